@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package the build and the tests need. Safe to run again:
+# it only installs what is missing.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ clang libclang-rt-14-dev
+    googletest libgtest-dev libbenchmark-dev
+    g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+    wine wine32:i386 xvfb xauth x11-utils imagemagick xdotool
+    fonts-ipafont-gothic fonts-ipafont-mincho locales python3
+)
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${sudo_cmd[@]}" dpkg --add-architecture i386
+    need_update=1
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+elif [ "${need_update:-0}" = 1 ]; then
+    "${sudo_cmd[@]}" apt-get update -qq
+fi
+
+# Wine reports code page 932 only under a Japanese locale.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
+    "${sudo_cmd[@]}" sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+    "${sudo_cmd[@]}" locale-gen >/dev/null
+fi
+echo "setup: ready"

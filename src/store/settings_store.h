@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "store/preferences.h"
+#include "store/records.h"
+#include "store/text_pool.h"
+
+namespace brindle {
+
+class Messages;
+
+// The one owner of pages, shortcuts and Preferences, and of every text in them. Operations that take a
+// table index return false and change nothing when the index is outside the table.
+class SettingsStore {
+public:
+    SettingsStore(Messages& messages, std::string settingsPath);
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    // Preferences
+    bool GetPreferences(Preferences& out) const;
+    bool SetPreferencesAndSave(const Preferences& prefs);  // the result of the save is not passed on
+
+    // Pages
+    int PageCount() const { return static_cast<int>(pages_.size()); }
+    bool GetPageAt(int index, PageRecord& out) const;
+    int IndexOfPage(int32_t id) const;
+    bool FindPage(int32_t id, PageRecord& out) const;
+    int AddPage(PageRecord& page);  // `page` receives the store's copies of its texts
+    bool ReplacePageAt(int index, const char* name, int32_t expanded, int32_t id, int32_t parentId,
+                       int32_t useIcons, const char* normalIcon, const char* selectedIcon);
+    bool ReplacePage(const char* name, int32_t expanded, int32_t id, int32_t parentId, int32_t useIcons,
+                     const char* normalIcon, const char* selectedIcon);
+    bool SetPageExpanded(int32_t id, int32_t expanded);
+    bool RemovePageAt(int index);  // with the page's shortcuts; child pages stay
+    bool RemovePage(int32_t id);
+    int32_t NextFreePageId() const;
+    bool IsAncestorPage(int32_t id, int32_t ancestorId) const;
+    void SortPagesById();
+    // Gives the page with id newOrder[i] the id handOut[i], with its child pages and shortcuts.
+    void RenumberPages(const std::vector<int32_t>& handOut, const std::vector<int32_t>& newOrder,
+                       int32_t* currentPageId);
+
+    // Shortcuts
+    int ShortcutCount() const { return static_cast<int>(shortcuts_.size()); }
+    bool GetShortcutAt(int index, ShortcutRecord& out) const;
+    int AddShortcut(const char* name, const char* commandLine, const char* icon, const char* workFolder,
+                    int32_t showType, int32_t pageId, int32_t readIcon, int32_t check, const char* comment);
+    bool ReplaceShortcutAt(int index, const char* name, const char* commandLine, const char* icon,
+                           const char* workFolder, int32_t showType, int32_t pageId, int32_t readIcon,
+                           int32_t check, const char* comment);
+    bool RemoveShortcutAt(int index);
+    int CountShortcuts(int32_t pageId) const;  // kTopLevel (-1) counts all
+    // order[i] is the table index of the record that is to occupy the page's i-th slot.
+    void ReorderShortcuts(int32_t pageId, const std::vector<int>& order);
+
+    // The settings file
+    void SetSettingsPath(const std::string& pattern);
+    const std::string& GetSettingsPath() const { return settingsPath_; }
+    bool Load();
+    bool Save();
+    std::string SaveText() const;  // the file's bytes as Save writes them
+    bool LoadFailed() const { return loadError_; }
+
+private:
+    friend class SettingsReader;
+
+    void FreeTexts(PageRecord& page);
+    void FreeTexts(ShortcutRecord& shortcut);
+
+    Messages& messages_;
+    std::string settingsPath_;
+    Preferences prefs_;
+    std::vector<PageRecord> pages_;
+    std::vector<ShortcutRecord> shortcuts_;
+    TextPool pool_;
+    bool loadError_ = false;  // set by a malformed file; blocks every save of this run
+};
+
+}  // namespace brindle

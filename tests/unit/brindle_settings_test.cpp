@@ -1,0 +1,118 @@
+// The command-line tool, run as a user runs it.
+#include <sys/wait.h>
+
+#include <cstdio>
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace brindle {
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class BrindleSettings : public ::testing::Test {
+protected:
+    Result Run(const std::string& args) {
+        const std::string errFile = folder.File("stderr.txt");
+        std::string command = std::string(BRINDLE_SETTINGS_EXE) + " " + args + " 2>" + errFile;
+        Result result;
+        FILE* pipe = popen(command.c_str(), "r");
+        char buffer[4096];
+        size_t got;
+        while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, got);
+        int status = pclose(pipe);
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.err = testing::ReadBytes(errFile);
+        return result;
+    }
+    std::string Quote(const std::string& path) { return "'" + path + "'"; }
+
+    testing::TempFolder folder;
+    std::string in = folder.File("in.ini");
+    std::string out = folder.File("out.ini");
+};
+
+TEST_F(BrindleSettings, DumpPrintsTheStoreAsJsonInUtf8) {
+    // Written as Shift_JIS bytes (this file's literals are compiled to CP932).
+    testing::WriteBytes(in,
+                        "[Brindle]\r\nclrTreeText=-16777216\r\nwinMainFrame=1,2,3,4\r\nlfFaceName=ＭＳ ゴシック\r\n"
+                        "[Page]\r\n5=表計算,-1,1,0,\"a.ico>1\",\"\"\r\n"
+                        "[#0]\r\nNamespace=名前\"引用\"\r\nCommandLine=C:\\a\tb\r\nNoCheck=1\r\n");
+    Result r = Run("dump " + Quote(in));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    const std::string& json = r.out;
+    EXPECT_NE(json.find("\"loadError\": false"), std::string::npos);
+    EXPECT_NE(json.find("\"clrTreeText\": 4278190080"), std::string::npos);
+    EXPECT_NE(json.find("\"winMainFrame\": [1, 2, 3, 4]"), std::string::npos);
+    EXPECT_NE(json.find("\"lfFaceName\": \"\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF\""),
+              std::string::npos);
+    EXPECT_NE(json.find("\"lfHeight\": -12"), std::string::npos);
+    EXPECT_EQ(json.find("bAltTab"), std::string::npos);
+    EXPECT_NE(json.find("{\"id\": 5, \"name\": \"\xE8\xA1\xA8\xE8\xA8\x88\xE7\xAE\x97\", \"parent\": -1, "
+                        "\"expanded\": 1, \"useIcons\": 0, \"normalIcon\": \"a.ico>1\", \"selectedIcon\": null}"),
+              std::string::npos);
+    EXPECT_NE(json.find("\"name\": \"\xE5\x90\x8D\xE5\x89\x8D\\\"\xE5\xBC\x95\xE7\x94\xA8\\\"\", "
+                        "\"commandLine\": \"C:\\\\a\\u0009b\", \"icon\": null"),
+              std::string::npos);
+    EXPECT_NE(json.find("\"check\": 0, \"comment\": null}"), std::string::npos);
+
+    // 42 members in the preferences object.
+    size_t begin = json.find("\"preferences\": {"), end = json.find('}', begin);
+    size_t members = 0;
+    for (size_t i = begin; i < end; ++i) members += json[i] == ':';
+    EXPECT_EQ(members, 43u);  // 42 and the one of "preferences"
+}
+
+TEST_F(BrindleSettings, DumpOfAFileWithADelimiterError) {
+    testing::WriteBytes(in, "[Page]\r\n1;A\r\n");
+    Result r = Run("dump " + Quote(in));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("\"loadError\": true"), std::string::npos);
+    EXPECT_EQ(r.err,
+              "\xE7\x92\xB0\xE5\xA2\x83\xEF\xBE\x8C\xEF\xBD\xA7\xEF\xBD\xB2\xEF\xBE\x99\xE8\xAA\xAD\xE3\x81\xBF"
+              "\xE8\xBE\xBC\xE3\x81\xBF\xEF\xBD\xB4\xEF\xBE\x97\xEF\xBD\xB0\n"
+              "\xE5\x8C\xBA\xE5\x88\x87\xE3\x82\x8A\xE6\x96\x87\xE5\xAD\x97\xE3\x82\x92\xE8\xAA\x8D\xE8\xAD\x98"
+              "\xE3\x81\xA7\xE3\x81\x8D\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93\xE3\x80\x82\xE7\xA2\xBA\xE8\xAA\x8D"
+              "\xE3\x81\x97\xE3\x81\xA6\xE4\xB8\x8B\xE3\x81\x95\xE3\x81\x84\n");
+}
+
+TEST_F(BrindleSettings, ResaveWritesWhatTheProgramWouldAndRefusesBrokenFiles) {
+    testing::WriteBytes(in, "[Page]\n1=A,-1,0,0,,\n[#9]\nNamespace=x\nCommandLine=y\n");
+    Result r = Run("resave " + Quote(in) + " " + Quote(out));
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::string written = testing::ReadBytes(out);
+    EXPECT_NE(written.find("[Page]\r\n1=A,-1,0,0,\"\",\"\"\r\n[#00000]\r\nNamespace=x\r\nCommandLine=y\r\n"),
+              std::string::npos);
+    EXPECT_EQ(Run("resave " + Quote(out) + " " + Quote(out + "2")).status, 0);
+    EXPECT_EQ(testing::ReadBytes(out + "2"), written);
+
+    testing::WriteBytes(in, "[Brindle]\r\nwinAboutBox=1 2 3 4\r\n");
+    testing::WriteBytes(out, "keep me");
+    r = Run("resave " + Quote(in) + " " + Quote(out));
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(testing::ReadBytes(out), "keep me");
+
+    EXPECT_EQ(Run("resave " + Quote(folder.File("missing.ini")) + " " + Quote(out)).status, 2);
+    EXPECT_EQ(Run("resave " + Quote(in.substr(0, 0) + folder.File("out.ini")) + " " +
+                  Quote(folder.File("no/such/dir/x.ini")))
+                  .status,
+              2);
+}
+
+TEST_F(BrindleSettings, UsageErrors) {
+    for (const char* args : {"", "dump", "dump a b", "resave a", "frobnicate x", "--help"}) {
+        Result r = Run(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_NE(r.err.find("usage: brindle-settings"), std::string::npos) << args;
+    }
+}
+
+}  // namespace
+}  // namespace brindle

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include "store/settings_store.h"
+#include "test_support.h"
+
+namespace brindle {
+namespace {
+
+using testing::RecordingMessages;
+
+class StorePages : public ::testing::Test {
+protected:
+    int Add(int32_t id, int32_t parent, const char* name = "p") {
+        PageRecord page;
+        page.name = name;
+        page.id = id;
+        page.parentId = parent;
+        return store.AddPage(page);
+    }
+    std::vector<int32_t> Ids() const {
+        std::vector<int32_t> ids;
+        PageRecord page;
+        for (int i = 0; store.GetPageAt(i, page); ++i) ids.push_back(page.id);
+        return ids;
+    }
+    int32_t ParentOf(int32_t id) const {
+        PageRecord page;
+        EXPECT_TRUE(store.FindPage(id, page));
+        return page.parentId;
+    }
+
+    RecordingMessages messages;
+    SettingsStore store{messages, "unused.ini"};
+};
+
+TEST_F(StorePages, AddCopiesTextsAndEmptyTextsBecomeAbsent) {
+    char name[] = "Tools";
+    PageRecord page;
+    page.name = name;
+    page.normalIcon = "";
+    page.selectedIcon = "icon.dll>3";
+    EXPECT_EQ(store.AddPage(page), 0);
+    EXPECT_NE(page.name, name);  // the caller's record now holds the store's copies
+    name[0] = 'X';
+    PageRecord stored;
+    ASSERT_TRUE(store.GetPageAt(0, stored));
+    EXPECT_STREQ(stored.name, "Tools");
+    EXPECT_EQ(stored.name, page.name);
+    EXPECT_EQ(stored.normalIcon, nullptr);
+    EXPECT_STREQ(stored.selectedIcon, "icon.dll>3");
+    EXPECT_FALSE(store.GetPageAt(1, stored));
+    EXPECT_FALSE(store.GetPageAt(-1, stored));
+}
+
+TEST_F(StorePages, ReplaceKeepsTheSameTextAndCopiesOthers) {
+    Add(4, -1, "old");
+    PageRecord copy;
+    ASSERT_TRUE(store.FindPage(4, copy));
+    ASSERT_TRUE(store.ReplacePage(copy.name, 1, 4, -1, 1, "n.ico", nullptr));
+    PageRecord after;
+    store.FindPage(4, after);
+    EXPECT_EQ(after.name, copy.name);  // same pointer: unchanged
+    EXPECT_EQ(after.expanded, 1);
+    EXPECT_STREQ(after.normalIcon, "n.ico");
+
+    // A text pointing into the slot's own text is copied before the old one goes.
+    ASSERT_TRUE(store.ReplacePageAt(0, after.name + 1, 0, 4, -1, 0, after.normalIcon + 2, nullptr));
+    store.FindPage(4, after);
+    EXPECT_STREQ(after.name, "ld");
+    EXPECT_STREQ(after.normalIcon, "ico");
+
+    EXPECT_FALSE(store.ReplacePage("x", 0, 99, -1, 0, nullptr, nullptr));
+    EXPECT_FALSE(store.ReplacePageAt(5, "x", 0, 99, -1, 0, nullptr, nullptr));
+    EXPECT_FALSE(store.SetPageExpanded(99, 1));
+    EXPECT_TRUE(store.SetPageExpanded(4, 1));
+}
+
+TEST_F(StorePages, NextFreePageIdIsTheSmallestUnused) {
+    EXPECT_EQ(store.NextFreePageId(), 0);
+    Add(0, -1);
+    Add(1, -1);
+    Add(3, -1);
+    EXPECT_EQ(store.NextFreePageId(), 2);
+    Add(-5, -1);
+    Add(70000, -1);
+    EXPECT_EQ(store.NextFreePageId(), 2);
+}
+
+TEST_F(StorePages, NextFreePageIdWhenAllAreUsed) {
+    for (int32_t id = 0; id < 65535; ++id) Add(id, -1);
+    EXPECT_EQ(store.NextFreePageId(), 65535);
+}
+
+TEST_F(StorePages, RemovePageTakesItsShortcutsAndLeavesChildren) {
+    Add(1, -1);
+    Add(2, 1);
+    store.AddShortcut("a", "a.exe", nullptr, nullptr, 0, 1, 0, 1, nullptr);
+    store.AddShortcut("b", "b.exe", nullptr, nullptr, 0, 2, 0, 1, nullptr);
+    store.AddShortcut("c", "c.exe", nullptr, nullptr, 0, 1, 0, 1, nullptr);
+    ASSERT_TRUE(store.RemovePage(1));
+    EXPECT_EQ(Ids(), std::vector<int32_t>{2});
+    EXPECT_EQ(ParentOf(2), 1);
+    ASSERT_EQ(store.ShortcutCount(), 1);
+    ShortcutRecord s;
+    store.GetShortcutAt(0, s);
+    EXPECT_STREQ(s.name, "b");
+    EXPECT_FALSE(store.RemovePage(1));
+    EXPECT_EQ(store.IndexOfPage(1), -1);
+}
+
+TEST_F(StorePages, IsAncestorPageWalksTheChain) {
+    Add(1, -1);
+    Add(2, 1);
+    Add(3, 2);
+    EXPECT_TRUE(store.IsAncestorPage(3, 1));
+    EXPECT_TRUE(store.IsAncestorPage(3, 2));
+    EXPECT_TRUE(store.IsAncestorPage(3, -1));
+    EXPECT_FALSE(store.IsAncestorPage(3, 3));
+    EXPECT_FALSE(store.IsAncestorPage(1, 3));
+    EXPECT_FALSE(store.IsAncestorPage(42, -1));  // missing page
+
+    Add(8, 9);  // parent missing: the chain never reaches the top level
+    EXPECT_FALSE(store.IsAncestorPage(8, -1));
+}
+
+TEST_F(StorePages, IsAncestorPageEndsOnACycle) {
+    Add(1, 3);
+    Add(2, 1);
+    Add(3, 2);
+    Add(4, 4);
+    EXPECT_TRUE(store.IsAncestorPage(1, 1));  // 1 lies on its own chain
+    EXPECT_TRUE(store.IsAncestorPage(4, 4));
+    EXPECT_FALSE(store.IsAncestorPage(1, -1));
+    EXPECT_FALSE(store.IsAncestorPage(4, 7));
+}
+
+TEST_F(StorePages, SortById) {
+    Add(5, -1);
+    Add(9, -1);
+    Add(2, -1);
+    Add(7, -1);
+    store.SortPagesById();
+    EXPECT_EQ(Ids(), (std::vector<int32_t>{2, 5, 7, 9}));
+}
+
+TEST_F(StorePages, RenumberMovesPagesChildrenShortcutsAndCurrent) {
+    Add(3, -1, "three");
+    Add(5, -1, "five");
+    Add(7, -1, "seven");
+    Add(10, 7, "child of seven");
+    Add(11, 3, "child of three");
+    store.AddShortcut("s7", "x", nullptr, nullptr, 0, 7, 0, 1, nullptr);
+    store.AddShortcut("s3", "x", nullptr, nullptr, 0, 3, 0, 1, nullptr);
+
+    int32_t current = 7;
+    store.RenumberPages({3, 5, 7}, {7, 3, 5}, &current);
+    PageRecord page;
+    store.GetPageAt(2, page);
+    EXPECT_STREQ(page.name, "seven");
+    EXPECT_EQ(page.id, 3);
+    store.GetPageAt(0, page);
+    EXPECT_EQ(page.id, 5);
+    store.GetPageAt(1, page);
+    EXPECT_EQ(page.id, 7);
+    EXPECT_EQ(ParentOf(10), 3);
+    EXPECT_EQ(ParentOf(11), 5);
+    EXPECT_EQ(current, 3);
+    ShortcutRecord s;
+    store.GetShortcutAt(0, s);
+    EXPECT_EQ(s.pageId, 3);
+    store.GetShortcutAt(1, s);
+    EXPECT_EQ(s.pageId, 5);
+
+    int32_t untouched = 42;
+    store.RenumberPages({1, 2}, {3}, &untouched);  // lengths differ: nothing changes
+    EXPECT_EQ(Ids(), (std::vector<int32_t>{5, 7, 3, 10, 11}));
+    store.RenumberPages({1}, {99}, &untouched);
+    EXPECT_EQ(untouched, 42);
+}
+
+}  // namespace
+}  // namespace brindle

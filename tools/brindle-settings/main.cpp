@@ -1,0 +1,83 @@
+// brindle-settings: reads and writes settings files with the program's own store code.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "json_dump.h"
+#include "store/settings_io.h"
+#include "store/settings_store.h"
+#include "to_utf8.h"
+#include "ui/messages.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: brindle-settings dump FILE\n"
+    "       brindle-settings resave IN OUT\n"
+    "  dump    prints FILE as the program reads it, as JSON (texts in UTF-8)\n"
+    "  resave  reads IN and writes it to OUT as the program would save it\n"
+    "exit status: 0 done, 2 failure or usage, 3 (resave) the file was read with errors and is not written\n";
+
+// Message boxes become lines on stderr, in UTF-8.
+class StderrMessages : public brindle::Messages {
+public:
+    int Show(const std::string& text, unsigned) override {
+        std::fprintf(stderr, "%s\n", brindle::ToUtf8(text).c_str());
+        return brindle::box::kAnswerOk;
+    }
+    void RequestQuit(int) override {}
+};
+
+int Usage() {
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+bool Readable(const std::string& path) {
+    std::string bytes;
+    if (brindle::settings_io::ReadWholeFile(path, bytes)) {
+        return true;
+    }
+    std::fprintf(stderr, "brindle-settings: cannot read %s\n", path.c_str());
+    return false;
+}
+
+int Dump(const std::string& path) {
+    if (!Readable(path)) {
+        return 2;
+    }
+    StderrMessages messages;
+    brindle::SettingsStore store(messages, path);
+    store.Load();
+    std::string json = brindle::DumpJson(store);
+    std::fwrite(json.data(), 1, json.size(), stdout);
+    return 0;
+}
+
+int Resave(const std::string& in, const std::string& out) {
+    if (!Readable(in)) {
+        return 2;
+    }
+    StderrMessages messages;
+    brindle::SettingsStore store(messages, in);
+    store.Load();
+    if (store.LoadFailed()) {
+        std::fprintf(stderr, "brindle-settings: %s was read with errors; %s is not written\n", in.c_str(),
+                     out.c_str());
+        return 3;
+    }
+    store.SetSettingsPath(out);
+    return store.Save() ? 0 : 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "dump") == 0) {
+        return Dump(argv[2]);
+    }
+    if (argc == 4 && std::strcmp(argv[1], "resave") == 0) {
+        return Resave(argv[2], argv[3]);
+    }
+    return Usage();
+}
