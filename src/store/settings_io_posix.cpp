@@ -17,8 +17,12 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     if (!file) {
         return false;
     }
-    bytes.clear();
-    char chunk[65536];
+    // One read into a buffer of the file's size; a file that grows meanwhile is read on in chunks.
+    struct stat info {};
+    bytes.resize(fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) : 0);
+    size_t total = std::fread(bytes.data(), 1, bytes.size(), file);
+    bytes.resize(total);
+    char chunk[4096];
     size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
         bytes.append(chunk, got);

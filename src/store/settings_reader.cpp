@@ -14,8 +14,10 @@ namespace {
 constexpr char kDelimiterErrorText[] = "環境ﾌｧｲﾙ読み込みｴﾗｰ\n区切り文字を認識できません。確認して下さい";
 
 // The value after `key` when `line` begins with it (the key includes its '='), else null.
-const char* ValueOf(const char* line, std::string_view key) {
-    return std::strncmp(line, key.data(), key.size()) == 0 ? line + key.size() : nullptr;
+const char* ValueOf(std::string_view line, std::string_view key) {
+    return line.size() >= key.size() && std::memcmp(line.data(), key.data(), key.size()) == 0
+               ? line.data() + key.size()
+               : nullptr;
 }
 
 template <typename T>
@@ -36,25 +38,22 @@ std::string_view Unquote(std::string_view field) {
 }  // namespace
 
 void SettingsReader::Read(char* text, size_t length) {
-    // Nothing after a NUL byte is ever seen; every CR and LF ends a line.
-    length = std::strlen(text) < length ? std::strlen(text) : length;
-    char* const end = text + length;
-    for (char* p = text; p < end; ++p) {
-        if (*p == '\r' || *p == '\n') *p = '\0';
+    // Nothing after a NUL byte is ever seen.
+    if (const void* nul = std::memchr(text, '\0', length)) {
+        length = static_cast<const char*>(nul) - text;
     }
-    for (char* line = text; line < end; line += std::strlen(line) + 1) {
-        if (*line == '\0') {
-            continue;
-        }
-        if (*line == '[') {
-            ReadHeader(line);
-        } else if (section_ == Section::Brindle) {
-            ReadPreference(line);
-        } else if (section_ == Section::Page) {
-            ReadPageLine(line);
-        } else if (shortcutOpen_) {
-            ReadShortcutKey(line);
-        }
+    // Every CR and every LF ends a line; each line is ended with a NUL in place, so the C conversions
+    // never read into the next one.
+    char* const end = text + length;
+    for (char* line = text; line < end;) {
+        char* lineEnd = static_cast<char*>(std::memchr(line, '\n', end - line));
+        if (!lineEnd) lineEnd = end;
+        if (char* cr = static_cast<char*>(std::memchr(line, '\r', lineEnd - line))) lineEnd = cr;
+        char* next = lineEnd + 1;
+        if (*lineEnd == '\r' && next < end && *next == '\n') ++next;  // CR LF: skip the empty line between
+        *lineEnd = '\0';
+        ReadLine(std::string_view(line, lineEnd - line));
+        line = next;
     }
     if (shortcutOpen_ && keyCount_ >= 2) {
         FinishShortcut();
@@ -75,7 +74,22 @@ ShortcutRecord SettingsReader::NewPending() {
     return record;
 }
 
-void SettingsReader::ReadHeader(const char* line) {
+void SettingsReader::ReadLine(std::string_view line) {
+    if (line.empty()) {
+        return;
+    }
+    if (line[0] == '[') {
+        ReadHeader(line);
+    } else if (section_ == Section::Brindle) {
+        ReadPreference(line);
+    } else if (section_ == Section::Page) {
+        ReadPageLine(line.data());
+    } else if (shortcutOpen_) {
+        ReadShortcutKey(line);
+    }
+}
+
+void SettingsReader::ReadHeader(std::string_view line) {
     if (shortcutOpen_ && keyCount_ >= 2) {
         FinishShortcut();
     }
@@ -87,9 +101,9 @@ void SettingsReader::ReadHeader(const char* line) {
     } else {
         section_ = Section::Other;
     }
-    if (line[1] == '#') {
+    if (line.size() > 1 && line[1] == '#') {
         const char* after = nullptr;
-        numbers::StrToUL(line + 2, &after, 10);
+        numbers::StrToUL(line.data() + 2, &after, 10);
         if (*after == ']') {
             DiscardPending();
             shortcutOpen_ = true;
@@ -98,7 +112,7 @@ void SettingsReader::ReadHeader(const char* line) {
     }
 }
 
-void SettingsReader::ReadPreference(const char* line) {
+void SettingsReader::ReadPreference(std::string_view line) {
     Preferences& prefs = store_.prefs_;
     for (size_t k = 0; k < kPrefKeyCount; ++k) {
         const PrefKey& key = kPrefKeys[k];
@@ -198,11 +212,11 @@ void SettingsReader::ReadPageLine(const char* line) {
     store_.pages_.push_back(page);
 }
 
-void SettingsReader::ReadShortcutKey(const char* line) {
+void SettingsReader::ReadShortcutKey(std::string_view line) {
     TextPool& pool = store_.pool_;
-    auto text = [&pool](const char*& slot, const char* value) {
+    auto text = [&pool, line](const char*& slot, const char* value) {
         pool.Free(slot);  // a repeated key overwrites
-        slot = pool.Copy(value);
+        slot = pool.Copy(value, line.data() + line.size() - value);
     };
     auto number = [](const char* value) { return numbers::StrToL(value, nullptr, 0); };
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "store/records.h"
 
@@ -14,16 +15,17 @@ class SettingsReader {
 public:
     explicit SettingsReader(SettingsStore& store) : store_(store) {}
 
-    // `text` is the file's bytes; it is changed in place (line ends become NULs).
+    // `text` is the file's bytes, with text[length] writable; it is changed in place (line ends become NULs).
     void Read(char* text, size_t length);
 
 private:
     enum class Section { None, Brindle, Page, Other };
 
-    void ReadHeader(const char* line);
-    void ReadPreference(const char* line);
+    void ReadLine(std::string_view line);
+    void ReadHeader(std::string_view line);
+    void ReadPreference(std::string_view line);
     void ReadPageLine(const char* line);
-    void ReadShortcutKey(const char* line);
+    void ReadShortcutKey(std::string_view line);
     void FinishShortcut();
     void DiscardPending();
     static ShortcutRecord NewPending();
