@@ -146,7 +146,7 @@ bool SettingsStore::Save() {
         return false;  // the file was read with errors; it stays as it is for this run
     }
     std::string errorText;
-    if (!settings_io::ReplaceFile(settingsPath_, SaveText(), errorText)) {
+    if (!settings_io::ReplaceWholeFile(settingsPath_, SaveText(), errorText)) {
         messages_.Show(errorText + kSaveErrorSuffix, box::kIconStop);
         return false;
     }

@@ -11,7 +11,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes);
 
 // Writes `bytes` to a new file beside `path` and puts it in place of `path` only when it was written
 // whole, so a failure leaves the old file as it was. On failure `errorText` says why (ANSI bytes).
-bool ReplaceFile(const std::string& path, std::string_view bytes, std::string& errorText);
+bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::string& errorText);
 
 // The full path of the first file (not folder) matching `pattern`, which may hold wildcards; the
 // pattern itself when nothing matches.

@@ -32,7 +32,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     return ok;
 }
 
-bool ReplaceFile(const std::string& path, std::string_view bytes, std::string& errorText) {
+bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::string& errorText) {
     const std::string temp = path + ".new";
     FILE* file = std::fopen(temp.c_str(), "wb");
     if (!file) {

@@ -52,7 +52,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     return true;
 }
 
-bool ReplaceFile(const std::string& path, std::string_view bytes, std::string& errorText) {
+bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::string& errorText) {
     const std::string temp = path + ".new";
     {
         FileCloser file{CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
@@ -71,6 +71,14 @@ bool ReplaceFile(const std::string& path, std::string_view bytes, std::string& e
             errorText = Explain(path, code ? code : ERROR_DISK_FULL);
             return false;
         }
+    }
+    // Windows refuses to replace a read-only file; Wine does not. Refuse here, so a file the user
+    // protected stays as it is on both.
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        errorText = Explain(path, ERROR_ACCESS_DENIED);
+        DeleteFileA(temp.c_str());
+        return false;
     }
     if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         errorText = Explain(path, GetLastError());

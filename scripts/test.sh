@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Every test of the project: installs what is missing, builds the native, sanitizer, Windows and fuzz
+# builds, runs the unit tests (natively and under AddressSanitizer/UBSan), the Windows tests under Wine
+# in a headless X server, and the settings-file fuzzer for a minute.
+#   FUZZ_SECONDS=N  how long the fuzzer runs (default 60)
+set -uo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup.sh || exit 1
+
+passed=0
+failed=0
+log=build/test-logs
+mkdir -p "$log"
+
+# Adds the counts of a ctest log to the totals; a log without ctest's summary counts as one failure.
+count_ctest() {
+    local summary bad total
+    summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$1" | tail -1)
+    if [ -z "$summary" ]; then
+        failed=$((failed + 1))
+        return
+    fi
+    bad=$(echo "$summary" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/')
+    total=$(echo "$summary" | sed -E 's/.* out of ([0-9]+).*/\1/')
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+}
+
+run_ctest() {
+    ctest --preset "$1" 2>&1 | tee "$log/$1.txt"
+    count_ctest "$log/$1.txt"
+}
+
+build() {
+    cmake --preset "$1" >"$log/configure-$1.txt" 2>&1 && cmake --build --preset "$1" 2>&1 | tail -3
+    local status=${PIPESTATUS[0]}
+    [ "$status" -eq 0 ] || { echo "build of $1 failed"; cat "$log/configure-$1.txt" | tail -20; }
+    return "$status"
+}
+
+echo "== native build and unit tests"
+if build native; then run_ctest native; else failed=$((failed + 1)); fi
+
+echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+if build native-sanitize; then run_ctest native-sanitize; else failed=$((failed + 1)); fi
+
+echo "== Windows build and its tests under Wine"
+if build win32; then
+    # One Wine environment (prefix, Xvfb, wineserver, keeper) for all Windows tests, stopped afterwards.
+    (
+        source scripts/wine-env.sh
+        trap brindle_wine_stop EXIT
+        ctest --preset win32 2>&1
+    ) | tee "$log/win32.txt"
+    count_ctest "$log/win32.txt"
+else
+    failed=$((failed + 1))
+fi
+
+echo "== settings file fuzzer (${FUZZ_SECONDS:-60} s)"
+if build fuzz; then
+    corpus=build/fuzz/corpus
+    mkdir -p "$corpus"
+    cp tests/fuzz/corpus/* "$corpus"/
+    if ./build/fuzz/tests/fuzz/load_fuzzer -max_total_time="${FUZZ_SECONDS:-60}" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 "$corpus" >"$log/fuzz.txt" 2>&1; then
+        passed=$((passed + 1))
+        grep -E 'stat::number_of_executed_runs|Done' "$log/fuzz.txt" | tail -2
+    else
+        failed=$((failed + 1))
+        tail -40 "$log/fuzz.txt"
+    fi
+else
+    failed=$((failed + 1))
+fi
+
+echo
+echo "brindle: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

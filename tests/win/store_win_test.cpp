@@ -1,0 +1,167 @@
+// The store on a real Windows file system (under Wine): Shift_JIS texts and paths, the atomic save.
+#include <windows.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "store/settings_io.h"
+#include "store/settings_path.h"
+#include "store/settings_store.h"
+#include "unit/test_support.h"
+
+namespace brindle {
+namespace {
+
+using testing::RecordingMessages;
+
+// A fresh folder with a Japanese name (so paths carry double-byte characters with the trail byte 0x5C).
+class WinFolder {
+public:
+    WinFolder() {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        path_ = std::string(temp) + "ぶりんどる表示" + std::to_string(GetCurrentProcessId()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        CreateDirectoryA(path_.c_str(), nullptr);
+    }
+    ~WinFolder() {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                std::string name = path_ + "\\" + found.cFileName;
+                SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA(name.c_str());
+                else if (found.cFileName[0] != '.') RemoveDirectoryA(name.c_str());
+            } while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryA(path_.c_str());
+    }
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+std::string Read(const std::string& path) {
+    std::string bytes;
+    EXPECT_TRUE(settings_io::ReadWholeFile(path, bytes)) << path;
+    return bytes;
+}
+
+void Write(const std::string& path, const std::string& bytes) {
+    std::string error;
+    ASSERT_TRUE(settings_io::ReplaceWholeFile(path, bytes, error)) << error;
+}
+
+const std::string kFile =
+    "[Brindle]\r\nlfFaceName=ＭＳ ゴシック\r\n[Page]\r\n0=表計算ソフト,-1,1,0,\"C:\\予定\\表.ico>2\",\"\"\r\n"
+    "[#00000]\r\nNamespace=能力表\r\nCommandLine=\"C:\\Program Files\\ソフト\\表.exe\" /a\r\n"
+    "Workfolder=C:\\作業\\\r\nPageId=0\r\nComment=説明\r\n";
+
+TEST(WinStore, TheAnsiCodePageIsShiftJis) {
+    EXPECT_EQ(GetACP(), 932u);
+}
+
+TEST(WinStore, ReadsAndWritesAShiftJisFileUnderAJapanesePath) {
+    WinFolder folder;
+    const std::string path = folder.File("設定.INI");
+    Write(path, kFile);
+
+    RecordingMessages messages;
+    SettingsStore store(messages, path);
+    store.Load();
+    ASSERT_EQ(store.PageCount(), 1);
+    PageRecord page;
+    store.GetPageAt(0, page);
+    EXPECT_STREQ(page.name, "表計算ソフト");
+    EXPECT_STREQ(page.normalIcon, "C:\\予定\\表.ico>2");
+    ASSERT_EQ(store.ShortcutCount(), 1);
+    ShortcutRecord shortcut;
+    store.GetShortcutAt(0, shortcut);
+    EXPECT_STREQ(shortcut.name, "能力表");
+    EXPECT_STREQ(shortcut.workFolder, "C:\\作業\\");
+    Preferences prefs;
+    store.GetPreferences(prefs);
+    EXPECT_STREQ(prefs.font.lfFaceName, "ＭＳ ゴシック");
+
+    ASSERT_TRUE(store.Save());
+    std::string written = Read(path);
+    EXPECT_NE(written.find("[Page]\r\n0=表計算ソフト,-1,1,0,\"C:\\予定\\表.ico>2\",\"\"\r\n"), std::string::npos);
+    EXPECT_NE(written.find("Namespace=能力表\r\nCommandLine=\"C:\\Program Files\\ソフト\\表.exe\" /a\r\n"
+                           "Workfolder=C:\\作業\\\r\nComment=説明\r\n"),
+              std::string::npos);
+    EXPECT_EQ(GetFileAttributesA((path + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST(WinStore, SettingsPathFromTheModuleAndFromAPattern) {
+    char module[MAX_PATH];
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string expected(module);
+    expected = expected.substr(0, expected.size() - 4) + ".INI";  // "...win_store_tests.exe"
+    EXPECT_EQ(SettingsPathForModule(module), expected);
+
+    WinFolder folder;
+    CreateDirectoryA(folder.File("a.INI").c_str(), nullptr);  // a folder never matches
+    Write(folder.File("b.INI"), "");
+    EXPECT_EQ(settings_io::ResolveSettingsPath(folder.File("*.INI")), folder.File("b.INI"));
+    EXPECT_EQ(settings_io::ResolveSettingsPath(folder.File("?.INI")), folder.File("b.INI"));
+    EXPECT_EQ(settings_io::ResolveSettingsPath(folder.File("none*.INI")), folder.File("none*.INI"));
+
+    // A relative name becomes the full path of the file it names.
+    char current[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, current);
+    SetCurrentDirectoryA(folder.Path().c_str());
+    std::string resolved = settings_io::ResolveSettingsPath("b.INI");
+    SetCurrentDirectoryA(current);
+    EXPECT_EQ(resolved, folder.File("b.INI"));
+}
+
+// A settings file held open by another program (no delete sharing) cannot be replaced: the old file
+// stays whole and the user is told.
+TEST(WinStore, ALockedFileIsKeptWholeAndTheFailureShown) {
+    WinFolder folder;
+    const std::string path = folder.File("Brindle.INI");
+    Write(path, kFile);
+    RecordingMessages messages;
+    SettingsStore store(messages, path);
+    store.Load();
+    store.AddShortcut("新しい", "x.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr);
+
+    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(store.Save());
+    CloseHandle(lock);
+
+    EXPECT_EQ(Read(path), kFile);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    const std::string& text = messages.boxes[0].text;
+    EXPECT_EQ(text.substr(0, path.size()), path);
+    EXPECT_NE(text.find("\n環境情報を保存できません。"), std::string::npos);
+    EXPECT_EQ(GetFileAttributesA((path + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    messages.boxes.clear();
+    EXPECT_TRUE(store.Save());
+    EXPECT_EQ(Read(path), store.SaveText());
+}
+
+TEST(WinStore, AReadOnlyFileIsKeptWhole) {
+    WinFolder folder;
+    const std::string path = folder.File("Brindle.INI");
+    Write(path, kFile);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    RecordingMessages messages;
+    SettingsStore store(messages, path);
+    store.Load();
+    store.AddShortcut("新しい", "x.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr);
+    EXPECT_FALSE(store.Save());
+    EXPECT_EQ(Read(path), kFile);
+    EXPECT_EQ(messages.boxes.size(), 1u);
+}
+
+}  // namespace
+}  // namespace brindle
