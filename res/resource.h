@@ -1,5 +1,7 @@
+// Resource ids of brindle.exe, shared by the C++ sources and brindle.rc (plain #defines only).
 #pragma once
 
+// Main window template and its controls.
 #define IDD_MAIN 130
 #define IDC_TREE 1000
 #define IDC_SPLITTER 1001
@@ -7,24 +9,30 @@
 #define IDC_LIST 1003
 #define IDC_PAGE_COMBO 1050
 
-#define IDR_MAIN_MENU 129
+// Menus and accelerators.
 #define IDR_ACCELERATORS 128
+#define IDR_MAIN_MENU 129
 
+// Icons: the big window icon, busy, the small window icon (also the tray icon while shown), the tray
+// icon while the main window is hidden.
 #define IDI_APP 128
 #define IDI_BUSY 143
 #define IDI_SMALL 144
 #define IDI_TRAY 145
 
+// Bitmaps: tree images (closed and open folder, 16x16), class images (16x16 and 32x32).
 #define IDB_TREE 140
 #define IDB_CLASS_SMALL 141
 #define IDB_CLASS_LARGE 142
 
+// Strings.
 #define IDS_APP_NAME 200
 #define IDS_TITLE_SELECTED 201
 #define IDS_HOME_PAGE 202
 #define IDS_ICON_SOURCE 203
 #define IDS_TASK_HINT 204
 
+// Commands.
 #define ID_VERSION 32771
 #define ID_ADD_PAGE 32772
 #define ID_REMOVE_PAGE 32773
