@@ -1,5 +1,6 @@
 #include "app/launcher_app.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "app/instance_name.h"

@@ -1,4 +1,5 @@
 // Routing of the main window's commands, notifications and keyboard messages.
+#include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>

@@ -1,5 +1,6 @@
 // The main window's environment: the user's window rectangle, font, colours, view mode, image lists and
 // splitter position going in at start-up, and the closing save writing them back.
+#include <windows.h>
 #include <commctrl.h>
 
 #include <cstring>

@@ -1,5 +1,6 @@
 // Life in the notification area: the icon, hiding and restoring, the hot keys, the instance query
 // and bringing a window to the front.
+#include <windows.h>
 #include <shellapi.h>
 
 #include <cstring>
