@@ -24,6 +24,7 @@ trap brindle_wine_stop EXIT
 cd build/demo
 if [ "$headless" = 1 ]; then
     wine brindle.exe "$@" </dev/null >/dev/null 2>&1 &
+    program=$!
     sleep 3
     import -window root screenshot.png
     echo "Brindle runs in a private X server ($DISPLAY); screenshot: build/demo/screenshot.png"
@@ -31,7 +32,7 @@ if [ "$headless" = 1 ]; then
         read -r -p "Press Enter to close it. " _
     fi
     wine ../../build/win32/tests/e2e/e2e_driver.exe escape </dev/null >/dev/null 2>&1 || true
-    wait
+    wait "$program"
 else
     echo "Brindle runs on $DISPLAY; close it with Escape (the settings go to build/demo/Brindle.INI)."
     wine brindle.exe "$@" </dev/null
