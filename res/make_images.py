@@ -93,10 +93,6 @@ def intersect(a, b):
     return lambda x, y: max(a(x, y), b(x, y))
 
 
-def subtract(a, b):
-    return lambda x, y: max(a(x, y), -b(x, y))
-
-
 def grow(shape, amount):
     return lambda x, y: shape(x, y) - amount
 
@@ -183,7 +179,8 @@ def icon_image(image):
     for row in reversed(image):
         for r, g, b, a in row:
             alpha = round(a * 255)
-            # Premultiplied-free BGRA; transparent pixels black so old AND/XOR drawing stays clean.
+            # Straight (not premultiplied) BGRA; transparent pixels black, so drawing with the AND mask
+            # alone (systems without alpha) leaves the background untouched there.
             if alpha == 0:
                 xor += bytes((0, 0, 0, 0))
             else:
@@ -289,7 +286,7 @@ def hourglass():
 
 
 def folder_closed(edge=FOLDER_EDGE):
-    back = union(polygon((1, 3), (6, 3), (7, 4.5), (15, 4.5), (15, 14), (1, 14)))
+    back = polygon((1, 3), (6, 3), (7, 4.5), (15, 4.5), (15, 14), (1, 14))
     front = rect(1, 6, 15, 14)
     return [
         (grow(back, 0.5), edge),
