@@ -14,7 +14,9 @@
 namespace brindle {
 namespace {
 
-HINSTANCE Module() { return GetModuleHandleA(nullptr); }
+HINSTANCE Module() {
+    return GetModuleHandleA(nullptr);
+}
 
 std::string LoadText(UINT id) {
     char buffer[512] = {};
@@ -42,8 +44,9 @@ struct Item {
 constexpr UINT kPopup = static_cast<UINT>(-1);
 
 const std::vector<Item> kShutdownItems = {
-    {ID_LOCK, "Lock &window"}, {ID_LOG_OFF, "&Log off"},      {ID_SHUTDOWN, "&Shutdown"},
-    {ID_POWER_OFF, "&Power off"}, {ID_REBOOT, "&Reboot"},       {ID_STAND_BY, "S&tand by"},
+    {ID_LOCK, "Lock &window"},      {ID_LOG_OFF, "&Log off"},
+    {ID_SHUTDOWN, "&Shutdown"},     {ID_POWER_OFF, "&Power off"},
+    {ID_REBOOT, "&Reboot"},         {ID_STAND_BY, "S&tand by"},
     {ID_HIBERNATE, "&Hibernation"}, {ID_SCREEN_SAVER, "S&creenSaver"},
 };
 
@@ -79,10 +82,10 @@ void ExpectItems(HMENU menu, const std::vector<Item>& expected, const std::strin
 TEST(Resources, MenuHoldsTheFivePopupsWithTheirCommands) {
     HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(IDR_MAIN_MENU));
     ASSERT_NE(menu, nullptr);
-    ExpectItems(menu,
-                {{kPopup, "Main"}, {kPopup, "TreeCtrl"}, {kPopup, "ListCtrl"}, {kPopup, "ListCtrl2"},
-                 {kPopup, "Shutdown"}},
-                "bar");
+    ExpectItems(
+        menu,
+        {{kPopup, "Main"}, {kPopup, "TreeCtrl"}, {kPopup, "ListCtrl"}, {kPopup, "ListCtrl2"}, {kPopup, "Shutdown"}},
+        "bar");
     if (GetMenuItemCount(menu) == 5) {
         HMENU main = GetSubMenu(menu, 0);
         ExpectItems(main,
@@ -100,7 +103,8 @@ TEST(Resources, MenuHoldsTheFivePopupsWithTheirCommands) {
                      {ID_PREFERENCES, "Environ(&1)"},
                      {ID_VERSION, "&Version..."}},
                     "Main");
-        if (GetMenuItemCount(main) == 13) ExpectItems(GetSubMenu(main, 9), kShutdownItems, "Main/Shutdown");
+        if (GetMenuItemCount(main) == 13)
+            ExpectItems(GetSubMenu(main, 9), kShutdownItems, "Main/Shutdown");
         ExpectItems(GetSubMenu(menu, 1),
                     {{ID_ADD_PAGE, "&Add Page..."},
                      {ID_EDIT_PAGE, "&Edit Page..."},
@@ -140,10 +144,12 @@ TEST(Resources, AcceleratorTable) {
     const BYTE ctrl = FVIRTKEY | FCONTROL;
     const BYTE ctrlShift = FVIRTKEY | FCONTROL | FSHIFT;
     const ACCEL expected[] = {
-        {ctrl, '1', ID_PREFERENCES},          {ctrl, 'A', ID_ADD_PAGE},       {ctrlShift, 'A', ID_ADD_SHORTCUT},
-        {ctrl, 'E', ID_EDIT_PAGE},            {ctrlShift, 'E', ID_EDIT_SHORTCUT}, {ctrl, 'H', ID_HIDE},
-        {ctrl, 'R', ID_REMOVE_PAGE},          {ctrlShift, 'R', ID_REMOVE_SHORTCUT}, {ctrl, 'S', ID_SORT_CHILD},
-        {ctrlShift, 'S', ID_SORT_SHORTCUT},   {FVIRTKEY, VK_APPS, ID_CONTEXT_KEY}, {FVIRTKEY | FALT, 'X', ID_SHUTDOWN_POPUP},
+        {ctrl, '1', ID_PREFERENCES},         {ctrl, 'A', ID_ADD_PAGE},
+        {ctrlShift, 'A', ID_ADD_SHORTCUT},   {ctrl, 'E', ID_EDIT_PAGE},
+        {ctrlShift, 'E', ID_EDIT_SHORTCUT},  {ctrl, 'H', ID_HIDE},
+        {ctrl, 'R', ID_REMOVE_PAGE},         {ctrlShift, 'R', ID_REMOVE_SHORTCUT},
+        {ctrl, 'S', ID_SORT_CHILD},          {ctrlShift, 'S', ID_SORT_SHORTCUT},
+        {FVIRTKEY, VK_APPS, ID_CONTEXT_KEY}, {FVIRTKEY | FALT, 'X', ID_SHUTDOWN_POPUP},
     };
     ASSERT_EQ(count, 12);
     for (int i = 0; i < count; ++i) {
@@ -160,11 +166,13 @@ TEST(Resources, AcceleratorTable) {
 // The image the system picks from an icon group for a size, as stored in the resource.
 const BITMAPINFOHEADER* IconImage(UINT id, int size) {
     HRSRC group = FindResourceA(Module(), MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
-    if (!group) return nullptr;
+    if (!group)
+        return nullptr;
     auto* directory = static_cast<BYTE*>(LockResource(LoadResource(Module(), group)));
     int image = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
     HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(image), MAKEINTRESOURCEA(3));  // RT_ICON
-    if (!found) return nullptr;
+    if (!found)
+        return nullptr;
     return static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(Module(), found)));
 }
 
@@ -173,7 +181,8 @@ int OpaquePercent(const BITMAPINFOHEADER* header) {
     auto* pixels = reinterpret_cast<const BYTE*>(header + 1);
     int count = header->biWidth * header->biWidth;
     int opaque = 0;
-    for (int i = 0; i < count; ++i) opaque += pixels[i * 4 + 3] >= 128;
+    for (int i = 0; i < count; ++i)
+        opaque += pixels[i * 4 + 3] >= 128;
     return opaque * 100 / count;
 }
 
@@ -229,7 +238,8 @@ const Strip kStrips[] = {
 std::vector<COLORREF> Pixels(UINT id, int width, int height) {
     HBITMAP bitmap = LoadBitmapA(Module(), MAKEINTRESOURCEA(id));
     std::vector<COLORREF> out;
-    if (!bitmap) return out;
+    if (!bitmap)
+        return out;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -241,7 +251,8 @@ std::vector<COLORREF> Pixels(UINT id, int width, int height) {
     GetDIBits(screen, bitmap, 0, height, bits.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     DeleteObject(bitmap);
-    for (DWORD bgr : bits) out.push_back(RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF));
+    for (DWORD bgr : bits)
+        out.push_back(RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF));
     return out;
 }
 
@@ -268,10 +279,12 @@ TEST(Resources, BitmapsHaveTheirSizesAndMaskColourBackgrounds) {
             // The middle of every picture is drawn, and the picture covers a fair part of its square.
             int c = strip.cell / 2;
             for (int y = c - 1; y <= c; ++y)
-                for (int x = c - 1; x <= c; ++x) EXPECT_NE(at(x, y), strip.mask) << x << "," << y;
+                for (int x = c - 1; x <= c; ++x)
+                    EXPECT_NE(at(x, y), strip.mask) << x << "," << y;
             int drawn = 0;
             for (int y = 0; y < strip.cell; ++y)
-                for (int x = 0; x < strip.cell; ++x) drawn += at(x, y) != strip.mask;
+                for (int x = 0; x < strip.cell; ++x)
+                    drawn += at(x, y) != strip.mask;
             EXPECT_GT(drawn * 100 / (strip.cell * strip.cell), 25);
         }
     }
@@ -330,21 +343,24 @@ TEST(Resources, ImageListsBuiltFromTheBitmapsAreMasked) {
         if (strip.images == 5) {
             EXPECT_TRUE(ImageList_SetOverlayImage(built, 4, 1));
         }
-        if (loaded) ImageList_Destroy(loaded);
+        if (loaded)
+            ImageList_Destroy(loaded);
         ImageList_Destroy(built);
     }
 }
 
 // ---- main window template ----
 
-INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
+}
 
 struct Control {
     int id;
     const char* className;
-    DWORD style;     // all of these bits set
-    DWORD without;   // none of these
-    DWORD exStyle;   // all of these bits set
+    DWORD style;    // all of these bits set
+    DWORD without;  // none of these
+    DWORD exStyle;  // all of these bits set
     bool bordered;
 };
 
@@ -364,28 +380,33 @@ struct Template {
 
 // Skips a name-or-ordinal field of a dialog template.
 const WORD* SkipName(const WORD* at) {
-    if (*at == 0xFFFF) return at + 2;
-    while (*at) ++at;
+    if (*at == 0xFFFF)
+        return at + 2;
+    while (*at)
+        ++at;
     return at + 1;
 }
 
 Template ReadTemplate(UINT id) {
     Template out;
     HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));  // RT_DIALOG
-    if (!found) return out;
+    if (!found)
+        return out;
     auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(Module(), found)));
     auto* words = reinterpret_cast<const WORD*>(bytes);
-    if (words[0] != 1 || words[1] != 0xFFFF) return out;  // DIALOGEX only
+    if (words[0] != 1 || words[1] != 0xFFFF)
+        return out;  // DIALOGEX only
     DWORD style;
     std::memcpy(&style, bytes + 12, 4);
     WORD count = words[8];
-    const WORD* at = words + 13;  // after the rectangle
+    const WORD* at = words + 13;            // after the rectangle
     at = SkipName(SkipName(SkipName(at)));  // menu, class, title
     if (style & DS_SETFONT) {
         out.pointSize = at[0];
         out.charset = reinterpret_cast<const BYTE*>(at)[5];
         at += 3;
-        while (*at) out.font += static_cast<wchar_t>(*at++);
+        while (*at)
+            out.font += static_cast<wchar_t>(*at++);
         ++at;
     }
     for (WORD i = 0; i < count; ++i) {
@@ -395,7 +416,7 @@ Template ReadTemplate(UINT id) {
         std::memcpy(&entry.style, item + 8, 4);
         std::memcpy(&entry.id, item + 20, 4);
         out.items.push_back(entry);
-        at = SkipName(SkipName(reinterpret_cast<const WORD*>(item + 24)));  // class, title
+        at = SkipName(SkipName(reinterpret_cast<const WORD*>(item + 24)));                // class, title
         at = reinterpret_cast<const WORD*>(reinterpret_cast<const BYTE*>(at + 1) + *at);  // creation data
     }
     return out;
@@ -408,7 +429,8 @@ TEST(Resources, MainTemplateAsWritten) {
     EXPECT_EQ(dialog.charset, SHIFTJIS_CHARSET);
     auto style = [&](DWORD id) -> DWORD {
         for (const TemplateItem& item : dialog.items)
-            if (item.id == id) return item.style;
+            if (item.id == id)
+                return item.style;
         ADD_FAILURE() << "no control " << id;
         return 0;
     };
@@ -439,8 +461,8 @@ TEST(Resources, MainTemplateCreatesItsControls) {
         {IDC_PAGE_COMBO, "ComboBox", CBS_DROPDOWNLIST | CBS_SORT | WS_TABSTOP | WS_VISIBLE, 0, 0, false},
         {IDC_STATUS, "Edit", ES_READONLY | ES_AUTOHSCROLL, WS_VISIBLE, 0, false},
         {IDC_LIST, "SysListView32",
-         LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE | LVS_EDITLABELS | WS_TABSTOP | WS_VISIBLE,
-         0, WS_EX_ACCEPTFILES, true},
+         LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE | LVS_EDITLABELS | WS_TABSTOP | WS_VISIBLE, 0,
+         WS_EX_ACCEPTFILES, true},
         {IDOK, "Button", BS_DEFPUSHBUTTON, WS_VISIBLE, 0, false},
         {IDCANCEL, "Button", 0, WS_VISIBLE | BS_DEFPUSHBUTTON, 0, false},
     };
@@ -464,7 +486,8 @@ TEST(Resources, MainTemplateCreatesItsControls) {
     EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, IDC_LIST), GWL_STYLE) & LVS_TYPEMASK, static_cast<DWORD>(LVS_REPORT));
     // Seven children and no more: the program lays out exactly these.
     int children = 0;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++children;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        ++children;
     EXPECT_EQ(children, 7);
     DestroyWindow(dialog);
 }
@@ -475,7 +498,8 @@ std::string VersionValue(const std::vector<BYTE>& data, const char* name) {
     std::string path = std::string("\\StringFileInfo\\041104B0\\") + name;
     char* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) || !value) return "";
+    if (!VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) || !value)
+        return "";
     return value;
 }
 
@@ -508,8 +532,8 @@ TEST(Resources, VersionInformation) {
     EXPECT_EQ(fixed->dwProductVersionLS, 0u);
 
     WORD* translation = nullptr;
-    ASSERT_TRUE(VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
-                               &length));
+    ASSERT_TRUE(
+        VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
     ASSERT_GE(length, 4u);
     EXPECT_EQ(translation[0], 0x411);
     EXPECT_EQ(translation[1], 1200);
