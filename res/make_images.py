@@ -93,10 +93,6 @@ def intersect(a, b):
     return lambda x, y: max(a(x, y), b(x, y))
 
 
-def subtract(a, b):
-    return lambda x, y: max(a(x, y), -b(x, y))
-
-
 def grow(shape, amount):
     return lambda x, y: shape(x, y) - amount
 
@@ -183,7 +179,8 @@ def icon_image(image):
     for row in reversed(image):
         for r, g, b, a in row:
             alpha = round(a * 255)
-            # Premultiplied-free BGRA; transparent pixels black so old AND/XOR drawing stays clean.
+            # Straight (not premultiplied) BGRA; transparent pixels black, so drawing with the AND mask
+            # alone (systems without alpha) leaves the background untouched there.
             if alpha == 0:
                 xor += bytes((0, 0, 0, 0))
             else:
@@ -289,7 +286,7 @@ def hourglass():
 
 
 def folder_closed(edge=FOLDER_EDGE):
-    back = union(polygon((1, 3), (6, 3), (7, 4.5), (15, 4.5), (15, 14), (1, 14)))
+    back = polygon((1, 3), (6, 3), (7, 4.5), (15, 4.5), (15, 14), (1, 14))
     front = rect(1, 6, 15, 14)
     return [
         (grow(back, 0.5), edge),
@@ -332,14 +329,14 @@ def internet_document():
     cx, cy, r = 8.5, 10, 4.3
     ball = circle(cx, cy, r)
     continents = intersect(ball, union(
-        polygon((5.5, 7.5), (8, 6.5), (8.7, 8.5), (7.5, 10.5), (6.5, 12.5), (5.2, 11)),
-        polygon((9.8, 9), (12.3, 9.5), (12.5, 12), (10.3, 13.5), (9.3, 11.5))))
-    meridian = subtract(ellipse(cx, cy, 1.8, r), ellipse(cx, cy, 1.3, r - 0.5))
+        polygon((4.5, 8), (7, 6), (9, 6.5), (8.8, 8.6), (7.4, 10.2), (6.8, 12.8), (5.3, 11.5)),
+        polygon((9.8, 9), (13, 8.8), (13, 12), (10.6, 14), (9.5, 11.8))))
+    shine = arc(cx, cy, r - 1.2, 105, 165, 0.9)
     return page(2.5, 1, 13, 15) + [
         (grow(ball, 0.55), BLUE_DARK),
         (ball, ocean),
         (continents, land),
-        (meridian, (200, 228, 255)),
+        (shine, (220, 240, 255)),
     ]
 
 
