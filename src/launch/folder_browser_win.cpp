@@ -1,14 +1,13 @@
 #include "launch/folder_browser_win.h"
 
-#include <wrl/client.h>
-
 #include <cstring>
 
-#include "launch/shell_link_win.h"
+#include "launch/platform_win.h"
+#include "ui/com.h"
 
 namespace brindle {
 
-using Microsoft::WRL::ComPtr;
+using ui::ComPtr;
 
 const char kBrowseCaption[] = "Brindle - フォルダ選択";
 

@@ -2,6 +2,14 @@
 
 namespace brindle {
 
+std::wstring Widen(const std::string& text) {
+    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? length : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+    wide.resize(wcslen(wide.c_str()));
+    return wide;
+}
+
 bool IsKeyDown(int virtualKey) {
     return GetKeyState(virtualKey) < 0;
 }

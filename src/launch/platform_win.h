@@ -7,6 +7,9 @@
 // Small platform questions several parts of the program ask.
 namespace brindle {
 
+// UTF-16 of ANSI code page bytes.
+std::wstring Widen(const std::string& text);
+
 // True while GetKeyState reports the key down.
 bool IsKeyDown(int virtualKey);
 

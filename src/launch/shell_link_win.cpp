@@ -3,24 +3,17 @@
 #include <intshcut.h>
 #include <msi.h>
 #include <shlobj.h>
-#include <wrl/client.h>
 
 #include <functional>
 
 #include "launch/platform_win.h"
 #include "launch/shell_texts.h"
+#include "ui/com.h"
 
 namespace brindle {
 
-using Microsoft::WRL::ComPtr;
-
-std::wstring Widen(const std::string& text) {
-    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(length > 0 ? length : 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-    wide.resize(wcslen(wide.c_str()));
-    return wide;
-}
+using ui::ComPtr;
+using ui::ComScope;
 
 namespace {
 

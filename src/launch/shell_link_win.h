@@ -16,22 +16,4 @@ HRESULT ResolveShellLink(HWND owner, const std::string& linkPath, std::string& t
 // Reads the web address of an Internet shortcut file (kept whole, however long).
 HRESULT ResolveInternetShortcut(const std::string& path, std::string& address);
 
-// Owns one CoInitialize: undone only when it succeeded.
-class ComScope {
-public:
-    ComScope() : result_(CoInitialize(nullptr)) {}
-    ~ComScope() {
-        if (SUCCEEDED(result_)) CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    HRESULT Result() const { return result_; }
-
-private:
-    HRESULT result_;
-};
-
-// UTF-16 of ANSI code page bytes.
-std::wstring Widen(const std::string& text);
-
 }  // namespace brindle

@@ -2,7 +2,6 @@
 // (under Wine).
 #include <windows.h>
 #include <shlobj.h>
-#include <wrl/client.h>
 
 #include <string>
 
@@ -16,13 +15,15 @@
 #include "launch/shell_link_win.h"
 #include "launch/system_win.h"
 #include "store/settings_store.h"
+#include "ui/com.h"
 #include "unit/test_support.h"
 #include "win/win_test_support.h"
 
 namespace brindle {
 namespace {
 
-using Microsoft::WRL::ComPtr;
+using ui::ComPtr;
+using ui::ComScope;
 using testing::ModalWatchdog;
 using testing::RecordingMessages;
 using testing::WinFolder;

@@ -1,0 +1,20 @@
+#include <windows.h>
+
+#include <string>
+
+#include "app/launcher_app.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+    // Long module paths are kept whole: the buffer grows until the name fits.
+    std::string modulePath(MAX_PATH, '\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameA(nullptr, modulePath.data(), static_cast<DWORD>(modulePath.size()));
+        if (length < modulePath.size()) {
+            modulePath.resize(length);
+            break;
+        }
+        modulePath.resize(modulePath.size() * 2);
+    }
+    brindle::LauncherApp app(modulePath);
+    return app.Run(commandLine);
+}

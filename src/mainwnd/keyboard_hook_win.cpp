@@ -1,0 +1,83 @@
+#include "mainwnd/keyboard_hook_win.h"
+
+#include "mainwnd/main_dialog.h"
+#include "store/settings_store.h"
+#include "ui/handles.h"
+
+namespace brindle {
+namespace {
+
+struct HookState {
+    ui::UniqueHook hook;
+    MainDialog* dialog = nullptr;
+    TaskKeyMatcher matcher;
+};
+
+HookState& State() {
+    static HookState state;
+    return state;
+}
+
+}  // namespace
+
+bool KeyboardHook::Install(MainDialog* dialog) {
+    HookState& state = State();
+    state.dialog = dialog;
+    if (state.hook) {
+        return true;
+    }
+    state.matcher.Clear();
+    state.hook.Reset(SetWindowsHookExA(WH_KEYBOARD_LL, Procedure, GetModuleHandleA(nullptr), 0));
+    return static_cast<bool>(state.hook);
+}
+
+void KeyboardHook::Remove() {
+    State().hook.Reset();
+}
+
+bool KeyboardHook::Installed() {
+    return static_cast<bool>(State().hook);
+}
+
+TaskKeyMatcher& KeyboardHook::Matcher() {
+    return State().matcher;
+}
+
+bool KeyboardHook::HandleEvent(WPARAM message, const KBDLLHOOKSTRUCT& event) {
+    HookState& state = State();
+    MainDialog* dialog = state.dialog;
+    if (!dialog) {
+        return false;
+    }
+    HWND taskSelect = dialog->TaskSelectWindow();
+    if (taskSelect && IsWindowVisible(taskSelect)) {
+        return false;
+    }
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
+    const int modifier = TaskKeyMatcher::ModifierOf(event.vkCode);
+    if (modifier >= 0) {
+        if (down || up) state.matcher.SetModifier(modifier, down);
+        return false;
+    }
+    if (!down || !taskSelect) {
+        return false;
+    }
+    Preferences prefs;
+    dialog->Store().GetPreferences(prefs);
+    if (!state.matcher.MatchPress(event.vkCode, (event.flags & LLKHF_ALTDOWN) != 0, prefs.dwHotkeyTask,
+                                  prefs.dwHotkeyWin)) {
+        return false;
+    }
+    dialog->ShowTaskSelect();
+    return true;
+}
+
+LRESULT CALLBACK KeyboardHook::Procedure(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && HandleEvent(wParam, *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam))) {
+        return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace brindle

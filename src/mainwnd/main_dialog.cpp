@@ -1,0 +1,156 @@
+#include "mainwnd/main_dialog.h"
+
+#include <windowsx.h>
+
+#include "mainwnd/keyboard_hook_win.h"
+#include "resource.h"
+#include "store/settings_store.h"
+#include "ui/messages.h"
+
+namespace brindle {
+namespace {
+
+HICON LoadIconSized(int id, int size) {
+    return static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+MainDialog::MainDialog(SettingsStore& store, Messages& messages, Options options)
+    : ui::Dialog(IDD_MAIN), store_(store), messages_(messages), options_(std::move(options)) {
+    const int small = GetSystemMetrics(SM_CXSMICON);
+    iconHidden_.Reset(LoadIconSized(IDI_TRAY, small));
+    iconSmall_.Reset(LoadIconSized(IDI_SMALL, small));
+    iconBig_.Reset(LoadIconSized(IDI_APP, GetSystemMetrics(SM_CXICON)));
+    iconBusy_.Reset(LoadIconSized(IDI_BUSY, small));
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+}
+
+MainDialog::~MainDialog() {
+    KeyboardHook::Remove();
+}
+
+HICON MainDialog::LoadedIcon(int id) const {
+    switch (id) {
+        case IDI_TRAY: return iconHidden_.Get();
+        case IDI_SMALL: return iconSmall_.Get();
+        case IDI_APP: return iconBig_.Get();
+        case IDI_BUSY: return iconBusy_.Get();
+        default: return nullptr;
+    }
+}
+
+bool MainDialog::HookInstalled() const {
+    return KeyboardHook::Installed();
+}
+
+BOOL MainDialog::OnInitDialog() {
+    ui::Dialog::OnInitDialog();
+    splitter_.Attach(Item(IDC_SPLITTER));
+    list_.Attach(Item(IDC_LIST));
+
+    if (options_.taskbarHidden) {
+        NotifyIcon(IconOp::Add, iconSmall_.Get());
+    }
+
+    // The "Main" popup goes to the top of the system menu.
+    menu_.Reset(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_MENU)));
+    if (HMENU system = GetSystemMenu(Hwnd(), FALSE); system && menu_) {
+        InsertMenuA(system, 0, MF_BYPOSITION | MF_POPUP | MF_STRING,
+                    reinterpret_cast<UINT_PTR>(GetSubMenu(menu_.Get(), 0)), "Brindle");
+        InsertMenuA(system, 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    }
+    accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+
+    SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconBig_.Get()));
+    SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall_.Get()));
+
+    RECT client;
+    GetClientRect(Hwnd(), &client);
+    Layout(client.right, client.bottom, false);
+    dragging_ = false;
+
+    // The version window and the task select dialog join here when they exist.
+
+    InitEnvironment();
+    PostMessageA(Hwnd(), WM_DEFERRED_INIT, 0, 0);
+    return TRUE;
+}
+
+void MainDialog::OnOK() {
+    // Enter launches the selected shortcut once the list shows them; it never closes the window.
+}
+
+void MainDialog::OnCancel() {
+    ClosingSave();
+    if (options_.taskbarHidden) {
+        NotifyIcon(IconOp::Delete, nullptr);
+    }
+    EndDialog(IDCANCEL);
+}
+
+bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    switch (message) {
+        case WM_PAINT:
+            return PaintMinimised();
+        case WM_QUERYDRAGICON:
+            result = reinterpret_cast<LRESULT>(iconSmall_.Get());
+            return true;
+        case WM_SIZE:
+            Layout(LOWORD(lParam), HIWORD(lParam), false);
+            return false;  // default processing as well
+        case WM_MOUSEMOVE:
+            return OnMouseMove(wParam, GET_X_LPARAM(lParam));
+        case WM_LBUTTONUP:
+            return OnLButtonUp();
+        case WM_SYSCOMMAND:
+            OnSysCommand(wParam, lParam);
+            return true;
+        case WM_ENDSESSION:
+            if (wParam) {
+                ClosingSave();
+                if (options_.exitSteps) options_.exitSteps();
+            }
+            return false;
+        case WM_INSTANCE_QUERY:
+            result = OnInstanceQuery(wParam);
+            return true;
+        case WM_COPYDATA:
+            result = OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+            return true;
+        case WM_TRAY_NOTIFY:
+            OnTrayNotify(static_cast<UINT>(lParam));
+            return true;
+        case WM_DEFERRED_INIT:
+            DeferredInit();
+            return true;
+        case WM_SPLITTER_DRAG:
+            BeginSplitterDrag();
+            return true;
+        case WM_BRING_TO_FRONT: {
+            // wParam: a WINDOWPLACEMENT of this process (target rectangle and extra flags); lParam: the target.
+            const auto* placement = reinterpret_cast<const WINDOWPLACEMENT*>(wParam);
+            HWND target = reinterpret_cast<HWND>(lParam);
+            if (placement) {
+                BringToFront(target, placement->rcNormalPosition, static_cast<int>(placement->flags));
+                if (target != Hwnd()) {
+                    SetWindowPos(Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+                }
+            }
+            return true;
+        }
+        case WM_HOTKEY:
+            OnHotKey(static_cast<int>(wParam));
+            return true;
+        default:
+            if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+                if (currentIcon_) NotifyIcon(IconOp::Add, currentIcon_);
+                return true;
+            }
+            return false;
+    }
+}
+
+}  // namespace brindle

@@ -1,0 +1,146 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "mainwnd/splitter_bar.h"
+#include "mainwnd/shortcut_list_ctrl.h"
+#include "store/preferences.h"
+#include "ui/dialog.h"
+#include "ui/handles.h"
+
+namespace brindle {
+
+class SettingsStore;
+class Messages;
+
+// Private messages of the main window.
+constexpr UINT WM_INSTANCE_QUERY = WM_APP + 1;
+constexpr UINT WM_TRAY_NOTIFY = WM_APP + 2;
+constexpr UINT WM_DEFERRED_INIT = WM_APP + 3;
+constexpr UINT WM_SPLITTER_DRAG = WM_APP + 4;
+constexpr UINT WM_BRING_TO_FRONT = WM_APP + 5;
+constexpr UINT kTrayIconId = 1500;
+
+// The program's main window: page tree, splitter, page combo over the status line, shortcut list.
+// It lives in the notification area while hidden (main_dialog_tray.cpp).
+class MainDialog : public ui::Dialog {
+public:
+    struct Options {
+        bool reverseButtons = false;
+        bool startHidden = false;
+        bool taskbarHidden = false;  // the bChkTaskhide copy taken at start-up
+        std::string instanceName;
+        std::function<void()> exitSteps;  // the application's exit steps, run on WM_ENDSESSION
+    };
+
+    MainDialog(SettingsStore& store, Messages& messages, Options options);
+    ~MainDialog() override;
+
+    // Operations offered to the rest of the program.
+    void Layout(int clientWidth, int clientHeight, bool useDragPosition);
+    void InitEnvironment();
+    void ClosingSave();
+    void SetReady(bool ready);
+    void SetStatusText(const std::string& text);
+    void RefreshTitle();
+    void Hide();
+    void Restore();
+    void Focus();
+    int BringToFront(HWND target, const RECT& rect, int flags);
+
+    enum class IconOp { Add, Modify, Delete };
+    void NotifyIcon(IconOp op, HICON icon);
+
+    // State, for the views and for tests.
+    bool Ready() const { return ready_; }
+    bool IconPresent() const { return iconPresent_; }
+    HICON CurrentTrayIcon() const { return currentIcon_; }
+    HICON LoadedIcon(int id) const;
+    HMENU TrayMenu() const { return trayMenu_.Get(); }
+    int SplitterPosition() const { return splitterPos_; }
+    bool Dragging() const { return dragging_; }
+    bool HookInstalled() const;
+    void SetFocusHotKeyEnabled(bool enabled) { focusHotKey_ = enabled; }
+    SettingsStore& Store() { return store_; }
+    // The task select dialog's window, once it exists; null until then.
+    HWND TaskSelectWindow() const { return taskSelect_; }
+    // Refreshes the task select dialog and brings it to the front where it stands.
+    void ShowTaskSelect();
+
+    bool PreTranslateMessage(MSG& message) override;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(NMHDR& header, LRESULT& result) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    // main_dialog_env.cpp
+    void ApplyWindowRect(const Rect& rect);
+    bool ApplyFont(const FontSpec& font);
+    bool BuildListImageLists();
+    void CreateTooltip();
+    void DeferredInit();
+
+    // main_dialog_layout.cpp
+    void BeginSplitterDrag();
+    void DrawDragLine(int x);
+    bool OnMouseMove(WPARAM keys, int x);
+    bool OnLButtonUp();
+    bool PaintMinimised();
+
+    // main_dialog_tray.cpp
+    void OnTrayNotify(UINT mouseMessage);
+    void OnHotKey(int id);
+    void ShowTrayMenu();
+    void RegisterHotKeyId(int id);
+    void UnregisterHotKeys();
+    void DiscardTrayMenu();
+    LRESULT OnInstanceQuery(WPARAM which);
+    LRESULT OnCopyData(const COPYDATASTRUCT* data);
+
+    // main_dialog_commands.cpp
+    void OnSysCommand(WPARAM id, LPARAM lParam);
+    void OnContextKey();
+    bool OnTooltipText(NMHDR& header);
+
+    SettingsStore& store_;
+    Messages& messages_;
+    Options options_;
+
+    ui::UniqueIcon iconHidden_, iconSmall_, iconBig_, iconBusy_;
+    SplitterBar splitter_;
+    ShortcutListCtrl list_;
+    int splitterPos_ = 0;
+    bool dragging_ = false;
+    int lineHeight_ = 0;
+    bool columnsInserted_ = false;
+
+    bool iconPresent_ = false;
+    HICON currentIcon_ = nullptr;
+    ui::UniqueMenu trayMenu_;
+    bool menuMessageBusy_ = false;
+
+    bool ready_ = true;
+    bool focusHotKey_ = true;
+    bool pending_ = false;      // a page switch waits for timer 1
+    bool mouseClicked_ = false;
+    bool keyTyped_ = false;
+    bool keepMenu_ = false;
+
+    ui::UniqueMenu menu_;
+    HACCEL accelerators_ = nullptr;  // resource tables are freed with the module
+    ui::UniqueFont font_;
+    ui::UniqueImageList smallImages_, largeImages_, treeImages_;
+    ui::UniqueWindow tooltip_;
+    UINT taskbarCreated_ = 0;
+    HWND taskSelect_ = nullptr;
+};
+
+}  // namespace brindle

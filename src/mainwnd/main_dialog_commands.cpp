@@ -1,0 +1,141 @@
+// Routing of the main window's commands, notifications and keyboard messages.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "mainwnd/main_dialog.h"
+#include "resource.h"
+#include "store/settings_store.h"
+#include "text/sjis.h"
+
+namespace brindle {
+namespace {
+
+constexpr char kChooseOne[] = "選択してください";
+constexpr size_t kTooltipMax = 80;
+
+}  // namespace
+
+bool MainDialog::PreTranslateMessage(MSG& message) {
+    mouseClicked_ = false;
+    keyTyped_ = false;
+    switch (message.message) {
+        case WM_KEYDOWN:
+            // F6 shows the version window once it exists.
+            if (pending_ && message.wParam != VK_LCONTROL && message.wParam != VK_RCONTROL) keyTyped_ = true;
+            break;
+        case WM_KEYUP:
+            if (pending_) SetTimer(Hwnd(), 1, 500, nullptr);
+            break;
+        case WM_LBUTTONDOWN:
+            if (tooltip_) SendMessageA(tooltip_.Get(), TTM_POP, 0, 0);
+            mouseClicked_ = true;
+            [[fallthrough]];
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONUP:
+            if (tooltip_) SendMessageA(tooltip_.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+            break;
+    }
+    if (accelerators_ && TranslateAcceleratorA(Hwnd(), accelerators_, &message)) {
+        return true;
+    }
+    return ui::Dialog::PreTranslateMessage(message);
+}
+
+bool MainDialog::OnCommand(int id, int /*code*/, HWND /*control*/) {
+    switch (id) {
+        case ID_HIDE:
+            Hide();
+            return true;
+        case ID_CONTEXT_KEY:
+            OnContextKey();
+            return true;
+        default:
+            // The page, shortcut, sort, view, preferences, task, power and version commands, and the
+            // tray menu's shortcut commands, are routed here as their dialogs and views arrive.
+            return false;
+    }
+}
+
+void MainDialog::OnSysCommand(WPARAM id, LPARAM lParam) {
+    if ((id & 0xFFF0) < 0xF000) {
+        // The inserted "Main" popup: its items are the main window's own commands.
+        SendMessageA(Hwnd(), WM_COMMAND, LOWORD(id), 0);
+        return;
+    }
+    DefWindowProcA(Hwnd(), WM_SYSCOMMAND, id, lParam);
+    if ((id & 0xFFF0) == SC_RESTORE) InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
+void MainDialog::OnContextKey() {
+    HWND focus = GetFocus();
+    const int id = focus ? GetDlgCtrlID(focus) : 0;
+    if (focus != Item(IDC_TREE) && focus != Item(IDC_LIST)) {
+        return;
+    }
+    NMHDR header{};
+    header.hwndFrom = focus;
+    header.idFrom = static_cast<UINT_PTR>(id);
+    header.code = NM_RCLICK;
+    SendMessageA(Hwnd(), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&header));
+}
+
+bool MainDialog::OnNotify(NMHDR& header, LRESULT& result) {
+    if (header.code == TTN_NEEDTEXTA) {
+        return OnTooltipText(header);
+    }
+    result = 0;
+    // The page tree's and the shortcut list's notifications are handled here as the views arrive.
+    return false;
+}
+
+// The list's tooltip: the comment of the shortcut under the cursor, or a hint over empty space.
+bool MainDialog::OnTooltipText(NMHDR& header) {
+    auto& info = reinterpret_cast<NMTTDISPINFOA&>(header);
+    HWND list = Item(IDC_LIST);
+    if (!(info.uFlags & TTF_IDISHWND) || reinterpret_cast<HWND>(header.idFrom) != list) {
+        return false;
+    }
+    info.szText[0] = '\0';
+    info.lpszText = info.szText;
+    LVHITTESTINFO hit{};
+    GetCursorPos(&hit.pt);
+    ScreenToClient(list, &hit.pt);
+    const int item = ListView_HitTest(list, &hit);
+    std::string text;
+    if (item >= 0) {
+        LVITEMA entry{};
+        entry.mask = LVIF_PARAM;
+        entry.iItem = item;
+        ShortcutRecord shortcut;
+        if (ListView_GetItem(list, &entry) && store_.GetShortcutAt(static_cast<int>(entry.lParam), shortcut) &&
+            shortcut.comment) {
+            text = shortcut.comment;
+        }
+    } else if (ListView_GetNextItem(list, -1, LVNI_SELECTED) < 0) {
+        text = kChooseOne;
+    } else {
+        SendMessageA(tooltip_.Get(), TTM_POP, 0, 0);
+    }
+    std::string_view shown = sjis::CutAtBoundary(text, std::min(kTooltipMax, sizeof info.szText) - 1);
+    std::memcpy(info.szText, shown.data(), shown.size());
+    info.szText[shown.size()] = '\0';
+    SetWindowPos(header.hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return true;
+}
+
+void MainDialog::ShowTaskSelect() {
+    HWND taskSelect = TaskSelectWindow();
+    if (!taskSelect) {
+        return;
+    }
+    // The dialog refreshes its window list here; the short wait lets the released keys settle.
+    Sleep(100);
+    RECT rect;
+    GetWindowRect(taskSelect, &rect);
+    BringToFront(taskSelect, rect, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+}  // namespace brindle

@@ -1,0 +1,269 @@
+// The main window's environment: the user's window rectangle, font, colours, view mode, image lists and
+// splitter position going in at start-up, and the closing save writing them back.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "mainwnd/keyboard_hook_win.h"
+#include "mainwnd/main_dialog.h"
+#include "resource.h"
+#include "store/settings_store.h"
+#include "ui/messages.h"
+
+namespace brindle {
+namespace {
+
+constexpr char kInitError[] = "環境初期化エラー";
+constexpr COLORREF kClassMask = RGB(255, 0, 0);
+constexpr COLORREF kTreeMask = RGB(0, 0, 128);
+
+static_assert(sizeof(FontSpec) == sizeof(LOGFONTA), "FontSpec mirrors LOGFONTA");
+
+HIMAGELIST ImageListFromBitmap(int bitmapId, int size, COLORREF mask) {
+    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId));
+    if (!bitmap) return nullptr;
+    HIMAGELIST list = ImageList_Create(size, size, ILC_COLORDDB | ILC_MASK, 8, 8);
+    if (list && ImageList_AddMasked(list, bitmap, mask) < 0) {
+        ImageList_Destroy(list);
+        list = nullptr;
+    }
+    DeleteObject(bitmap);
+    return list;
+}
+
+}  // namespace
+
+// A stored rectangle that is empty (the default, or a hand-edited file) keeps the template's size,
+// centred; one that lies on no monitor (a display that is gone) is moved onto the nearest one.
+void MainDialog::ApplyWindowRect(const Rect& stored) {
+    RECT rect{stored.left, stored.top, stored.right, stored.bottom};
+    RECT current;
+    GetWindowRect(Hwnd(), &current);
+    const bool empty = rect.right <= rect.left || rect.bottom <= rect.top;
+    if (empty) {
+        rect = current;
+    }
+    HMONITOR monitor = MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (monitor && GetMonitorInfoA(monitor, &info)) {
+        const RECT& work = info.rcWork;
+        RECT overlap;
+        if (empty || !IntersectRect(&overlap, &rect, &work)) {
+            const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+            rect.left = work.left + ((work.right - work.left) - width) / 2;
+            rect.top = work.top + ((work.bottom - work.top) - height) / 2;
+            rect.right = rect.left + width;
+            rect.bottom = rect.top + height;
+        }
+    }
+    MoveWindow(Hwnd(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
+bool MainDialog::ApplyFont(const FontSpec& spec) {
+    LOGFONTA logFont;
+    std::memcpy(&logFont, &spec, sizeof logFont);
+    logFont.lfFaceName[LF_FACESIZE - 1] = '\0';
+    HFONT font = CreateFontIndirectA(&logFont);
+    if (!font) {
+        return false;  // the controls keep their font
+    }
+    for (HWND window : {Hwnd(), Item(IDC_TREE), Item(IDC_LIST), Item(IDC_STATUS), Item(IDC_PAGE_COMBO)}) {
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    font_.Reset(font);
+    if (HDC dc = GetDC(Hwnd())) {
+        HGDIOBJ old = SelectObject(dc, font);
+        SIZE size{};
+        GetTextExtentPoint32A(dc, "Tree", 4, &size);
+        SelectObject(dc, old);
+        ReleaseDC(Hwnd(), dc);
+        lineHeight_ = size.cy;
+    }
+    return true;
+}
+
+bool MainDialog::BuildListImageLists() {
+    HIMAGELIST small = ImageListFromBitmap(IDB_CLASS_SMALL, 16, kClassMask);
+    HIMAGELIST large = ImageListFromBitmap(IDB_CLASS_LARGE, 32, kClassMask);
+    if (!small || !large) {
+        if (small) ImageList_Destroy(small);
+        if (large) ImageList_Destroy(large);
+        return false;
+    }
+    // Image 4 (target missing) doubles as overlay 1.
+    ImageList_SetOverlayImage(small, 4, 1);
+    ImageList_SetOverlayImage(large, 4, 1);
+    HWND list = Item(IDC_LIST);
+    ListView_SetImageList(list, small, LVSIL_SMALL);
+    ListView_SetImageList(list, large, LVSIL_NORMAL);
+    smallImages_.Reset(small);
+    largeImages_.Reset(large);
+    return true;
+}
+
+void MainDialog::InitEnvironment() {
+    Preferences prefs;
+    store_.GetPreferences(prefs);
+
+    ApplyWindowRect(prefs.winMainFrame);
+    InvalidateRect(Hwnd(), nullptr, TRUE);
+    ApplyFont(prefs.font);
+
+    HWND tree = Item(IDC_TREE);
+    TreeView_SetTextColor(tree, prefs.clrTreeText);
+    TreeView_SetInsertMarkColor(tree, prefs.clrTreeMark);
+    TreeView_SetBkColor(tree, prefs.clrTreeBack);
+    HWND list = Item(IDC_LIST);
+    ListView_SetTextColor(list, prefs.clrListText);
+    ListView_SetTextBkColor(list, prefs.clrListTxBk);
+    ListView_SetBkColor(list, prefs.clrListBack);
+
+    LONG style = GetWindowLongA(list, GWL_STYLE);
+    SetWindowLongA(list, GWL_STYLE, (style & ~LVS_TYPEMASK) | (prefs.ListStyle & LVS_TYPEMASK));
+    ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+
+    if (!columnsInserted_) {
+        static const char* const titles[] = {"表示名", "ﾘﾝｸ先(ｺﾏﾝﾄﾞﾗｲﾝ)", "読込ｱｲｺﾝ", "作業ﾌｫﾙﾀﾞ", "実行時の大きさ", "ｺﾒﾝﾄ"};
+        for (int i = 0; i < 6; ++i) {
+            LVCOLUMNA column{};
+            column.mask = LVCF_FMT | LVCF_TEXT | LVCF_SUBITEM;
+            column.fmt = LVCFMT_LEFT;
+            column.pszText = const_cast<char*>(titles[i]);
+            column.iSubItem = i;
+            ListView_InsertColumn(list, i, &column);
+        }
+        columnsInserted_ = true;
+    }
+    const int width = ListView_GetItemCount(list) > 0 ? LVSCW_AUTOSIZE : LVSCW_AUTOSIZE_USEHEADER;
+    for (int i = 0; i < 6; ++i) ListView_SetColumnWidth(list, i, width);
+
+    if (!BuildListImageLists()) {
+        messages_.Show(kInitError, box::kIconStop);
+        messages_.RequestQuit(-1);
+        return;
+    }
+
+    // The stored splitter position is put back; 0 (never dragged) keeps the template's place.
+    RECT client;
+    GetClientRect(Hwnd(), &client);
+    splitterPos_ = prefs.winSeparator;
+    Layout(client.right, client.bottom, prefs.winSeparator > 0);
+
+    CreateTooltip();
+    KeyboardHook::Install(this);
+    RegisterHotKeyId(1);
+}
+
+void MainDialog::CreateTooltip() {
+    tooltip_.Reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
+                                   GetModuleHandleA(nullptr), nullptr));
+}
+
+void MainDialog::DeferredInit() {
+    if (options_.taskbarHidden) NotifyIcon(IconOp::Modify, iconBusy_.Get());
+    if (options_.startHidden) ShowWindow(Hwnd(), SW_HIDE);
+
+    treeImages_.Reset(ImageListFromBitmap(IDB_TREE, 16, kTreeMask));
+    if (treeImages_) {
+        TreeView_SetImageList(Item(IDC_TREE), treeImages_.Get(), TVSIL_NORMAL);
+        // The page tree, the combo and their item table are built here.
+    }
+    TreeView_EnsureVisible(Item(IDC_TREE), TreeView_GetSelection(Item(IDC_TREE)));
+    pending_ = false;
+    // The shortcut list of the current page is filled here.
+    KillTimer(Hwnd(), 1);
+
+    if (tooltip_) {
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND;
+        tool.hwnd = Hwnd();
+        tool.uId = reinterpret_cast<UINT_PTR>(Item(IDC_LIST));
+        tool.lpszText = LPSTR_TEXTCALLBACKA;
+        SendMessageA(tooltip_.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+
+    if (options_.taskbarHidden) NotifyIcon(IconOp::Modify, iconSmall_.Get());
+    if (options_.startHidden) PostMessageA(Hwnd(), WM_COMMAND, ID_HIDE, 0);
+}
+
+void MainDialog::ClosingSave() {
+    UnregisterHotKeys();
+
+    Preferences prefs;
+    store_.GetPreferences(prefs);
+    // A minimised window's rectangle is its icon's; the restored one is what the next start needs.
+    RECT rect;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (IsIconic(Hwnd()) && GetWindowPlacement(Hwnd(), &placement)) {
+        rect = placement.rcNormalPosition;
+    } else {
+        GetWindowRect(Hwnd(), &rect);
+    }
+    prefs.winMainFrame = {rect.left, rect.top, rect.right, rect.bottom};
+    if (font_) {
+        LOGFONTA logFont{};
+        if (GetObjectA(font_.Get(), sizeof logFont, &logFont) == sizeof logFont) {
+            std::memcpy(&prefs.font, &logFont, sizeof logFont);
+        }
+    }
+    HWND tree = Item(IDC_TREE), list = Item(IDC_LIST);
+    prefs.clrTreeText = TreeView_GetTextColor(tree);
+    prefs.clrTreeMark = TreeView_GetInsertMarkColor(tree);
+    prefs.clrTreeBack = TreeView_GetBkColor(tree);
+    prefs.clrListText = ListView_GetTextColor(list);
+    prefs.clrListTxBk = ListView_GetTextBkColor(list);
+    prefs.clrListBack = ListView_GetBkColor(list);
+    prefs.ListStyle = static_cast<uint32_t>(GetWindowLongA(list, GWL_STYLE)) & LVS_TYPEMASK;
+    prefs.winSeparator = splitterPos_;
+    store_.SetPreferencesAndSave(prefs);
+    // The expanded state of every page goes to the store here, from the tree's item table.
+
+    if (!keepMenu_) menu_.Reset();
+    if (iconPresent_) {
+        if (options_.taskbarHidden) {
+            NotifyIcon(IconOp::Modify, iconSmall_.Get());
+        } else {
+            NotifyIcon(IconOp::Delete, nullptr);
+        }
+    }
+    tooltip_.Reset();
+    KeyboardHook::Remove();
+}
+
+void MainDialog::SetReady(bool ready) {
+    ready_ = ready;
+    EnableWindow(Hwnd(), ready);
+}
+
+void MainDialog::SetStatusText(const std::string& text) {
+    HWND status = Item(IDC_STATUS);
+    SetWindowTextA(status, text.c_str());
+    UpdateWindow(status);
+    RefreshTitle();
+}
+
+void MainDialog::RefreshTitle() {
+    HWND list = Item(IDC_LIST);
+    const int selected = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+    char format[256] = {};
+    if (selected < 0) {
+        LoadStringA(GetModuleHandleA(nullptr), IDS_APP_NAME, format, sizeof format);
+        SetWindowTextA(Hwnd(), format);
+        return;
+    }
+    LoadStringA(GetModuleHandleA(nullptr), IDS_TITLE_SELECTED, format, sizeof format);
+    char name[1024] = {};
+    ListView_GetItemText(list, selected, 0, name, sizeof name);
+    // The one "%s" of the title is replaced by the name; the name itself is taken as it is.
+    std::string title = format;
+    size_t at = title.find("%s");
+    if (at != std::string::npos) title.replace(at, 2, name);
+    SetWindowTextA(Hwnd(), title.c_str());
+}
+
+}  // namespace brindle

@@ -1,0 +1,219 @@
+// Life in the notification area: the icon, hiding and restoring, the hot keys, the instance query
+// and bringing a window to the front.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "app/instance_query.h"
+#include "mainwnd/hot_keys.h"
+#include "mainwnd/main_dialog.h"
+#include "resource.h"
+#include "store/settings_store.h"
+#include "ui/messages.h"
+
+namespace brindle {
+namespace {
+
+constexpr char kTip[] = "ぶりんどる";
+constexpr char kMenuNotHidden[] = "メインを隠していないのでメニューを表示できません";
+
+class WaitCursor {
+public:
+    WaitCursor() : old_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(old_); }
+
+private:
+    HCURSOR old_;
+};
+
+}  // namespace
+
+void MainDialog::NotifyIcon(IconOp op, HICON icon) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;  // 88 bytes: understood by every shell
+    data.hWnd = Hwnd();
+    data.uID = kTrayIconId;
+    data.uCallbackMessage = WM_TRAY_NOTIFY;
+    data.hIcon = icon;
+    DWORD message = NIM_DELETE;
+    if (op == IconOp::Add) {
+        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        std::strncpy(data.szTip, kTip, sizeof data.szTip - 1);  // 63 bytes at most; the tip is far shorter
+        message = NIM_ADD;
+        iconPresent_ = true;
+    } else if (op == IconOp::Modify) {
+        data.uFlags = NIF_ICON;
+        message = NIM_MODIFY;
+    } else {
+        iconPresent_ = false;
+    }
+    currentIcon_ = op == IconOp::Delete ? nullptr : icon;
+    Shell_NotifyIconA(message, &data);
+}
+
+void MainDialog::Hide() {
+    WaitCursor wait;
+    if (!trayMenu_) {
+        trayMenu_.Reset(CreatePopupMenu());
+        // The tray menu of all pages and shortcuts is built into it here.
+        if (!trayMenu_) return;
+    }
+    if (options_.taskbarHidden) {
+        NotifyIcon(IconOp::Modify, iconHidden_.Get());
+    } else {
+        NotifyIcon(IconOp::Add, iconHidden_.Get());
+    }
+    UnregisterHotKey(Hwnd(), kHotKeyFocus);
+    RegisterHotKeyId(kHotKeyRestore);
+    RegisterHotKeyId(kHotKeyTrayMenu);
+    ShowWindow(Hwnd(), SW_HIDE);
+    options_.startHidden = false;
+}
+
+void MainDialog::Restore() {
+    if (!ready_) {
+        return;
+    }
+    if (options_.taskbarHidden) {
+        NotifyIcon(IconOp::Modify, iconSmall_.Get());
+    } else {
+        NotifyIcon(IconOp::Delete, nullptr);
+    }
+    ShowWindow(Hwnd(), SW_RESTORE);
+    SetForegroundWindow(Hwnd());
+    Preferences prefs;
+    store_.GetPreferences(prefs);
+    ApplyWindowRect(prefs.winMainFrame);
+    UnregisterHotKey(Hwnd(), kHotKeyRestore);
+    UnregisterHotKey(Hwnd(), kHotKeyTrayMenu);
+    RegisterHotKeyId(kHotKeyFocus);
+    DiscardTrayMenu();
+}
+
+void MainDialog::Focus() {
+    if (!focusHotKey_) {
+        return;
+    }
+    // The task select dialog is hidden here once it exists.
+    SetForegroundWindow(Hwnd());
+    FlashWindow(Hwnd(), TRUE);
+    SetFocus(Hwnd());
+}
+
+void MainDialog::DiscardTrayMenu() {
+    // The tray menu's submenus, item table and image list go with it.
+    trayMenu_.Reset();
+}
+
+void MainDialog::ShowTrayMenu() {
+    WaitCursor wait;
+    if (trayMenu_) {
+        // The hidden main window must be the foreground window for the menu to close when the user
+        // clicks elsewhere; it is moved off by its own size and stays hidden.
+        RECT rect;
+        GetWindowRect(Hwnd(), &rect);
+        const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+        OffsetRect(&rect, -width, -height);
+        BringToFront(Hwnd(), rect, -1);
+        POINT cursor;
+        GetCursorPos(&cursor);
+        UINT chosen = static_cast<UINT>(TrackPopupMenu(trayMenu_.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x,
+                                                       cursor.y, 0, Hwnd(), nullptr));
+        PostMessageA(Hwnd(), WM_COMMAND, LOWORD(chosen), 0);
+    } else if (!menuMessageBusy_) {
+        Restore();
+        menuMessageBusy_ = true;
+        messages_.Show(kMenuNotHidden, box::kIconExclamation);
+        menuMessageBusy_ = false;
+    }
+}
+
+void MainDialog::OnTrayNotify(UINT mouseMessage) {
+    if (!ready_) {
+        return;
+    }
+    const bool reverse = options_.reverseButtons;
+    if (mouseMessage == WM_LBUTTONDOWN) {
+        reverse ? Restore() : ShowTrayMenu();
+    } else if (mouseMessage == WM_RBUTTONUP) {
+        reverse ? ShowTrayMenu() : Restore();
+    }
+}
+
+void MainDialog::OnHotKey(int id) {
+    if (!ready_) {
+        return;
+    }
+    switch (id) {
+        case kHotKeyFocus: Focus(); break;
+        case kHotKeyRestore: Restore(); break;
+        case kHotKeyTrayMenu: ShowTrayMenu(); break;
+    }
+}
+
+void MainDialog::RegisterHotKeyId(int id) {
+    Preferences prefs;
+    store_.GetPreferences(prefs);
+    const HotKeyRegistration key = RegistrationFor(prefs, id);
+    if (key.virtualKey != 0) {  // 0: no hot key set
+        RegisterHotKey(Hwnd(), id, key.modifiers, key.virtualKey);  // a key held by another program just fails
+    }
+}
+
+void MainDialog::UnregisterHotKeys() {
+    for (int id : {kHotKeyFocus, kHotKeyRestore, kHotKeyTrayMenu}) UnregisterHotKey(Hwnd(), id);
+}
+
+LRESULT MainDialog::OnInstanceQuery(WPARAM which) {
+    switch (which) {
+        case 0: return static_cast<LRESULT>(instance_query::NamePrefix(options_.instanceName));
+        case 1: return options_.instanceName.empty() ? 0 : 1;
+        case 2: Restore(); return 0;
+        default: return 0;
+    }
+}
+
+LRESULT MainDialog::OnCopyData(const COPYDATASTRUCT* data) {
+    if (!data || data->dwData != instance_query::kCopyDataTag) {
+        return 0;
+    }
+    return instance_query::SameName(data->lpData, data->cbData, options_.instanceName) ? 1 : 0;
+}
+
+int MainDialog::BringToFront(HWND target, const RECT& rect, int flags) {
+    if (!IsWindow(target)) {
+        return 0;
+    }
+    const DWORD version = GetVersion();
+    const bool nt = !(version & 0x80000000);
+    const int major = LOBYTE(LOWORD(version)), minor = HIBYTE(LOWORD(version));
+    const bool foregroundLock = nt ? major >= 5 : (major >= 4 && minor >= 10);
+    if (foregroundLock) {
+        // Attaching to the foreground window's input and lifting the lock time-out lets this
+        // program take the foreground although the user is working elsewhere.
+        DWORD foregroundProcess = 0;
+        HWND foreground = GetForegroundWindow();
+        DWORD foregroundThread = GetWindowThreadProcessId(foreground, &foregroundProcess);
+        DWORD ownThread = GetWindowThreadProcessId(Hwnd(), nullptr);
+        using AllowFunction = BOOL(WINAPI*)(DWORD);
+        auto allow = reinterpret_cast<AllowFunction>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AllowSetForegroundWindow")));
+        if (allow) allow(foregroundProcess);
+        AttachThreadInput(ownThread, foregroundThread, TRUE);
+        DWORD timeout = 0;
+        SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);
+        SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, 0);
+        SetForegroundWindow(Hwnd());
+        SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(timeout)),
+                              0);
+        AttachThreadInput(ownThread, foregroundThread, FALSE);
+    } else {
+        SetForegroundWindow(target);
+    }
+    const UINT swp = flags == -1 ? SWP_HIDEWINDOW | SWP_NOZORDER : static_cast<UINT>(flags) | SWP_SHOWWINDOW | SWP_NOZORDER;
+    SetWindowPos(target, HWND_TOP, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, swp);
+    return 1;
+}
+
+}  // namespace brindle

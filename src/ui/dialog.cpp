@@ -1,0 +1,177 @@
+#include "ui/dialog.h"
+
+#include <exception>
+#include <string>
+
+#include "ui/message_box_win.h"
+
+namespace brindle::ui {
+
+Dialog::~Dialog() {
+    if (hwnd_) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+INT_PTR Dialog::DoModal(HWND owner) {
+    const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+    if (ownerWasEnabled) EnableWindow(owner, FALSE);
+    modal_ = true;
+    result_ = -1;
+    running_ = true;
+    HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner, Procedure,
+                                     reinterpret_cast<LPARAM>(this));
+    if (!window) {
+        running_ = modal_ = false;
+        if (ownerWasEnabled) EnableWindow(owner, TRUE);
+        return -1;
+    }
+    if (running_ && !(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE)) ShowWindow(window, SW_SHOW);
+
+    MSG message;
+    while (running_) {
+        BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            result_ = -1;
+            break;
+        }
+        if (got == -1) break;
+        if (PreTranslateMessage(message)) continue;
+        // Keyboard navigation for whichever dialog the message is for (this one or a modeless one).
+        HWND root = GetAncestor(message.hwnd, GA_ROOT);
+        if (root && IsDialogMessageA(root, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    running_ = false;
+    // The owner is enabled again before this window goes, so the activation passes back to it.
+    if (ownerWasEnabled) EnableWindow(owner, TRUE);
+    if (hwnd_) DestroyWindow(hwnd_);
+    modal_ = false;
+    return result_;
+}
+
+bool Dialog::Create(HWND parent) {
+    modal_ = false;
+    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent, Procedure,
+                              reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+void Dialog::Destroy() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void Dialog::EndDialog(INT_PTR result) {
+    result_ = result;
+    running_ = false;
+    if (hwnd_) PostMessageA(hwnd_, WM_NULL, 0, 0);  // wakes the loop if it waits
+}
+
+bool Dialog::UpdateData(bool save) {
+    DataExchange exchange(hwnd_, save);
+    DoDataExchange(exchange);
+    return true;
+}
+
+bool Dialog::PreTranslateMessage(MSG&) {
+    return false;
+}
+
+BOOL Dialog::OnInitDialog() {
+    UpdateData(false);
+    return TRUE;
+}
+
+void Dialog::OnOK() {
+    if (UpdateData(true)) EndDialog(IDOK);
+}
+
+void Dialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
+
+bool AnswersDirectly(UINT message) {
+    switch (message) {
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+        case WM_COMPAREITEM:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+        case WM_QUERYDRAGICON:
+        case WM_INITDIALOG:
+            return true;
+        default:
+            return false;
+    }
+}
+
+INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return OnInitDialog();
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return TRUE;
+            if (id == IDOK) {
+                OnOK();
+                return TRUE;
+            }
+            if (id == IDCANCEL) {
+                OnCancel();
+                return TRUE;
+            }
+            return FALSE;
+        }
+        case WM_NOTIFY: {
+            LRESULT result = 0;
+            if (!OnNotify(*reinterpret_cast<NMHDR*>(lParam), result)) return FALSE;
+            SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+            return TRUE;
+        }
+        default: {
+            LRESULT result = 0;
+            if (!OnMessage(message, wParam, lParam, result)) return FALSE;
+            if (AnswersDirectly(message)) return static_cast<INT_PTR>(result);
+            SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+            return TRUE;
+        }
+    }
+}
+
+INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Dialog* self = nullptr;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<Dialog*>(lParam);
+        self->hwnd_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    }
+    if (!self) {
+        return FALSE;
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->running_ = false;
+        self->OnWindowDestroyed();
+        return FALSE;
+    }
+    try {
+        return self->Dispatch(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        AppMessages().Show(std::string("内部エラーが発生しました。\n") + error.what(), MB_ICONHAND);
+    } catch (...) {
+        AppMessages().Show("内部エラーが発生しました。", MB_ICONHAND);
+    }
+    return FALSE;
+}
+
+}  // namespace brindle::ui

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <windows.h>
+
+#include "ui/data_exchange.h"
+
+namespace brindle::ui {
+
+// A dialog from a template, modal (DoModal runs its own message loop, so PreTranslateMessage sees every
+// message first, as accelerators need) or modeless (Create). The object lives in the window's user
+// slot from WM_INITDIALOG to WM_NCDESTROY; no exception leaves the dialog procedure.
+class Dialog {
+public:
+    explicit Dialog(int templateId) : templateId_(templateId) {}
+    virtual ~Dialog();
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    // Runs the dialog modally with `owner` disabled meanwhile; the result of EndDialog, or -1 when the
+    // window could not be made. A WM_QUIT ends the loop with -1 and is posted again for outer loops.
+    INT_PTR DoModal(HWND owner = nullptr);
+    // Makes the dialog's window, modeless and as the template says (visible or not).
+    bool Create(HWND parent);
+    void Destroy();
+    // Ends a modal dialog (its loop returns `result`).
+    void EndDialog(INT_PTR result);
+
+    HWND Hwnd() const { return hwnd_; }
+    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+    bool IsModal() const { return modal_; }
+
+    // Moves data between the controls and the members (`save`: controls to members).
+    bool UpdateData(bool save);
+
+    // Sees each message of the modal loop before it is dispatched; true when it was dealt with.
+    virtual bool PreTranslateMessage(MSG& message);
+
+protected:
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    virtual void DoDataExchange(DataExchange&) {}
+    // WM_COMMAND; true when handled (IDOK and IDCANCEL otherwise reach OnOK and OnCancel).
+    virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
+    // WM_NOTIFY; true when handled, with `result` as the answer (written to DWLP_MSGRESULT).
+    virtual bool OnNotify(NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
+    // Any other message; true when handled with `result` as the answer. Returning false lets the
+    // dialog manager's default processing run too.
+    virtual bool OnMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT& /*result*/) { return false; }
+    // After the window is gone.
+    virtual void OnWindowDestroyed() {}
+
+private:
+    static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+
+    int templateId_;
+    HWND hwnd_ = nullptr;
+    bool modal_ = false;
+    bool running_ = false;
+    INT_PTR result_ = -1;
+};
+
+// Messages whose dialog-procedure answer is the return value itself rather than DWLP_MSGRESULT.
+bool AnswersDirectly(UINT message);
+
+}  // namespace brindle::ui

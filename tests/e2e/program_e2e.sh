@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# brindle.exe under Wine as a user runs it: one instance per settings file, a second start brings the
+# first back, -hidden starts in the notification area, Escape closes and writes the settings file.
+#   program_e2e.sh BRINDLE.exe DRIVER.exe KEEPER.exe WORK_FOLDER
+set -u
+brindle=$1 driver=$2 keeper=$3 work=$4
+source "$(dirname "$0")/../../scripts/wine-env.sh"
+brindle_wine_keep "$keeper" || exit 1
+
+rm -rf "$work" && mkdir -p "$work"
+cp "$brindle" "$work/brindle.exe"
+cd "$work"
+demo="$(dirname "$0")/../../demo/Brindle.ini.utf8"
+sed 's/$/\r/' "$demo" | iconv -f UTF-8 -t CP932 >A.INI
+cp A.INI B.INI
+
+passes=0 failures=0
+check() {  # check DESCRIPTION COMMAND...
+    local what=$1
+    shift
+    if "$@"; then
+        echo "ok: $what"
+        passes=$((passes + 1))
+    else
+        echo "FAILED: $what"
+        failures=$((failures + 1))
+    fi
+}
+run() { wine "$@" </dev/null >/dev/null 2>&1; }
+drive() { wine "$driver" "$@" </dev/null; }
+
+run brindle.exe -hidden A.INI &
+first=$!
+check "-hidden starts in the notification area" drive wait 0 1 15000
+
+start=$(date +%s%N)
+run brindle.exe A.INI
+second_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+check "a second start with the same settings file ends at once (${second_ms} ms)" test "$second_ms" -lt 10000
+check "the second start brought the first one back" drive wait 1 0 10000
+check "the first instance still runs" kill -0 "$first"
+
+run brindle.exe B.INI &
+other=$!
+check "another settings file runs beside it" drive wait 2 0 15000
+sleep 1
+import -window root "$work/two-instances.png" 2>/dev/null
+
+check "Escape closes both" drive escape
+wait_gone() { for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done; return 1; }
+check "the first instance ended" wait_gone "$first"
+check "the other instance ended" wait_gone "$other"
+check "no Brindle window is left" drive wait 0 0 5000
+for file in A.INI B.INI; do
+    check "$file was written with the window state" grep -q $'^winMainFrame=' "$file"
+    check "$file keeps its pages" grep -q $'^\\[Page\\]' "$file"
+    check "$file is written in the program's order" test "$(head -c 9 "$file")" = "[Brindle]"
+done
+
+echo "e2e: $passes passed, $failures failed"
+[ "$failures" -eq 0 ]

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "app/command_line.h"
+#include "app/instance_name.h"
+#include "app/instance_query.h"
+
+namespace brindle {
+namespace {
+
+using Tokens = std::vector<std::string>;
+
+TEST(CommandLine, Tokens) {
+    EXPECT_EQ(SplitCommandTokens(""), Tokens{});
+    EXPECT_EQ(SplitCommandTokens("  a \t b  "), (Tokens{"a", "b"}));
+    EXPECT_EQ(SplitCommandTokens("\"C:\\My Files\\b.ini\" -hidden"), (Tokens{"C:\\My Files\\b.ini", "-hidden"}));
+    EXPECT_EQ(SplitCommandTokens("\"a b\"c d"), (Tokens{"a b", "c", "d"}));  // glued to the closing quote
+    EXPECT_EQ(SplitCommandTokens("ab\"c d\""), (Tokens{"ab\"c", "d\""}));      // quotes inside stay
+    EXPECT_EQ(SplitCommandTokens("x \"open  end"), (Tokens{"x", "open  end"}));
+    EXPECT_EQ(SplitCommandTokens("\"\""), (Tokens{""}));
+    // "表" is 0x95 0x5C and "ソ" 0x83 0x5C: trail bytes are no blanks and no quotes.
+    EXPECT_EQ(SplitCommandTokens("\"C:\\表\\ソ\" 表"), (Tokens{"C:\\表\\ソ", "表"}));
+}
+
+TEST(CommandLine, Options) {
+    StartOptions none = ParseStartOptions("");
+    EXPECT_FALSE(none.reverseButtons);
+    EXPECT_FALSE(none.startHidden);
+    EXPECT_EQ(none.settingsFile, "");
+
+    StartOptions a = ParseStartOptions("/hidden \"-keyrev\" first.ini second.ini");
+    EXPECT_TRUE(a.startHidden);
+    EXPECT_TRUE(a.reverseButtons);  // the quotes go before options are recognised
+    EXPECT_EQ(a.settingsFile, "first.ini");
+
+    StartOptions b = ParseStartOptions("-Hidden -x /unknown -hiddenx");
+    EXPECT_FALSE(b.startHidden);  // case-sensitive, and never a settings file
+    EXPECT_EQ(b.settingsFile, "");
+
+    EXPECT_TRUE(ParseStartOptions("-hidden").startHidden);
+    EXPECT_TRUE(ParseStartOptions("-keyrev").reverseButtons);
+    EXPECT_EQ(ParseStartOptions("\"\" x.ini").settingsFile, "");  // an empty quoted token is the first file
+}
+
+TEST(InstanceName, ReversedPathWithSuffix) {
+    EXPECT_EQ(InstanceName("C:\\Tools\\Brindle.INI"), "INI.eldnirB/slooT/:C_MutexBrindleByORIOLEMar 21 200712:27:04");
+    // Double-byte characters keep their bytes in order; their trail byte 0x5C becomes '/' too.
+    EXPECT_EQ(InstanceName("C:\\表ソ.INI"), "INI.\x83/\x95//:C_MutexBrindleByORIOLEMar 21 200712:27:04");
+    EXPECT_NE(InstanceName("c:\\tools\\brindle.ini"), InstanceName("C:\\Tools\\Brindle.INI"));
+}
+
+TEST(InstanceName, CutAt1023Bytes) {
+    std::string longPath(2000, 'a');
+    std::string name = InstanceName(longPath);
+    EXPECT_EQ(name.size(), 1023u);
+    EXPECT_EQ(name, std::string(1023, 'a'));
+    std::string exact(1023 - 40, 'b');  // + "_" + 39-byte suffix = 1023
+    EXPECT_EQ(InstanceName(exact).size(), 1023u);
+    EXPECT_EQ(InstanceName(exact).substr(1023 - 39), "MutexBrindleByORIOLEMar 21 200712:27:04");
+}
+
+TEST(InstanceQuery, NamesFromAnotherProcessAreComparedSafely) {
+    const std::string own = "INI.x_Mutex";
+    EXPECT_EQ(instance_query::NamePrefix(own), 0x2E494E49u);  // "INI." little-endian
+    EXPECT_EQ(instance_query::NamePrefix("ab"), 0x6261u);
+    EXPECT_TRUE(instance_query::SameName(own.c_str(), own.size() + 1, own));
+    EXPECT_TRUE(instance_query::SameName((own + std::string("\0junk", 5)).data(), own.size() + 5, own));
+    EXPECT_FALSE(instance_query::SameName(own.c_str(), own.size(), own));  // no terminator
+    EXPECT_FALSE(instance_query::SameName("INI.x_Mutey", 12, own));
+    EXPECT_FALSE(instance_query::SameName("INI.x", 6, own));
+    EXPECT_FALSE(instance_query::SameName(nullptr, 12, own));
+    EXPECT_FALSE(instance_query::SameName(own.c_str(), 0, own));
+    std::string huge(5000, 'x');
+    EXPECT_FALSE(instance_query::SameName(huge.c_str(), huge.size() + 1, huge));
+}
+
+}  // namespace
+}  // namespace brindle
