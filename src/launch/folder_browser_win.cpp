@@ -39,7 +39,11 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM param, LPARAM init
 
 }  // namespace
 
-bool BrowseForFolder(HWND owner, std::string& out, const char* root, const char* initial, const char* title,
+bool BrowseForFolder(HWND owner,
+                     std::string& out,
+                     const char* root,
+                     const char* initial,
+                     const char* title,
                      UINT flags) {
     out.clear();
     ComPtr<IMalloc> allocator = ShellAllocator();
@@ -65,8 +69,10 @@ bool BrowseForFolder(HWND owner, std::string& out, const char* root, const char*
         }
         allocator->Free(chosen);
     }
-    if (rootList) allocator->Free(rootList);
-    if (initialList) allocator->Free(initialList);
+    if (rootList)
+        allocator->Free(rootList);
+    if (initialList)
+        allocator->Free(initialList);
     return !out.empty();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <string>
 
@@ -13,7 +13,11 @@ extern const char kBrowseCaption[];
 // Runs the shell's folder browser. `root` (null or empty: the desktop) limits the tree, `initial` is
 // selected at the start; `flags` are added to BIF_STATUSTEXT. True when a file-system folder was chosen;
 // `out` then holds its path.
-bool BrowseForFolder(HWND owner, std::string& out, const char* root, const char* initial, const char* title,
+bool BrowseForFolder(HWND owner,
+                     std::string& out,
+                     const char* root,
+                     const char* initial,
+                     const char* title,
                      UINT flags);
 
 // The shell's item id list of `path`, or null (also for a null or empty path). Free it with the shell

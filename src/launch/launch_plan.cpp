@@ -5,8 +5,11 @@
 
 namespace brindle {
 
-bool PlanLaunch(const ShortcutRecord& shortcut, const std::vector<std::string>& arguments, Environment& env,
-                LaunchPlan& plan, std::string& error) {
+bool PlanLaunch(const ShortcutRecord& shortcut,
+                const std::vector<std::string>& arguments,
+                Environment& env,
+                LaunchPlan& plan,
+                std::string& error) {
     plan = LaunchPlan{};
     plan.show = ShowCommandFor(shortcut.showType);
     SplitCommandLine(shortcut.commandLine, plan.file, plan.parameters, env);
@@ -79,7 +82,8 @@ const char* ShellExecuteErrorText(int code) {
         case 30:  // SE_ERR_DDEBUSY
             return "他のDDEﾄﾗﾝｻﾞｸｼｮﾝが現在処理中なので、DDEﾄﾗﾝｻﾞｸｼｮﾝを完了できませんでした";
         case 31:  // SE_ERR_NOASSOC
-            return "指定されたﾌｧｲﾙ拡張子に関連付けられたｱﾌﾟﾘｹｰｼｮﾝがないか、\n印刷可能ではないﾌｧｲﾙを印刷しようとしました";
+            return "指定されたﾌｧｲﾙ拡張子に関連付けられたｱﾌﾟﾘｹｰｼｮﾝがないか、\n印刷可能ではないﾌｧｲﾙを印刷しようとしまし"
+                   "た";
         case 32:  // SE_ERR_DLLNOTFOUND
             return "指定されたﾀﾞｲﾅﾐｯｸﾘﾝｸﾗｲﾌﾞﾗﾘ(DLL)が見つかりませんでした";
         default:  // 1, 4, 6, 7, 9, 10, 12 to 25: no documented meaning

@@ -19,8 +19,11 @@ struct LaunchPlan {
 
 // Builds the launch of `shortcut` with the extra arguments. False when there is nothing to start (an
 // absent command line, or one that is only a pair of quotes); `error` then holds the text to show.
-bool PlanLaunch(const ShortcutRecord& shortcut, const std::vector<std::string>& arguments, Environment& env,
-                LaunchPlan& plan, std::string& error);
+bool PlanLaunch(const ShortcutRecord& shortcut,
+                const std::vector<std::string>& arguments,
+                Environment& env,
+                LaunchPlan& plan,
+                std::string& error);
 
 // The box texts of a failed launch (code 32 or less from the shell).
 std::string LaunchFailureText(int code, const LaunchPlan& plan);

@@ -19,8 +19,12 @@ int Execute(HWND owner, const std::string& file, const char* parameters, const c
 
 }  // namespace
 
-int LaunchShortcut(const SettingsStore& store, int index, const std::vector<std::string>& arguments, HWND owner,
-                   Messages& messages, System& system) {
+int LaunchShortcut(const SettingsStore& store,
+                   int index,
+                   const std::vector<std::string>& arguments,
+                   HWND owner,
+                   Messages& messages,
+                   System& system) {
     ShortcutRecord shortcut;
     if (!store.GetShortcutAt(index, shortcut)) {
         return 0;

@@ -65,8 +65,13 @@ std::string InstallerLinkTarget(const std::string& linkPath) {
 
 }  // namespace
 
-HRESULT ResolveShellLink(HWND owner, const std::string& linkPath, std::string& target, std::string* arguments,
-                         std::string* iconSource, std::string* workingDirectory, std::string* description) {
+HRESULT ResolveShellLink(HWND owner,
+                         const std::string& linkPath,
+                         std::string& target,
+                         std::string* arguments,
+                         std::string* iconSource,
+                         std::string* workingDirectory,
+                         std::string* description) {
     target.clear();
     ComScope com;
     if (FAILED(com.Result())) {
@@ -79,9 +84,12 @@ HRESULT ResolveShellLink(HWND owner, const std::string& linkPath, std::string& t
     ComPtr<IPersistFile> file;
     HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                       reinterpret_cast<void**>(link.GetAddressOf()));
-    if (SUCCEEDED(result)) result = link.As(&file);
-    if (SUCCEEDED(result)) result = file->Load(Widen(linkPath).c_str(), STGM_READ);
-    if (SUCCEEDED(result)) result = link->Resolve(owner, 0);
+    if (SUCCEEDED(result))
+        result = link.As(&file);
+    if (SUCCEEDED(result))
+        result = file->Load(Widen(linkPath).c_str(), STGM_READ);
+    if (SUCCEEDED(result))
+        result = link->Resolve(owner, 0);
     if (SUCCEEDED(result) && !fromInstaller) {
         char path[MAX_PATH] = "";
         result = link->GetPath(path, MAX_PATH, nullptr, 0);
@@ -100,8 +108,8 @@ HRESULT ResolveShellLink(HWND owner, const std::string& linkPath, std::string& t
     if (iconSource) {
         std::string location;
         int index = 0;
-        result = ReadText([&](char* buffer, int size) { return link->GetIconLocation(buffer, size, &index); },
-                          location);
+        result =
+            ReadText([&](char* buffer, int size) { return link->GetIconLocation(buffer, size, &index); }, location);
         *iconSource = LinkIconSource(location, index, target);
     }
     if (workingDirectory) {
@@ -123,7 +131,8 @@ HRESULT ResolveInternetShortcut(const std::string& path, std::string& address) {
     if (SUCCEEDED(result)) {
         result = locator->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.GetAddressOf()));
     }
-    if (SUCCEEDED(result)) result = file->Load(Widen(path).c_str(), STGM_READ);
+    if (SUCCEEDED(result))
+        result = file->Load(Widen(path).c_str(), STGM_READ);
     if (SUCCEEDED(result)) {
         char* url = nullptr;
         result = locator->GetURL(&url);

@@ -101,7 +101,8 @@ TEST_F(Classify, IconPolicyAndTheControlKeyGateTheDisk) {
     for (const Case& c : cases) {
         SetPolicy(c.policy);
         system.keysDown.clear();
-        if (c.ctrl) system.keysDown.insert(kVirtualKeyControl);
+        if (c.ctrl)
+            system.keysDown.insert(kVirtualKeyControl);
         system.searches.clear();
         SCOPED_TRACE(::testing::Message() << "iChkLoadIcon " << c.policy << " ctrl " << c.ctrl);
         EXPECT_EQ(TargetAccessAllowed(store, system), c.allowed);

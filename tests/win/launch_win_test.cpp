@@ -16,8 +16,8 @@
 namespace brindle {
 namespace {
 
-using testing::RecordingMessages;
 using testing::ModalWatchdog;
+using testing::RecordingMessages;
 using testing::WinFolder;
 
 std::string ModuleFolder() {
@@ -55,7 +55,8 @@ protected:
         std::string text;
         for (int i = 0; i < 200 && text.empty(); ++i) {
             text = testing::ReadBytes(report);
-            if (text.empty()) Sleep(50);
+            if (text.empty())
+                Sleep(50);
         }
         ProbeReport r;
         size_t first = text.find('\n'), second = text.find('\n', first + 1);
@@ -138,8 +139,8 @@ TEST_F(ShellLaunch, FailuresAreShownAndNothingStartsWithoutACommandLine) {
     messages.boxes.clear();
     EXPECT_EQ(OpenPath(folder.File("ない"), nullptr, messages), 2);
     ASSERT_EQ(messages.boxes.size(), 1u);
-    EXPECT_EQ(messages.boxes[0].text,
-              "起動に失敗しました(Code=2:指定されたファイルが見つかりませんでした)\nCmd.=" + folder.File("ない") + "\n");
+    EXPECT_EQ(messages.boxes[0].text, "起動に失敗しました(Code=2:指定されたファイルが見つかりませんでした)\nCmd.=" +
+                                          folder.File("ない") + "\n");
     EXPECT_TRUE(watchdog.Captions().empty());
 }
 

@@ -1,7 +1,7 @@
 // Classification, links, Internet shortcuts, the folder browser and help on a real file system and shell
 // (under Wine).
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <string>
 
@@ -22,11 +22,11 @@
 namespace brindle {
 namespace {
 
-using ui::ComPtr;
-using ui::ComScope;
 using testing::ModalWatchdog;
 using testing::RecordingMessages;
 using testing::WinFolder;
+using ui::ComPtr;
+using ui::ComScope;
 
 void Touch(const std::string& path) {
     testing::WriteBytes(path, "x");
@@ -54,8 +54,12 @@ void MakeLink(const std::string& path, const LinkSpec& spec) {
 
 TEST(ShellLinks, ResolveGivesTargetArgumentsIconFolderAndDescription) {
     WinFolder folder;
-    LinkSpec spec{folder.File("対象 表.exe"), "-a \"b c\" " + std::string(600, 'z'), "C:\\アイコン\\表.ico",
-                  folder.Path(), "説明の表", 0};
+    LinkSpec spec{folder.File("対象 表.exe"),
+                  "-a \"b c\" " + std::string(600, 'z'),
+                  "C:\\アイコン\\表.ico",
+                  folder.Path(),
+                  "説明の表",
+                  0};
     Touch(spec.target);
     MakeLink(folder.File("a.lnk"), spec);
 
@@ -63,7 +67,7 @@ TEST(ShellLinks, ResolveGivesTargetArgumentsIconFolderAndDescription) {
     ASSERT_HRESULT_SUCCEEDED(
         ResolveShellLink(nullptr, folder.File("a.lnk"), target, &arguments, &icon, &directory, &description));
     EXPECT_EQ(target, spec.target);
-    EXPECT_EQ(arguments, spec.arguments);  // longer than 260 bytes, and whole
+    EXPECT_EQ(arguments, spec.arguments);     // longer than 260 bytes, and whole
     EXPECT_EQ(icon, "C:\\アイコン\\表.ico");  // index 0: the location without an index
     EXPECT_EQ(directory, folder.Path());
     EXPECT_EQ(description, "説明の表");
@@ -148,7 +152,8 @@ TEST_F(WinClassify, FolderOfFileFolderAndAddress) {
 
 TEST(WinSystemSeam, ExpansionKeepsLongDoubleByteResultsWhole) {
     std::string value;
-    for (int i = 0; i < 200; ++i) value += "表";  // 400 bytes, 200 characters
+    for (int i = 0; i < 200; ++i)
+        value += "表";  // 400 bytes, 200 characters
     SetEnvironmentVariableA("BRINDLE_LONG", value.c_str());
     WinSystem system;
     std::string out;
@@ -210,8 +215,8 @@ TEST(FolderBrowser, ChoosesTheInitialFolderUnderItsCaption) {
     std::string chosen = "stale";
     {
         ModalWatchdog watchdog(IDOK);
-        EXPECT_TRUE(BrowseForFolder(nullptr, chosen, nullptr, folder.Path().c_str(), "作業ディレクトリを指定してください",
-                                    0));
+        EXPECT_TRUE(
+            BrowseForFolder(nullptr, chosen, nullptr, folder.Path().c_str(), "作業ディレクトリを指定してください", 0));
         ASSERT_FALSE(watchdog.Captions().empty());
         EXPECT_EQ(watchdog.Captions()[0], kBrowseCaption);
     }

@@ -32,8 +32,10 @@ private:
             do {
                 std::string name = folder + "\\" + found.cFileName;
                 SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA(name.c_str());
-                else if (found.cFileName[0] != '.') Remove(name);
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    DeleteFileA(name.c_str());
+                else if (found.cFileName[0] != '.')
+                    Remove(name);
             } while (FindNextFileA(search, &found));
             FindClose(search);
         }
@@ -60,7 +62,8 @@ public:
 
 private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        if (current_) EnumThreadWindows(GetCurrentThreadId(), CloseDialog, 0);
+        if (current_)
+            EnumThreadWindows(GetCurrentThreadId(), CloseDialog, 0);
     }
     static BOOL CALLBACK CloseDialog(HWND window, LPARAM) {
         char className[64] = "", caption[256] = "";

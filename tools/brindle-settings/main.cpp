@@ -78,8 +78,7 @@ int Resave(const std::string& in, const std::string& out) {
     brindle::SettingsStore store(messages, in);
     store.Load();
     if (store.LoadFailed()) {
-        std::fprintf(stderr, "brindle-settings: %s was read with errors; %s is not written\n", in.c_str(),
-                     out.c_str());
+        std::fprintf(stderr, "brindle-settings: %s was read with errors; %s is not written\n", in.c_str(), out.c_str());
         return 3;
     }
     store.SetSettingsPath(out);

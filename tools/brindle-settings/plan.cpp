@@ -6,7 +6,10 @@
 
 namespace brindle {
 
-bool PlanJson(const SettingsStore& store, int index, const std::vector<std::string>& arguments, Environment& env,
+bool PlanJson(const SettingsStore& store,
+              int index,
+              const std::vector<std::string>& arguments,
+              Environment& env,
               std::string& json) {
     ShortcutRecord shortcut;
     if (!store.GetShortcutAt(index, shortcut)) {
@@ -19,8 +22,7 @@ bool PlanJson(const SettingsStore& store, int index, const std::vector<std::stri
         return true;
     }
     json = "{\"file\": " + JsonText(plan.file.c_str()) + ", \"parameters\": " + JsonText(plan.parameters.c_str()) +
-           ", \"directory\": " + JsonText(plan.directory.c_str()) + ", \"show\": " + std::to_string(plan.show) +
-           "}\n";
+           ", \"directory\": " + JsonText(plan.directory.c_str()) + ", \"show\": " + std::to_string(plan.show) + "}\n";
     return true;
 }
 
