@@ -24,14 +24,14 @@ int LaunchShortcut(const SettingsStore& store,
                    const std::vector<std::string>& arguments,
                    HWND owner,
                    Messages& messages,
-                   System& system) {
+                   Environment& environment) {
     ShortcutRecord shortcut;
     if (!store.GetShortcutAt(index, shortcut)) {
         return 0;
     }
     LaunchPlan plan;
     std::string error;
-    if (!PlanLaunch(shortcut, arguments, system, plan, error)) {
+    if (!PlanLaunch(shortcut, arguments, environment, plan, error)) {
         messages.Show(error, box::kIconExclamation);
         return 0;
     }

@@ -7,6 +7,7 @@
 
 namespace brindle {
 
+class Environment;
 class Messages;
 class SettingsStore;
 class System;
@@ -19,7 +20,7 @@ int LaunchShortcut(const SettingsStore& store,
                    const std::vector<std::string>& arguments,
                    HWND owner,
                    Messages& messages,
-                   System& system);
+                   Environment& environment);
 
 // Opens `path` with the shell's default verb; a failure shows the short launch error box.
 int OpenPath(const std::string& path, HWND owner, Messages& messages);
