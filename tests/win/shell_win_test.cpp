@@ -32,21 +32,21 @@ void Touch(const std::string& path) {
     testing::WriteBytes(path, "x");
 }
 
-struct LinkSpec {
+struct LinkFields {
     std::string target, arguments, iconLocation, workingDirectory, description;
     int iconIndex = 0;
 };
 
-void MakeLink(const std::string& path, const LinkSpec& spec) {
+void MakeLink(const std::string& path, const LinkFields& fields) {
     ComScope com;
     ComPtr<IShellLinkA> link;
     ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                               reinterpret_cast<void**>(link.GetAddressOf())));
-    link->SetPath(spec.target.c_str());
-    link->SetArguments(spec.arguments.c_str());
-    link->SetIconLocation(spec.iconLocation.c_str(), spec.iconIndex);
-    link->SetWorkingDirectory(spec.workingDirectory.c_str());
-    link->SetDescription(spec.description.c_str());
+    link->SetPath(fields.target.c_str());
+    link->SetArguments(fields.arguments.c_str());
+    link->SetIconLocation(fields.iconLocation.c_str(), fields.iconIndex);
+    link->SetWorkingDirectory(fields.workingDirectory.c_str());
+    link->SetDescription(fields.description.c_str());
     ComPtr<IPersistFile> file;
     ASSERT_HRESULT_SUCCEEDED(link.As(&file));
     ASSERT_HRESULT_SUCCEEDED(file->Save(Widen(path).c_str(), TRUE));
@@ -54,36 +54,36 @@ void MakeLink(const std::string& path, const LinkSpec& spec) {
 
 TEST(ShellLinks, ResolveGivesTargetArgumentsIconFolderAndDescription) {
     WinFolder folder;
-    LinkSpec spec{folder.File("対象 表.exe"),
-                  "-a \"b c\" " + std::string(600, 'z'),
-                  "C:\\アイコン\\表.ico",
-                  folder.Path(),
-                  "説明の表",
-                  0};
-    Touch(spec.target);
-    MakeLink(folder.File("a.lnk"), spec);
+    LinkFields fields{folder.File("対象 表.exe"),
+                      "-a \"b c\" " + std::string(600, 'z'),
+                      "C:\\アイコン\\表.ico",
+                      folder.Path(),
+                      "説明の表",
+                      0};
+    Touch(fields.target);
+    MakeLink(folder.File("a.lnk"), fields);
 
     std::string target, arguments, icon, directory, description;
     ASSERT_HRESULT_SUCCEEDED(
         ResolveShellLink(nullptr, folder.File("a.lnk"), target, &arguments, &icon, &directory, &description));
-    EXPECT_EQ(target, spec.target);
-    EXPECT_EQ(arguments, spec.arguments);     // longer than 260 bytes, and whole
+    EXPECT_EQ(target, fields.target);
+    EXPECT_EQ(arguments, fields.arguments);   // longer than 260 bytes, and whole
     EXPECT_EQ(icon, "C:\\アイコン\\表.ico");  // index 0: the location without an index
     EXPECT_EQ(directory, folder.Path());
     EXPECT_EQ(description, "説明の表");
 
     // Index 3 without a location names the target; the outputs not asked for are left alone.
-    spec.iconLocation = "";
-    spec.iconIndex = 3;
-    MakeLink(folder.File("b.lnk"), spec);
+    fields.iconLocation = "";
+    fields.iconIndex = 3;
+    MakeLink(folder.File("b.lnk"), fields);
     icon = "old";
     description = "untouched";
     ASSERT_HRESULT_SUCCEEDED(ResolveShellLink(nullptr, folder.File("b.lnk"), target, nullptr, &icon));
-    EXPECT_EQ(icon, spec.target + ">3");
+    EXPECT_EQ(icon, fields.target + ">3");
     EXPECT_EQ(description, "untouched");
 
-    spec.iconLocation = "C:\\i.dll";
-    MakeLink(folder.File("c.lnk"), spec);
+    fields.iconLocation = "C:\\i.dll";
+    MakeLink(folder.File("c.lnk"), fields);
     ASSERT_HRESULT_SUCCEEDED(ResolveShellLink(nullptr, folder.File("c.lnk"), target, nullptr, &icon));
     EXPECT_EQ(icon, "C:\\i.dll>3");
 
