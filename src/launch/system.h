@@ -11,7 +11,7 @@ class Environment {
 public:
     virtual ~Environment() = default;
     // Replaces %NAME% references by the values of environment variables. False when the system could
-    // not expand the text; `out` is then unspecified.
+    // not expand the text; `out` then means nothing.
     virtual bool Expand(const std::string& text, std::string& out) = 0;
 };
 
