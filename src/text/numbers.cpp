@@ -81,3 +81,19 @@ int32_t AtoI(const char* text) {
 }
 
 }  // namespace brindle::numbers
+
+namespace brindle::text {
+
+std::string FormatThousands(uint32_t value) {
+    std::string digits = std::to_string(value);
+    std::string out;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            out += ',';
+        }
+        out += digits[i];
+    }
+    return out;
+}
+
+}  // namespace brindle::text

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // The C library's number conversions with the results of the 32-bit Windows run-time, whatever the
 // platform: `long` is 32 bits there, and out-of-range values saturate. The native build (64-bit
@@ -19,3 +20,10 @@ uint32_t StrToUL(const char* text, const char** end, int base);
 int32_t AtoI(const char* text);
 
 }  // namespace brindle::numbers
+
+namespace brindle::text {
+
+// Decimal digits in groups of three separated by ',' ("1,234,567").
+std::string FormatThousands(uint32_t value);
+
+}  // namespace brindle::text

@@ -106,8 +106,43 @@ TEST_F(BrindleSettings, ResaveWritesWhatTheProgramWouldAndRefusesBrokenFiles) {
               2);
 }
 
+// UTF-8 bytes, as the tool prints and takes them (plain literals here are Shift_JIS).
+std::string U8(const char8_t* text) {
+    return reinterpret_cast<const char*>(text);
+}
+
+TEST_F(BrindleSettings, PlanPrintsWhatTheLaunchWouldHandToTheShell) {
+    setenv("BRINDLE_PLAN_TOOLS", "/opt/tools", 1);
+    testing::WriteBytes(in,
+                        "[#0]\r\nNamespace=a\r\nCommandLine=\"%BRINDLE_PLAN_TOOLS%\\表 計算.exe\" -n %TEMP_X%\r\n"
+                        "Workfolder=%BRINDLE_PLAN_TOOLS%\\作業\r\nShowType=1\r\n"
+                        "[#1]\r\nNamespace=b\r\nCommandLine=ed.exe\r\nShowType=9\r\n"
+                        "[#2]\r\nNamespace=c\r\nCommandLine=\"\"\r\n"
+                        "[#3]\r\nNamespace=d\r\nCommandLine=x.exe\r\nNoCheck=1\r\n");
+    Result r = Run("plan " + Quote(in) + " 0 " + Quote(U8(u8"C:\\予定 表.txt")));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, U8(u8"{\"file\": \"/opt/tools\\\\表 計算.exe\", \"parameters\": \" -n %TEMP_X%\", "
+                        u8"\"directory\": \"/opt/tools\\\\作業\", \"show\": 3}\n"));
+
+    r = Run("plan " + Quote(in) + " 1 " + Quote(U8(u8"C:\\予定 表.txt")) + " b.txt");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, U8(u8"{\"file\": \"ed.exe\", \"parameters\": \" \\\"C:\\\\予定 表.txt\\\" b.txt\", "
+                        u8"\"directory\": \"\", \"show\": 1}\n"));
+
+    r = Run("plan " + Quote(in) + " 2");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, U8(u8"{\"error\": \"コマンドラインが空です。\"}\n"));
+
+    for (const char* index : {"4", "-1", "x", "1x", ""}) {
+        r = Run("plan " + Quote(in) + " " + Quote(index));
+        EXPECT_EQ(r.status, 2) << index;
+        EXPECT_EQ(r.out, "") << index;
+    }
+    EXPECT_EQ(Run("plan " + Quote(folder.File("missing.ini")) + " 0").status, 2);
+}
+
 TEST_F(BrindleSettings, UsageErrors) {
-    for (const char* args : {"", "dump", "dump a b", "resave a", "frobnicate x", "--help"}) {
+    for (const char* args : {"", "dump", "dump a b", "resave a", "frobnicate x", "--help", "plan a"}) {
         Result r = Run(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.err.find("usage: brindle-settings"), std::string::npos) << args;

@@ -47,5 +47,13 @@ TEST(Numbers, AtoIIsDecimalOnly) {
     EXPECT_EQ(AtoI(""), 0);
 }
 
+TEST(Numbers, FormatThousandsGroupsByThree) {
+    EXPECT_EQ(text::FormatThousands(0), "0");
+    EXPECT_EQ(text::FormatThousands(999), "999");
+    EXPECT_EQ(text::FormatThousands(1000), "1,000");
+    EXPECT_EQ(text::FormatThousands(123456), "123,456");
+    EXPECT_EQ(text::FormatThousands(4294967295u), "4,294,967,295");
+}
+
 }  // namespace
 }  // namespace brindle::numbers

@@ -9,42 +9,13 @@
 #include "store/settings_path.h"
 #include "store/settings_store.h"
 #include "unit/test_support.h"
+#include "win/win_test_support.h"
 
 namespace brindle {
 namespace {
 
 using testing::RecordingMessages;
-
-// A fresh folder with a Japanese name (so paths carry double-byte characters with the trail byte 0x5C).
-class WinFolder {
-public:
-    WinFolder() {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        path_ = std::string(temp) + "ぶりんどる表示" + std::to_string(GetCurrentProcessId()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        CreateDirectoryA(path_.c_str(), nullptr);
-    }
-    ~WinFolder() {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = path_ + "\\" + found.cFileName;
-                SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA(name.c_str());
-                else if (found.cFileName[0] != '.') RemoveDirectoryA(name.c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(path_.c_str());
-    }
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
+using testing::WinFolder;
 
 std::string Read(const std::string& path) {
     std::string bytes;

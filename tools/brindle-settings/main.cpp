@@ -1,22 +1,38 @@
 // brindle-settings: reads and writes settings files with the program's own store code.
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "json_dump.h"
+#include "plan.h"
 #include "store/settings_io.h"
 #include "store/settings_store.h"
 #include "to_utf8.h"
 #include "ui/messages.h"
+
+#ifdef _WIN32
+#include "launch/system_win.h"
+using PlatformEnvironment = brindle::WinSystem;
+#else
+#include "launch/environment_posix.h"
+using PlatformEnvironment = brindle::PosixEnvironment;
+#endif
 
 namespace {
 
 constexpr char kUsage[] =
     "usage: brindle-settings dump FILE\n"
     "       brindle-settings resave IN OUT\n"
+    "       brindle-settings plan FILE INDEX [ARG ...]\n"
     "  dump    prints FILE as the program reads it, as JSON (texts in UTF-8)\n"
     "  resave  reads IN and writes it to OUT as the program would save it\n"
-    "exit status: 0 done, 2 failure or usage, 3 (resave) the file was read with errors and is not written\n";
+    "  plan    prints, without launching, what the launch of shortcut INDEX with the ARGs as dropped files\n"
+    "          hands to the shell: {\"file\", \"parameters\", \"directory\", \"show\"}, or {\"error\"}\n"
+    "exit status: 0 done, 2 failure, usage or no shortcut at INDEX, 3 (resave) the file was read with errors\n"
+    "and is not written\n";
 
 // Message boxes become lines on stderr, in UTF-8.
 class StderrMessages : public brindle::Messages {
@@ -62,12 +78,37 @@ int Resave(const std::string& in, const std::string& out) {
     brindle::SettingsStore store(messages, in);
     store.Load();
     if (store.LoadFailed()) {
-        std::fprintf(stderr, "brindle-settings: %s was read with errors; %s is not written\n", in.c_str(),
-                     out.c_str());
+        std::fprintf(stderr, "brindle-settings: %s was read with errors; %s is not written\n", in.c_str(), out.c_str());
         return 3;
     }
     store.SetSettingsPath(out);
     return store.Save() ? 0 : 2;
+}
+
+int Plan(const std::string& path, const char* indexText, char** args, int argCount) {
+    char* end = nullptr;
+    long index = std::strtol(indexText, &end, 10);
+    if (end == indexText || *end != '\0' || index < 0 || index > INT32_MAX) {
+        return Usage();
+    }
+    if (!Readable(path)) {
+        return 2;
+    }
+    StderrMessages messages;
+    brindle::SettingsStore store(messages, path);
+    store.Load();
+    std::vector<std::string> arguments;
+    for (int i = 0; i < argCount; ++i) {
+        arguments.push_back(brindle::ArgumentToAnsi(args[i]));
+    }
+    PlatformEnvironment environment;
+    std::string json;
+    if (!brindle::PlanJson(store, static_cast<int>(index), arguments, environment, json)) {
+        std::fprintf(stderr, "brindle-settings: no shortcut at index %ld\n", index);
+        return 2;
+    }
+    std::fwrite(json.data(), 1, json.size(), stdout);
+    return 0;
 }
 
 }  // namespace
@@ -78,6 +119,9 @@ int main(int argc, char** argv) {
     }
     if (argc == 4 && std::strcmp(argv[1], "resave") == 0) {
         return Resave(argv[2], argv[3]);
+    }
+    if (argc >= 4 && std::strcmp(argv[1], "plan") == 0) {
+        return Plan(argv[2], argv[3], argv + 4, argc - 4);
     }
     return Usage();
 }

@@ -30,4 +30,23 @@ std::string ToUtf8(std::string_view sjis) {
     return out;
 }
 
+std::string ArgumentToAnsi(const char* argument) {
+    static iconv_t converter = iconv_open("CP932", "UTF-8");
+    std::string text(argument);
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        return text;
+    }
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    std::string out(text.size() * 2 + 1, '\0');
+    char* in = text.data();
+    size_t inLeft = text.size();
+    char* outPtr = out.data();
+    size_t outLeft = out.size();
+    if (iconv(converter, &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
+        return text;
+    }
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
 }  // namespace brindle

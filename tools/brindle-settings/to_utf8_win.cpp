@@ -17,4 +17,8 @@ std::string ToUtf8(std::string_view sjis) {
     return out;
 }
 
+std::string ArgumentToAnsi(const char* argument) {
+    return argument;
+}
+
 }  // namespace brindle

@@ -1,0 +1,75 @@
+#include "launch/help_win.h"
+
+#include <htmlhelp.h>
+
+#include "launch/platform_win.h"
+#include "launch/shell_texts.h"
+#include "launch/system_win.h"
+
+namespace brindle {
+
+namespace {
+
+constexpr char kHtmlHelpServerKey[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
+
+using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+
+HtmlHelpFn LoadHtmlHelp() {
+    static HtmlHelpFn function = nullptr;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        std::string path = HtmlHelpControlPath();
+        HMODULE control = path.empty() ? nullptr : LoadLibraryA(path.c_str());
+        if (control) {
+            // The control stays loaded for the rest of the run, as its help windows need it.
+            function = ProcAddress<HtmlHelpFn>(control, "HtmlHelpA");
+        }
+    }
+    return function;
+}
+
+std::string ModulePath() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.assign(path.size() * 2, '\0');
+    }
+}
+
+}  // namespace
+
+std::string HtmlHelpControlPath() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, kHtmlHelpServerKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return {};
+    }
+    std::string value(1024, '\0');
+    DWORD type = 0, size = static_cast<DWORD>(value.size() - 1);
+    LONG status = RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        return {};
+    }
+    value.resize(strnlen(value.c_str(), size));
+    std::string expanded;
+    if (type == REG_EXPAND_SZ) {
+        return WinSystem().Expand(value, expanded) ? expanded : std::string();
+    }
+    return value;
+}
+
+HWND ShowHelp() {
+    HtmlHelpFn htmlHelp = LoadHtmlHelp();
+    if (!htmlHelp) {
+        return nullptr;
+    }
+    std::string topic = HelpTopicOfModule(ModulePath());
+    return htmlHelp(GetDesktopWindow(), topic.c_str(), HH_DISPLAY_TOPIC, 0);
+}
+
+}  // namespace brindle

@@ -1,0 +1,33 @@
+#include "launch/platform_win.h"
+
+namespace brindle {
+
+std::wstring Widen(const std::string& text) {
+    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? length : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+    wide.resize(wcslen(wide.c_str()));
+    return wide;
+}
+
+bool IsKeyDown(int virtualKey) {
+    return GetKeyState(virtualKey) < 0;
+}
+
+bool IsDirectory(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool GetOsVersion(OSVERSIONINFOEXA& info) {
+    ZeroMemory(&info, sizeof info);
+    info.dwOSVersionInfoSize = sizeof info;
+    if (GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info))) {
+        return true;
+    }
+    info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+    GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info));
+    return false;
+}
+
+}  // namespace brindle

@@ -1,0 +1,152 @@
+#include "launch/shell_link_win.h"
+
+#include <intshcut.h>
+#include <msi.h>
+#include <shlobj.h>
+
+#include <functional>
+
+#include "launch/platform_win.h"
+#include "launch/shell_texts.h"
+#include "ui/com.h"
+
+namespace brindle {
+
+using ui::ComPtr;
+using ui::ComScope;
+
+namespace {
+
+// Reads a text through a getter that fills a buffer of a given size. A text that fills the buffer to
+// its last byte may have been cut, so it is read again with a larger buffer.
+HRESULT ReadText(const std::function<HRESULT(char*, int)>& get, std::string& out) {
+    HRESULT result = E_FAIL;
+    for (int size = MAX_PATH; size <= 65536; size *= 4) {
+        std::string buffer(size, '\0');
+        result = get(buffer.data(), size);
+        buffer.resize(strnlen(buffer.data(), size));
+        out = buffer;
+        if (FAILED(result) || out.size() + 1 < size_t(size)) {
+            break;
+        }
+    }
+    return result;
+}
+
+using GetShortcutTargetFn = UINT(WINAPI*)(LPCSTR, LPSTR, LPSTR, LPSTR);
+using GetComponentPathFn = INSTALLSTATE(WINAPI*)(LPCSTR, LPCSTR, LPSTR, DWORD*);
+
+// The path of the component a Windows Installer link starts, when it is installed locally; else empty.
+std::string InstallerLinkTarget(const std::string& linkPath) {
+    HMODULE msi = LoadLibraryA("msi.dll");
+    if (!msi) {
+        return {};
+    }
+    std::string path;
+    auto getTarget = ProcAddress<GetShortcutTargetFn>(msi, "MsiGetShortcutTargetA");
+    auto getPath = ProcAddress<GetComponentPathFn>(msi, "MsiGetComponentPathA");
+    char product[40] = "", feature[40] = "", component[40] = "";
+    if (getTarget && getPath && getTarget(linkPath.c_str(), product, feature, component) == ERROR_SUCCESS) {
+        std::string buffer(MAX_PATH, '\0');
+        DWORD size = MAX_PATH;
+        INSTALLSTATE state = getPath(product, component, buffer.data(), &size);
+        if (state == INSTALLSTATE_MOREDATA) {
+            buffer.assign(size + 1, '\0');
+            size = static_cast<DWORD>(buffer.size());
+            state = getPath(product, component, buffer.data(), &size);
+        }
+        if (state == INSTALLSTATE_LOCAL) {
+            path.assign(buffer.c_str());
+        }
+    }
+    FreeLibrary(msi);
+    return path;
+}
+
+}  // namespace
+
+HRESULT ResolveShellLink(HWND owner,
+                         const std::string& linkPath,
+                         std::string& target,
+                         std::string* arguments,
+                         std::string* iconSource,
+                         std::string* workingDirectory,
+                         std::string* description) {
+    target.clear();
+    ComScope com;
+    if (FAILED(com.Result())) {
+        return com.Result();
+    }
+    std::string working = InstallerLinkTarget(linkPath);
+    const bool fromInstaller = !working.empty();
+
+    ComPtr<IShellLinkA> link;
+    ComPtr<IPersistFile> file;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                      reinterpret_cast<void**>(link.GetAddressOf()));
+    if (SUCCEEDED(result))
+        result = link.As(&file);
+    if (SUCCEEDED(result))
+        result = file->Load(Widen(linkPath).c_str(), STGM_READ);
+    if (SUCCEEDED(result))
+        result = link->Resolve(owner, 0);
+    if (SUCCEEDED(result) && !fromInstaller) {
+        char path[MAX_PATH] = "";
+        result = link->GetPath(path, MAX_PATH, nullptr, 0);
+        working = path;
+    }
+    if (FAILED(result)) {
+        return result;
+    }
+    target = working;
+    if (description) {
+        result = ReadText([&](char* buffer, int size) { return link->GetDescription(buffer, size); }, *description);
+    }
+    if (arguments) {
+        result = ReadText([&](char* buffer, int size) { return link->GetArguments(buffer, size); }, *arguments);
+    }
+    if (iconSource) {
+        std::string location;
+        int index = 0;
+        result =
+            ReadText([&](char* buffer, int size) { return link->GetIconLocation(buffer, size, &index); }, location);
+        *iconSource = LinkIconSource(location, index, target);
+    }
+    if (workingDirectory) {
+        result = ReadText([&](char* buffer, int size) { return link->GetWorkingDirectory(buffer, size); },
+                          *workingDirectory);
+    }
+    return result;
+}
+
+HRESULT ResolveInternetShortcut(const std::string& path, std::string& address) {
+    ComScope com;
+    if (FAILED(com.Result())) {
+        return com.Result();
+    }
+    ComPtr<IUniformResourceLocatorA> locator;
+    ComPtr<IPersistFile> file;
+    HRESULT result = CoCreateInstance(CLSID_InternetShortcut, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IUniformResourceLocatorA, reinterpret_cast<void**>(locator.GetAddressOf()));
+    if (SUCCEEDED(result)) {
+        result = locator->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.GetAddressOf()));
+    }
+    if (SUCCEEDED(result))
+        result = file->Load(Widen(path).c_str(), STGM_READ);
+    if (SUCCEEDED(result)) {
+        char* url = nullptr;
+        result = locator->GetURL(&url);
+        if (!url) {
+            result = E_FAIL;
+        } else {
+            address = url;
+            ComPtr<IMalloc> allocator;
+            if (SUCCEEDED(SHGetMalloc(&allocator))) {
+                allocator->Free(url);
+            }
+        }
+    }
+    return result;
+}
+
+}  // namespace brindle

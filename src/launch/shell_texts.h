@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace brindle {
+
+// An icon source "file>index".
+std::string FormatIconSource(const std::string& file, int index);
+
+// The icon source of a shell link: an index below 1 gives the location as it is (maybe empty, and
+// without an index); otherwise "location>index", with the link's target when the location is empty.
+std::string LinkIconSource(const std::string& location, int index, const std::string& target);
+
+// The help file's topic for the program at `modulePath`: the module path with the part from its last
+// '.' replaced by ".chm" (unchanged without a '.'), opened at index.htm in the window type mainwnd.
+std::string HelpTopicOfModule(const std::string& modulePath);
+
+}  // namespace brindle

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "launch/system.h"
+
+namespace brindle {
+
+// The system seam on Windows: ExpandEnvironmentStringsA, FindFirstFileA, GetKeyState.
+class WinSystem : public System {
+public:
+    bool Expand(const std::string& text, std::string& out) override;
+    std::vector<FoundFile> FindFiles(const std::string& pattern) override;
+    bool IsKeyDown(int virtualKey) override;
+};
+
+}  // namespace brindle
