@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "launch/shell_launch_win.h"
 #include "mainwnd/keyboard_hook_win.h"
 #include "resource.h"
 #include "store/settings_store.h"
@@ -78,8 +79,12 @@ BOOL MainDialog::OnInitDialog() {
     return TRUE;
 }
 
+// Enter and a double click on the list launch the selected shortcut; the window stays open.
 void MainDialog::OnOK() {
-    // Enter launches the selected shortcut once the list shows them; it never closes the window.
+    const int index = SelectedShortcut();
+    if (index >= 0) {
+        LaunchShortcut(store_, index, {}, Hwnd(), messages_, system_);
+    }
 }
 
 void MainDialog::OnCancel() {

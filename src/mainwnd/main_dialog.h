@@ -5,8 +5,9 @@
 #include <functional>
 #include <string>
 
-#include "mainwnd/splitter_bar.h"
+#include "launch/system_win.h"
 #include "mainwnd/shortcut_list_ctrl.h"
+#include "mainwnd/splitter_bar.h"
 #include "store/preferences.h"
 #include "ui/dialog.h"
 #include "ui/handles.h"
@@ -23,6 +24,9 @@ constexpr UINT WM_DEFERRED_INIT = WM_APP + 3;
 constexpr UINT WM_SPLITTER_DRAG = WM_APP + 4;
 constexpr UINT WM_BRING_TO_FRONT = WM_APP + 5;
 constexpr UINT kTrayIconId = 1500;
+// Commands that carry a shortcut's store index: 16384 + index.
+constexpr int kFirstItemCommand = 16384;
+constexpr int kLastItemCommand = 32766;
 
 // The program's main window: page tree, splitter, page combo over the status line, shortcut list.
 // It lives in the notification area while hidden (main_dialog_tray.cpp).
@@ -106,6 +110,7 @@ private:
     LRESULT OnCopyData(const COPYDATASTRUCT* data);
 
     // main_dialog_commands.cpp
+    int SelectedShortcut() const;  // the store index of the first selected list item, or -1
     void OnSysCommand(WPARAM id, LPARAM lParam);
     void OnContextKey();
     bool OnTooltipText(NMHDR& header);
@@ -113,6 +118,7 @@ private:
     SettingsStore& store_;
     Messages& messages_;
     Options options_;
+    WinSystem system_;
 
     ui::UniqueIcon iconHidden_, iconSmall_, iconBig_, iconBusy_;
     SplitterBar splitter_;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "launch/help_win.h"
+#include "launch/shell_launch_win.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
 #include "store/settings_store.h"
@@ -44,7 +46,24 @@ bool MainDialog::PreTranslateMessage(MSG& message) {
     return ui::Dialog::PreTranslateMessage(message);
 }
 
+int MainDialog::SelectedShortcut() const {
+    HWND list = Item(IDC_LIST);
+    const int selected = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+    if (selected < 0) {
+        return -1;
+    }
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = selected;
+    return ListView_GetItem(list, &item) ? static_cast<int>(item.lParam) : -1;
+}
+
 bool MainDialog::OnCommand(int id, int /*code*/, HWND /*control*/) {
+    if (id >= kFirstItemCommand && id <= kLastItemCommand) {
+        // A shortcut of the tray menu: the command carries its store index.
+        LaunchShortcut(store_, id - kFirstItemCommand, {}, Hwnd(), messages_, system_);
+        return true;
+    }
     switch (id) {
         case ID_HIDE:
             Hide();
@@ -52,9 +71,18 @@ bool MainDialog::OnCommand(int id, int /*code*/, HWND /*control*/) {
         case ID_CONTEXT_KEY:
             OnContextKey();
             return true;
+        case ID_EXIST_FOLDER:
+            if (IsWindowVisible(Hwnd())) {
+                const int index = SelectedShortcut();
+                if (index >= 0) OpenFolderOfShortcut(store_, index, Hwnd(), messages_, system_);
+            }
+            return true;
+        case kIdHelp:
+            ShowHelp();
+            return true;
         default:
-            // The page, shortcut, sort, view, preferences, task, power and version commands, and the
-            // tray menu's shortcut commands, are routed here as their dialogs and views arrive.
+            // The page, shortcut, sort, view, preferences, task, power and version commands are routed
+            // here as their dialogs arrive.
             return false;
     }
 }

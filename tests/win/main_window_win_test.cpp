@@ -304,6 +304,19 @@ TEST_F(MainWindow, InstanceQueryAnswersOnlyItsOwnName) {
     EXPECT_TRUE(Visible());
 }
 
+TEST_F(MainWindow, ShortcutCommandsLaunchByStoreIndex) {
+    store->AddShortcut("gone", "C:\\no\\such\\program.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr);
+    Open();
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, kFirstItemCommand + 0, 0);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_NE(messages.boxes[0].text.find("C:\\no\\such\\program.exe"), std::string::npos);
+    EXPECT_EQ(messages.boxes[0].style & MB_ICONMASK, static_cast<unsigned>(MB_ICONHAND));
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, kFirstItemCommand + 1, 0);  // no shortcut 1: nothing happens
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, IDOK, 0);                    // nothing selected: nothing happens
+    EXPECT_EQ(messages.boxes.size(), 1u);
+    EXPECT_TRUE(Visible());
+}
+
 TEST_F(MainWindow, TooltipAndTheTaskKeyWithoutItsDialog) {
     Open();
     HWND list = dialog->Item(IDC_LIST);
