@@ -69,11 +69,6 @@ int LauncherApp::Run(const char* commandLine) {
     if (taskbarHidden_) {
         CreateOwnerFrame();
     }
-    if (FAILED(SHGetMalloc(&shellAllocator_))) {
-        ExitSteps();
-        return 0;
-    }
-
     MainDialog::Options dialogOptions;
     dialogOptions.reverseButtons = options_.reverseButtons;
     dialogOptions.startHidden = options_.startHidden;
@@ -95,7 +90,6 @@ void LauncherApp::ExitSteps() {
         return;
     }
     exited_ = true;
-    shellAllocator_.Reset();
     if (!duplicate_) {
         store_.Save();
     }

@@ -1,13 +1,11 @@
 #pragma once
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <string>
 
 #include "app/command_line.h"
 #include "store/settings_store.h"
-#include "ui/com.h"
 #include "ui/handles.h"
 #include "ui/message_box_win.h"
 
@@ -39,7 +37,6 @@ private:
     bool exited_ = false;
     bool taskbarHidden_ = false;
     ui::UniqueWindow ownerFrame_;
-    ui::ComPtr<IMalloc> shellAllocator_;
 };
 
 // Finds the running instance whose main window answers to `instanceName` and brings it back;

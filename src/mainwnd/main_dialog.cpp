@@ -67,13 +67,11 @@ BOOL MainDialog::OnInitDialog() {
     SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconBig_.Get()));
     SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall_.Get()));
 
-    RECT client;
-    GetClientRect(Hwnd(), &client);
-    Layout(client.right, client.bottom, false);
     dragging_ = false;
 
     // The version window and the task select dialog join here when they exist.
 
+    // The environment lays the controls out, with the stored splitter position.
     InitEnvironment();
     PostMessageA(Hwnd(), WM_DEFERRED_INIT, 0, 0);
     return TRUE;

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# The benchmarks: the settings store natively (Google Benchmark), and the program's start-up under Wine.
+# Each figure is printed with its floor, measured in the same run, and their ratio.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup.sh
+cmake --preset native >/dev/null && cmake --build --preset native >/dev/null
+cmake --preset win32 >/dev/null && cmake --build --preset win32 >/dev/null
+
+echo "== settings store"
+./build/native/bench/store_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+echo
+echo "== start-up under Wine"
+source scripts/wine-env.sh
+trap brindle_wine_stop EXIT
+brindle_wine_keep build/win32/tests/win/wine_keeper.exe
+mkdir -p build/bench
+win() { winepath -w "$1" 2>/dev/null; }
+wine build/win32/bench/startup/startup_bench.exe "$(win build/win32/src/brindle.exe)" \
+    "$(win build/win32/bench/startup/bare_dialog.exe)" "$(win build/bench)" "${STARTUP_RUNS:-15}" </dev/null
