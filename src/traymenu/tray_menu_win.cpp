@@ -1,0 +1,271 @@
+#include "traymenu/tray_menu_win.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "launch/classify.h"
+#include "resource.h"
+#include "store/settings_store.h"
+#include "ui/messages.h"
+
+namespace brindle {
+namespace {
+
+constexpr char kTooMany[] = "メニューにこれ以上登録できません。ショートカットを減らしてください。";
+constexpr char kCloseMenu[] = "メニューを消す";
+constexpr char kEmpty[] = "(Empty)";
+constexpr char kError[] = "Error.";
+constexpr int kIconColumn = 18;
+
+std::string Format(const char* format, int value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+void AppendOwnerDrawn(HMENU menu, UINT flags, UINT_PTR id, LONG_PTR data) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | MIIM_STATE | ((flags & MF_POPUP) ? MIIM_SUBMENU : 0);
+    info.fType = MFT_OWNERDRAW;
+    info.fState = (flags & MF_GRAYED) ? MFS_GRAYED : 0;
+    if (flags & MF_POPUP) {
+        info.hSubMenu = reinterpret_cast<HMENU>(id);
+    } else {
+        info.wID = static_cast<UINT>(id);
+    }
+    info.dwItemData = static_cast<ULONG_PTR>(data);
+    InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
+}
+
+}  // namespace
+
+bool TrayMenu::Build(HMENU root, const SettingsStore& store, System& system, Messages& messages,
+                     TrayMenuHost& host) {
+    if (!root) {
+        return false;
+    }
+    host.BeginBuild();
+    Discard();
+    host.ClearIconCache();
+
+    const int pages = store.PageCount();
+    for (int p = 0; p < pages; ++p) {
+        host.Progress(Format("Page %d Wait...", p));
+        PageRecord page;
+        store.GetPageAt(p, page);
+        int image = 0, selected = 0;
+        host.PageImages(p, image, selected);
+        entries_.push_back({tray_menu::kPageItem, page.id, image, selected, reinterpret_cast<uintptr_t>(CreateMenu())});
+    }
+    host.Progress(Format("Page %d OK", pages));
+
+    const tray_menu::Placement placement = tray_menu::PlaceItems(store);
+    for (int p = 0; p < pages; ++p) {
+        host.Progress(Format("Menu %d Wait...", p));
+        const int parent = placement.pageParent[p];
+        HMENU target = parent < 0 ? root : reinterpret_cast<HMENU>(entries_[parent].handle);
+        AppendOwnerDrawn(target, MF_POPUP, entries_[p].handle, p);
+    }
+    host.Progress(Format("Menu %d OK", pages));
+
+    const int placed = static_cast<int>(placement.shortcutPage.size());
+    for (int s = 0; s < placed; ++s) {
+        ShortcutRecord shortcut;
+        store.GetShortcutAt(s, shortcut);
+        const int command = tray_menu::kFirstCommand + s;
+        const int kind = ClassifyTarget(shortcut.commandLine, shortcut.check, store, system);
+        const int cacheIndex = shortcut.readIcon ? host.IconCacheIndex(shortcut) : -1;
+        const int32_t image = tray_menu::ShortcutImage(kind, cacheIndex);
+        entries_.push_back({tray_menu::kShortcutItem, s, image, image, static_cast<uintptr_t>(command)});
+        const int page = placement.shortcutPage[s];
+        if (page >= 0) {
+            host.Progress(Format("Shortcut %d Wait...", s));
+            AppendOwnerDrawn(reinterpret_cast<HMENU>(entries_[page].handle), 0, command,
+                             static_cast<LONG_PTR>(entries_.size() - 1));
+        }
+    }
+    if (placement.limitReached) {
+        messages.Show(kTooMany, box::kIconStop);
+    }
+    host.Progress(Format("Shortcut %d OK", placed));
+
+    for (int p = 0; p < pages; ++p) {
+        host.Progress(Format("Last check %d Wait...", p));
+        if (placement.pageEmpty[p]) {
+            AppendOwnerDrawn(reinterpret_cast<HMENU>(entries_[p].handle), MF_GRAYED, 0, -1);
+        }
+    }
+    AppendMenuA(root, MF_STRING, tray_menu::kCloseCommand, kCloseMenu);
+    BuildImages(host);
+    host.Progress("Last check OK");
+    host.ClearIconCache();
+    host.EndBuild();
+    return true;
+}
+
+void TrayMenu::BuildImages(TrayMenuHost& host) {
+    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_CLASS_SMALL));
+    HIMAGELIST list = bitmap ? ImageList_Create(16, 16, ILC_COLORDDB | ILC_MASK, 8, 8) : nullptr;
+    if (list) {
+        ImageList_AddMasked(list, bitmap, RGB(255, 0, 0));
+        ImageList_SetImageCount(list, tray_menu::kClassImages);
+        for (HICON icon : host.CachedSmallIcons()) ImageList_ReplaceIcon(list, -1, icon);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    images_.Reset(list);  // without it the items draw without icons
+}
+
+void TrayMenu::Discard() {
+    for (const tray_menu::Entry& entry : entries_) {
+        if (entry.kind == tray_menu::kPageItem) DestroyMenu(reinterpret_cast<HMENU>(entry.handle));
+    }
+    entries_.clear();
+    images_.Reset();
+}
+
+TrayMenu::ItemLook TrayMenu::LookOf(LONG_PTR data, bool highlighted, const SettingsStore& store,
+                                    HIMAGELIST treeImages) const {
+    ItemLook look;
+    if (data == -1) {
+        look.text = kEmpty;
+        look.empty = true;
+        return look;
+    }
+    if (data < 0 || static_cast<size_t>(data) >= entries_.size()) {
+        look.text = kError;
+        look.valid = false;
+        return look;
+    }
+    const tray_menu::Entry& entry = entries_[data];
+    if (entry.kind == tray_menu::kPageItem) {
+        PageRecord page;
+        if (!store.FindPage(entry.key, page)) {
+            look.text = kError;
+            look.valid = false;
+            return look;
+        }
+        look.text = page.name ? page.name : "";
+        look.images = treeImages;
+        look.image = highlighted ? entry.selectedImage : entry.image;
+    } else if (entry.kind == tray_menu::kShortcutItem) {
+        ShortcutRecord shortcut;
+        if (!store.GetShortcutAt(entry.key, shortcut)) {
+            look.text = kError;
+            look.valid = false;
+            return look;
+        }
+        look.text = shortcut.name ? shortcut.name : "";
+        look.images = images_.Get();
+        look.image = entry.image;
+    } else {
+        look.drawn = false;
+    }
+    return look;
+}
+
+void TrayMenu::Measure(MEASUREITEMSTRUCT& item, HWND window, HFONT font, const SettingsStore& store) const {
+    const ItemLook look = LookOf(static_cast<LONG_PTR>(item.itemData), false, store, nullptr);
+    if (!look.drawn) {
+        return;
+    }
+    HDC dc = GetDC(window);
+    const int saved = SaveDC(dc);
+    if (font) SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, look.text.c_str(), static_cast<int>(look.text.size()), &size);
+    RestoreDC(dc, saved);
+    ReleaseDC(window, dc);
+    item.itemWidth = static_cast<UINT>(size.cx + (look.empty ? 4 : kIconColumn + 2));
+    item.itemHeight = static_cast<UINT>(std::max<LONG>(size.cy + 2, kIconColumn));
+}
+
+void TrayMenu::Draw(const DRAWITEMSTRUCT& item, HFONT font, const SettingsStore& store, HIMAGELIST treeImages) const {
+    const bool highlighted = (item.itemState & ODS_SELECTED) != 0;
+    const bool grayed = (item.itemState & ODS_GRAYED) != 0;
+    const ItemLook look = LookOf(static_cast<LONG_PTR>(item.itemData), highlighted, store, treeImages);
+    if (!look.drawn) {
+        return;
+    }
+    HDC dc = item.hDC;
+    const int saved = SaveDC(dc);
+    if (font) SelectObject(dc, font);
+
+    RECT iconCell = item.rcItem, textCell = item.rcItem;
+    if (!look.empty) {
+        iconCell.right = kIconColumn;
+        textCell.left = kIconColumn;
+    }
+    FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_MENU));
+    COLORREF text = GetSysColor(COLOR_MENUTEXT), back = GetSysColor(COLOR_MENU);
+    if (highlighted) {
+        text = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        back = GetSysColor(COLOR_HIGHLIGHT);
+        FillRect(dc, &textCell, GetSysColorBrush(COLOR_HIGHLIGHT));
+    }
+    if (grayed) text = GetSysColor(COLOR_GRAYTEXT);
+    if (!look.valid) {
+        text = RGB(128, 0, 0);
+        back = RGB(255, 240, 240);
+        // Dark red on pale pink: the pink is painted, since the text itself is drawn transparently.
+        HBRUSH pink = CreateSolidBrush(back);
+        FillRect(dc, &item.rcItem, pink);
+        DeleteObject(pink);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetBkColor(dc, back);
+    SetTextColor(dc, text);
+
+    if (look.images && look.image >= 0 && look.image < ImageList_GetImageCount(look.images)) {
+        if (HICON icon = ImageList_GetIcon(look.images, look.image, ILD_NORMAL)) {
+            HBRUSH brush = CreateSolidBrush(back);
+            DrawStateA(dc, brush, nullptr, reinterpret_cast<LPARAM>(icon), 0, iconCell.left + 1, iconCell.top + 1,
+                       iconCell.right - iconCell.left, iconCell.bottom - iconCell.top,
+                       DST_ICON | (grayed ? DSS_DISABLED : 0));
+            DeleteObject(brush);
+            DestroyIcon(icon);
+        }
+        if (highlighted) {
+            // A raised frame around the icon: light top and left, shadow bottom and right.
+            const int x = iconCell.left, y = iconCell.top, cx = iconCell.right - x, cy = iconCell.bottom - y;
+            const RECT light[] = {{x, y, x + cx - 1, y + 1}, {x, y, x + 1, y + cy - 1}};
+            const RECT shadow[] = {{x + cx - 1, y, x + cx, y + cy}, {x, y + cy - 1, x + cx, y + cy}};
+            for (const RECT& r : light) FillRect(dc, &r, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+            for (const RECT& r : shadow) FillRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
+        }
+    }
+    textCell.left += 2;
+    DrawTextA(dc, look.text.c_str(), static_cast<int>(look.text.size()), &textCell, DT_SINGLELINE | DT_VCENTER);
+    RestoreDC(dc, saved);
+}
+
+LRESULT TrayMenu::MenuChar(unsigned typed, HMENU menu, const SettingsStore& store) const {
+    const int count = GetMenuItemCount(menu);
+    std::vector<std::string> texts(count > 0 ? count : 0);
+    std::vector<const char*> candidates(texts.size(), nullptr);
+    int highlighted = -1;
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STATE | MIIM_DATA;
+        if (!GetMenuItemInfoA(menu, i, TRUE, &info)) continue;
+        const LONG_PTR data = static_cast<LONG_PTR>(info.dwItemData);
+        if (data < 0 || static_cast<size_t>(data) >= entries_.size()) continue;
+        const tray_menu::Entry& entry = entries_[data];
+        if (entry.kind == tray_menu::kPageItem) {
+            PageRecord page;
+            if (store.FindPage(entry.key, page) && page.name) texts[i] = page.name;
+        } else if (entry.kind == tray_menu::kShortcutItem) {
+            ShortcutRecord shortcut;
+            if (store.GetShortcutAt(entry.key, shortcut) && shortcut.name) texts[i] = shortcut.name;
+        } else {
+            continue;
+        }
+        candidates[i] = texts[i].c_str();
+        if (info.fState & MFS_HILITE) highlighted = i;
+    }
+    const int position = tray_menu::MnemonicMatch(typed, candidates, highlighted);
+    return position < 0 ? -1 : MAKELRESULT(position, MNC_SELECT);
+}
+
+}  // namespace brindle

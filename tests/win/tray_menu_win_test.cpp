@@ -1,0 +1,227 @@
+// The tray menu built for real from a store, read back through the menu functions, measured, drawn.
+#include <windows.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "launch/system_win.h"
+#include "store/settings_store.h"
+#include "traymenu/tray_menu_win.h"
+#include "unit/test_support.h"
+
+namespace brindle {
+namespace {
+
+using testing::RecordingMessages;
+
+class FakeHost : public TrayMenuHost {
+public:
+    void BeginBuild() override { ++begun; }
+    void Progress(const std::string& text) override { last = text; }
+    void EndBuild() override { ++ended; }
+    void PageImages(int pageIndex, int& image, int& selected) override {
+        image = 0;
+        selected = 1;
+        (void)pageIndex;
+    }
+    int IconCacheIndex(const ShortcutRecord& shortcut) override {
+        // Shortcuts sharing an icon source share one cache entry.
+        const std::string source = shortcut.icon ? shortcut.icon : "";
+        for (size_t i = 0; i < sources.size(); ++i) {
+            if (sources[i] == source) return static_cast<int>(i);
+        }
+        sources.push_back(source);
+        return static_cast<int>(sources.size() - 1);
+    }
+    std::vector<HICON> CachedSmallIcons() override {
+        return std::vector<HICON>(sources.size(), LoadIconA(nullptr, IDI_APPLICATION));
+    }
+    void ClearIconCache() override { ++cleared; }
+
+    int begun = 0, ended = 0, cleared = 0;
+    std::string last;
+    std::vector<std::string> sources;
+};
+
+std::string MenuText(HMENU menu, int position) {
+    char text[128] = {};
+    GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
+MENUITEMINFOA ItemInfo(HMENU menu, int position) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | MIIM_STATE | MIIM_SUBMENU;
+    GetMenuItemInfoA(menu, position, TRUE, &info);
+    return info;
+}
+
+class TrayMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto page = [this](const char* name, int32_t id, int32_t parent) {
+            PageRecord p;
+            p.name = name;
+            p.id = id;
+            p.parentId = parent;
+            store.AddPage(p);
+        };
+        page("Apps", 3, -1);       // 0: children and shortcuts
+        page("Empty", 8, -1);      // 1: nothing: "(Empty)"
+        page("Games", 5, 3);       // 2: under Apps
+        page("Orphan", 9, 77);     // 3: parent missing: at the root
+        store.AddShortcut("Avocado", "C:\\windows\\notepad.exe", "C:\\a.ico", nullptr, 0, 3, 1, 0, nullptr);
+        store.AddShortcut("apple", "https://example.com/", nullptr, nullptr, 0, 3, 0, 1, nullptr);
+        store.AddShortcut("Lost", "x.exe", nullptr, nullptr, 0, 42, 0, 0, nullptr);
+        store.AddShortcut("Banana", "C:\\windows\\regedit.exe", "C:\\a.ico", nullptr, 0, 5, 1, 0, nullptr);
+        store.AddShortcut("Gone", "C:\\no\\such\\file.txt", nullptr, nullptr, 0, 5, 0, 1, nullptr);
+        root = CreatePopupMenu();
+    }
+    void TearDown() override {
+        menu.Discard();
+        DestroyMenu(root);
+    }
+
+    RecordingMessages messages;
+    SettingsStore store{messages, "unused.ini"};
+    WinSystem system;
+    FakeHost host;
+    TrayMenu menu;
+    HMENU root = nullptr;
+};
+
+TEST_F(TrayMenuTest, MirrorsThePageTree) {
+    ASSERT_TRUE(menu.Build(root, store, system, messages, host));
+    EXPECT_EQ(host.begun, 1);
+    EXPECT_EQ(host.ended, 1);
+    EXPECT_EQ(host.last, "Last check OK");
+
+    // Root: Apps, Empty, Orphan, then the closing item.
+    ASSERT_EQ(GetMenuItemCount(root), 4);
+    EXPECT_EQ(ItemInfo(root, 0).dwItemData, 0u);
+    EXPECT_EQ(ItemInfo(root, 1).dwItemData, 1u);
+    EXPECT_EQ(ItemInfo(root, 2).dwItemData, 3u);
+    EXPECT_TRUE(ItemInfo(root, 0).fType & MFT_OWNERDRAW);
+    EXPECT_EQ(MenuText(root, 3), "メニューを消す");
+    EXPECT_EQ(GetMenuItemID(root, 3), 32767u);
+
+    // Apps: its child page Games, then its shortcuts Avocado (0) and apple (1).
+    HMENU apps = GetSubMenu(root, 0);
+    ASSERT_EQ(GetMenuItemCount(apps), 3);
+    EXPECT_EQ(GetSubMenu(apps, 0), reinterpret_cast<HMENU>(menu.Entries()[2].handle));
+    EXPECT_EQ(GetMenuItemID(apps, 1), 16384u);
+    EXPECT_EQ(GetMenuItemID(apps, 2), 16385u);
+    EXPECT_EQ(ItemInfo(apps, 1).dwItemData, 4u);  // table index: pages first, then shortcuts
+
+    // Empty pages get a grayed placeholder; Games holds Banana and Gone.
+    HMENU empty = GetSubMenu(root, 1);
+    ASSERT_EQ(GetMenuItemCount(empty), 1);
+    EXPECT_EQ(static_cast<LONG_PTR>(ItemInfo(empty, 0).dwItemData), -1);
+    EXPECT_TRUE(ItemInfo(empty, 0).fState & MFS_GRAYED);
+    EXPECT_EQ(GetMenuItemID(empty, 0), 0u);
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(apps, 0)), 2);
+
+    // The shortcut of a missing page has a table entry and no item.
+    ASSERT_EQ(menu.Entries().size(), 9u);
+    EXPECT_EQ(menu.Entries()[6].kind, tray_menu::kShortcutItem);
+    EXPECT_EQ(menu.Entries()[6].handle, 16386u);
+
+    // Images: shared icon source -> one tray image; class images for the others.
+    EXPECT_EQ(menu.Entries()[4].image, 5);  // Avocado's own icon
+    EXPECT_EQ(menu.Entries()[7].image, 5);  // Banana shares it
+    EXPECT_EQ(menu.Entries()[5].image, 0);  // a web address
+    EXPECT_EQ(menu.Entries()[8].image, 4);  // a missing file with the existence check
+    EXPECT_EQ(ImageList_GetImageCount(menu.Images()), 6);
+    EXPECT_EQ(menu.Entries()[0].selectedImage, 1);
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST_F(TrayMenuTest, MeasureDrawAndMnemonics) {
+    ASSERT_TRUE(menu.Build(root, store, system, messages, host));
+    HWND window = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HFONT small = CreateFontA(-10, 0, 0, 0, 400, 0, 0, 0, 128, 0, 0, 0, 0, "IPAGothic");
+    HFONT large = CreateFontA(-40, 0, 0, 0, 400, 0, 0, 0, 128, 0, 0, 0, 0, "IPAGothic");
+
+    auto measure = [&](LONG_PTR data, HFONT font) {
+        MEASUREITEMSTRUCT item{};
+        item.CtlType = ODT_MENU;
+        item.itemData = static_cast<ULONG_PTR>(data);
+        menu.Measure(item, window, font, store);
+        return item;
+    };
+    auto textWidth = [&](const char* text, HFONT font) {
+        HDC dc = GetDC(window);
+        HGDIOBJ old = SelectObject(dc, font);
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text, static_cast<int>(strlen(text)), &size);
+        SelectObject(dc, old);
+        ReleaseDC(window, dc);
+        return size.cx;
+    };
+    EXPECT_EQ(measure(0, small).itemWidth, static_cast<UINT>(textWidth("Apps", small) + 20));
+    EXPECT_EQ(measure(0, small).itemHeight, 18u);
+    EXPECT_GT(measure(0, large).itemHeight, 18u);
+    EXPECT_EQ(measure(-1, small).itemWidth, static_cast<UINT>(textWidth("(Empty)", small) + 4));
+    EXPECT_EQ(measure(4, small).itemWidth, static_cast<UINT>(textWidth("Avocado", small) + 20));
+    EXPECT_EQ(measure(99, small).itemWidth, static_cast<UINT>(textWidth("Error.", small) + 20));
+
+    // "Error." for a shortcut removed behind the menu's back: dark red on pale pink.
+    store.RemoveShortcutAt(4);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 120, 24);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_MENU;
+    draw.hDC = dc;
+    draw.rcItem = {0, 0, 120, 24};
+    draw.itemData = 8;  // Gone, now index 4 of the store: no longer there
+    menu.Draw(draw, large, store, nullptr);
+    EXPECT_EQ(GetPixel(dc, 119, 0), RGB(255, 240, 240));
+    bool darkRed = false;
+    for (int x = 0; x < 120 && !darkRed; ++x) {
+        for (int y = 0; y < 24 && !darkRed; ++y) darkRed = GetPixel(dc, x, y) == RGB(128, 0, 0);
+    }
+    EXPECT_TRUE(darkRed);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+
+    // Mnemonics in the Apps submenu: "Games", "Avocado", "apple".
+    HMENU apps = GetSubMenu(root, 0);
+    EXPECT_EQ(menu.MenuChar('a', apps, store), MAKELRESULT(1, MNC_SELECT));
+    EXPECT_EQ(menu.MenuChar('G', apps, store), MAKELRESULT(0, MNC_SELECT));
+    EXPECT_EQ(menu.MenuChar('q', apps, store), -1);
+    EXPECT_EQ(menu.MenuChar('e', GetSubMenu(root, 1), store), -1);  // the placeholder has none
+
+    DeleteObject(small);
+    DeleteObject(large);
+    DestroyWindow(window);
+}
+
+TEST_F(TrayMenuTest, RebuildingLeaksNoHandles) {
+    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_TRUE(menu.Build(root, store, system, messages, host));
+        menu.Discard();
+        DestroyMenu(root);
+        root = CreatePopupMenu();
+    }
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user + 2);
+}
+
+TEST_F(TrayMenuTest, TooManyShortcutsAreRefusedWithAMessage) {
+    for (int i = 0; i < 16384; ++i) store.AddShortcut("s", "x.exe", nullptr, nullptr, 0, 8, 0, 0, nullptr);
+    ASSERT_TRUE(menu.Build(root, store, system, messages, host));
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text, "メニューにこれ以上登録できません。ショートカットを減らしてください。");
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(root, 1)), 16383 - 5);  // the five earlier ones took ids too
+}
+
+}  // namespace
+}  // namespace brindle
