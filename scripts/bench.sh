@@ -19,3 +19,7 @@ mkdir -p build/bench
 win() { winepath -w "$1" 2>/dev/null; }
 wine build/win32/bench/startup/startup_bench.exe "$(win build/win32/src/brindle.exe)" \
     "$(win build/win32/bench/startup/bare_dialog.exe)" "$(win build/bench)" "${STARTUP_RUNS:-15}" </dev/null
+
+echo
+echo "== tray menu under Wine"
+wine build/win32/bench/startup/tray_menu_bench.exe "${MENU_RUNS:-7}" </dev/null

@@ -202,14 +202,28 @@ TEST_F(TrayMenuTest, MeasureDrawAndMnemonics) {
     DestroyWindow(window);
 }
 
-TEST_F(TrayMenuTest, RebuildingLeaksNoHandles) {
+TEST_F(TrayMenuTest, DiscardReleasesEverySubmenuAndTheImageList) {
+    ASSERT_TRUE(menu.Build(root, store, system, messages, host));
+    std::vector<HMENU> submenus;
+    for (const tray_menu::Entry& entry : menu.Entries()) {
+        if (entry.kind == tray_menu::kPageItem) submenus.push_back(reinterpret_cast<HMENU>(entry.handle));
+    }
+    ASSERT_EQ(submenus.size(), 4u);
+    for (HMENU submenu : submenus) EXPECT_TRUE(IsMenu(submenu));
+    ASSERT_NE(menu.Images(), nullptr);
+    menu.Discard();
+    for (HMENU submenu : submenus) EXPECT_FALSE(IsMenu(submenu));
+    EXPECT_EQ(menu.Images(), nullptr);
+    EXPECT_TRUE(menu.Entries().empty());
+
+    // Repeated cycles (the process's object counts are meaningful on Windows; Wine reports 0).
     const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     for (int i = 0; i < 20; ++i) {
-        ASSERT_TRUE(menu.Build(root, store, system, messages, host));
-        menu.Discard();
         DestroyMenu(root);
         root = CreatePopupMenu();
+        ASSERT_TRUE(menu.Build(root, store, system, messages, host));
+        menu.Discard();
     }
     EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
     EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user + 2);
