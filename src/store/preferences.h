@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace brindle {
 
@@ -83,6 +84,18 @@ struct PrefKey {
     PrefKind kind;
     size_t offset;  // into Preferences
 };
+
+// A field of Preferences by its offset (from the key table).
+template <typename T>
+T ReadField(const Preferences& prefs, size_t offset) {
+    T value;
+    std::memcpy(&value, reinterpret_cast<const char*>(&prefs) + offset, sizeof value);
+    return value;
+}
+template <typename T>
+void WriteField(Preferences& prefs, size_t offset, T value) {
+    std::memcpy(reinterpret_cast<char*>(&prefs) + offset, &value, sizeof value);
+}
 
 // The [Brindle] keys in match and write order; 43 entries, one of them ignored.
 extern const PrefKey kPrefKeys[];

@@ -13,13 +13,6 @@ namespace {
 constexpr char kSaveErrorSuffix[] = "\n環境情報を保存できません。";
 constexpr char kNewPageName[] = "New page";
 
-template <typename T>
-T Get(const Preferences& prefs, size_t offset) {
-    T value;
-    std::memcpy(&value, reinterpret_cast<const char*>(&prefs) + offset, sizeof value);
-    return value;
-}
-
 void AppendPreferences(std::string& out, const Preferences& prefs) {
     out += "[Brindle]\r\n";
     for (size_t k = 0; k < kPrefKeyCount; ++k) {
@@ -31,16 +24,16 @@ void AppendPreferences(std::string& out, const Preferences& prefs) {
         switch (key.kind) {
             case PrefKind::Unsigned:
             case PrefKind::Signed:
-                text::AppendInt(out, Get<int32_t>(prefs, key.offset));
+                text::AppendInt(out, ReadField<int32_t>(prefs, key.offset));
                 break;
             case PrefKind::Byte:
-                text::AppendInt(out, Get<uint8_t>(prefs, key.offset));
+                text::AppendInt(out, ReadField<uint8_t>(prefs, key.offset));
                 break;
             case PrefKind::FaceName:
                 out.append(prefs.font.lfFaceName, strnlen(prefs.font.lfFaceName, sizeof prefs.font.lfFaceName));
                 break;
             case PrefKind::Rectangle: {
-                Rect r = Get<Rect>(prefs, key.offset);
+                Rect r = ReadField<Rect>(prefs, key.offset);
                 text::AppendInt(out, r.left);
                 out += ',';
                 text::AppendInt(out, r.top);

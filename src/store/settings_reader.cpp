@@ -20,11 +20,6 @@ const char* ValueOf(std::string_view line, std::string_view key) {
                : nullptr;
 }
 
-template <typename T>
-void Put(Preferences& prefs, size_t offset, T value) {
-    std::memcpy(reinterpret_cast<char*>(&prefs) + offset, &value, sizeof value);
-}
-
 // An icon field of a page line: the text inside its leading quote, or the whole field.
 std::string_view Unquote(std::string_view field) {
     if (field.empty() || field.front() != '"') {
@@ -122,13 +117,13 @@ void SettingsReader::ReadPreference(std::string_view line) {
         }
         switch (key.kind) {
             case PrefKind::Unsigned:
-                Put(prefs, key.offset, numbers::StrToUL(value, nullptr, 10));
+                WriteField(prefs, key.offset, numbers::StrToUL(value, nullptr, 10));
                 break;
             case PrefKind::Signed:
-                Put(prefs, key.offset, numbers::AtoI(value));
+                WriteField(prefs, key.offset, numbers::AtoI(value));
                 break;
             case PrefKind::Byte:
-                Put(prefs, key.offset, static_cast<uint8_t>(numbers::AtoI(value)));
+                WriteField(prefs, key.offset, static_cast<uint8_t>(numbers::AtoI(value)));
                 break;
             case PrefKind::FaceName: {
                 // The field holds 31 bytes; a longer name keeps whole characters only.
@@ -143,7 +138,7 @@ void SettingsReader::ReadPreference(std::string_view line) {
                 rect.top = ReadRectNumber(value, true);
                 rect.right = ReadRectNumber(value, true);
                 rect.bottom = ReadRectNumber(value, false);
-                Put(prefs, key.offset, rect);
+                WriteField(prefs, key.offset, rect);
                 break;
             }
             case PrefKind::Ignored:

@@ -38,6 +38,22 @@ void AppendOwnerDrawn(HMENU menu, UINT flags, UINT_PTR id, LONG_PTR data) {
     InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
 }
 
+// The name of an entry's page (by id) or shortcut (by index); false when the store no longer has it.
+bool NameOf(const tray_menu::Entry& entry, const SettingsStore& store, std::string& name) {
+    const char* text = nullptr;
+    if (entry.kind == tray_menu::kPageItem) {
+        PageRecord page;
+        if (!store.FindPage(entry.key, page)) return false;
+        text = page.name;
+    } else {
+        ShortcutRecord shortcut;
+        if (!store.GetShortcutAt(entry.key, shortcut)) return false;
+        text = shortcut.name;
+    }
+    name = text ? text : "";
+    return true;
+}
+
 }  // namespace
 
 bool TrayMenu::Build(HMENU root, const SettingsStore& store, System& system, Messages& messages,
@@ -132,35 +148,20 @@ TrayMenu::ItemLook TrayMenu::LookOf(LONG_PTR data, bool highlighted, const Setti
         look.empty = true;
         return look;
     }
-    if (data < 0 || static_cast<size_t>(data) >= entries_.size()) {
+    const bool inTable = data >= 0 && static_cast<size_t>(data) < entries_.size();
+    if (inTable && entries_[data].kind != tray_menu::kPageItem && entries_[data].kind != tray_menu::kShortcutItem) {
+        look.drawn = false;
+        return look;
+    }
+    if (!inTable || !NameOf(entries_[data], store, look.text)) {
         look.text = kError;
         look.valid = false;
         return look;
     }
     const tray_menu::Entry& entry = entries_[data];
-    if (entry.kind == tray_menu::kPageItem) {
-        PageRecord page;
-        if (!store.FindPage(entry.key, page)) {
-            look.text = kError;
-            look.valid = false;
-            return look;
-        }
-        look.text = page.name ? page.name : "";
-        look.images = treeImages;
-        look.image = highlighted ? entry.selectedImage : entry.image;
-    } else if (entry.kind == tray_menu::kShortcutItem) {
-        ShortcutRecord shortcut;
-        if (!store.GetShortcutAt(entry.key, shortcut)) {
-            look.text = kError;
-            look.valid = false;
-            return look;
-        }
-        look.text = shortcut.name ? shortcut.name : "";
-        look.images = images_.Get();
-        look.image = entry.image;
-    } else {
-        look.drawn = false;
-    }
+    const bool page = entry.kind == tray_menu::kPageItem;
+    look.images = page ? treeImages : images_.Get();
+    look.image = page && highlighted ? entry.selectedImage : entry.image;
     return look;
 }
 
@@ -252,15 +253,8 @@ LRESULT TrayMenu::MenuChar(unsigned typed, HMENU menu, const SettingsStore& stor
         const LONG_PTR data = static_cast<LONG_PTR>(info.dwItemData);
         if (data < 0 || static_cast<size_t>(data) >= entries_.size()) continue;
         const tray_menu::Entry& entry = entries_[data];
-        if (entry.kind == tray_menu::kPageItem) {
-            PageRecord page;
-            if (store.FindPage(entry.key, page) && page.name) texts[i] = page.name;
-        } else if (entry.kind == tray_menu::kShortcutItem) {
-            ShortcutRecord shortcut;
-            if (store.GetShortcutAt(entry.key, shortcut) && shortcut.name) texts[i] = shortcut.name;
-        } else {
-            continue;
-        }
+        if (entry.kind != tray_menu::kPageItem && entry.kind != tray_menu::kShortcutItem) continue;
+        NameOf(entry, store, texts[i]);  // empty when the store no longer has it
         candidates[i] = texts[i].c_str();
         if (info.fState & MFS_HILITE) highlighted = i;
     }

@@ -26,13 +26,6 @@ void AppendQuoted(std::string& out, const std::string& utf8) {
     out += '"';
 }
 
-template <typename T>
-T Get(const Preferences& prefs, size_t offset) {
-    T value;
-    std::memcpy(&value, reinterpret_cast<const char*>(&prefs) + offset, sizeof value);
-    return value;
-}
-
 void AppendPreferences(std::string& out, const Preferences& prefs) {
     out += "{";
     bool first = true;
@@ -47,19 +40,19 @@ void AppendPreferences(std::string& out, const Preferences& prefs) {
         out += ": ";
         switch (key.kind) {
             case PrefKind::Unsigned:
-                out += std::to_string(Get<uint32_t>(prefs, key.offset));
+                out += std::to_string(ReadField<uint32_t>(prefs, key.offset));
                 break;
             case PrefKind::Signed:
-                out += std::to_string(Get<int32_t>(prefs, key.offset));
+                out += std::to_string(ReadField<int32_t>(prefs, key.offset));
                 break;
             case PrefKind::Byte:
-                out += std::to_string(Get<uint8_t>(prefs, key.offset));
+                out += std::to_string(ReadField<uint8_t>(prefs, key.offset));
                 break;
             case PrefKind::FaceName:
                 out += JsonText(std::string(prefs.font.lfFaceName, strnlen(prefs.font.lfFaceName, 32)).c_str());
                 break;
             case PrefKind::Rectangle: {
-                Rect r = Get<Rect>(prefs, key.offset);
+                Rect r = ReadField<Rect>(prefs, key.offset);
                 out += "[" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) +
                        ", " + std::to_string(r.bottom) + "]";
                 break;
