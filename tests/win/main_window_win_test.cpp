@@ -304,6 +304,48 @@ TEST_F(MainWindow, InstanceQueryAnswersOnlyItsOwnName) {
     EXPECT_TRUE(Visible());
 }
 
+TEST_F(MainWindow, TaskbarHiddenModeKeepsAnIconInBothStates) {
+    MainDialog::Options options;
+    options.taskbarHidden = true;
+    Open(options);
+    EXPECT_TRUE(dialog->IconPresent());
+    EXPECT_EQ(dialog->CurrentTrayIcon(), dialog->LoadedIcon(IDI_SMALL));
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_HIDE, 0);
+    EXPECT_EQ(dialog->CurrentTrayIcon(), dialog->LoadedIcon(IDI_TRAY));
+    SendMessageA(dialog->Hwnd(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);  // Explorer restarted
+    EXPECT_TRUE(dialog->IconPresent());
+    EXPECT_EQ(dialog->CurrentTrayIcon(), dialog->LoadedIcon(IDI_TRAY));
+    SendMessageA(dialog->Hwnd(), WM_HOTKEY, kHotKeyRestore, 0);
+    EXPECT_TRUE(Visible());
+    EXPECT_TRUE(dialog->IconPresent());
+    EXPECT_EQ(dialog->CurrentTrayIcon(), dialog->LoadedIcon(IDI_SMALL));
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(dialog->IconPresent());
+}
+
+TEST_F(MainWindow, BringToFrontMovesAndShowsTheTarget) {
+    Open();
+    HWND target = CreateWindowA("STATIC", "target", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    placement.rcNormalPosition = {40, 50, 240, 150};
+    placement.flags = 0;
+    SendMessageA(dialog->Hwnd(), WM_BRING_TO_FRONT, reinterpret_cast<WPARAM>(&placement),
+                 reinterpret_cast<LPARAM>(target));
+    RECT rect;
+    GetWindowRect(target, &rect);
+    EXPECT_EQ(rect.left, 40);
+    EXPECT_EQ(rect.top, 50);
+    EXPECT_EQ(rect.right, 240);
+    EXPECT_EQ(rect.bottom, 150);
+    EXPECT_TRUE(IsWindowVisible(target));
+    // The hide flag (-1) hides it again.
+    EXPECT_EQ(dialog->BringToFront(target, placement.rcNormalPosition, -1), 1);
+    EXPECT_FALSE(IsWindowVisible(target));
+    DestroyWindow(target);
+    EXPECT_EQ(dialog->BringToFront(target, placement.rcNormalPosition, 0), 0);  // no longer a window
+}
+
 TEST_F(MainWindow, ShortcutCommandsLaunchByStoreIndex) {
     store->AddShortcut("gone", "C:\\no\\such\\program.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr);
     Open();
