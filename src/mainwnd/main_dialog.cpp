@@ -133,10 +133,11 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             BeginSplitterDrag();
             return true;
         case WM_BRING_TO_FRONT: {
-            // wParam: a WINDOWPLACEMENT of this process (target rectangle and extra flags); lParam: the target.
-            const auto* placement = reinterpret_cast<const WINDOWPLACEMENT*>(wParam);
+            // wParam: the placement record filled by the task select dialog (target rectangle and extra
+            // flags); lParam: the target. Any other wParam (another program's) is not a pointer to read.
+            const WINDOWPLACEMENT* placement = &bringToFront_;
             HWND target = reinterpret_cast<HWND>(lParam);
-            if (placement) {
+            if (wParam == reinterpret_cast<WPARAM>(placement)) {
                 BringToFront(target, placement->rcNormalPosition, static_cast<int>(placement->flags));
                 if (target != Hwnd()) {
                     SetWindowPos(Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);

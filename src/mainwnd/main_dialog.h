@@ -73,6 +73,8 @@ public:
     HWND TaskSelectWindow() const { return taskSelect_; }
     // Refreshes the task select dialog and brings it to the front where it stands.
     void ShowTaskSelect();
+    // The record whose address WM_APP+5 carries: the target rectangle and extra SetWindowPos flags.
+    WINDOWPLACEMENT& BringToFrontPlacement() { return bringToFront_; }
 
     bool PreTranslateMessage(MSG& message) override;
 
@@ -147,6 +149,7 @@ private:
     ui::UniqueWindow tooltip_;
     UINT taskbarCreated_ = 0;
     HWND taskSelect_ = nullptr;
+    WINDOWPLACEMENT bringToFront_{};
 };
 
 }  // namespace brindle

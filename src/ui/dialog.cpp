@@ -112,7 +112,25 @@ bool AnswersDirectly(UINT message) {
     }
 }
 
+// Messages whose lParam points into the sender's memory. Ours come from this thread; one sent from
+// another thread (another program) would carry a pointer that means nothing here, so it is left alone.
+bool CarriesLocalPointer(UINT message) {
+    switch (message) {
+        case WM_NOTIFY:
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+        case WM_COMPAREITEM:
+        case WM_DELETEITEM:
+            return true;
+        default:
+            return false;
+    }
+}
+
 INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (CarriesLocalPointer(message) && InSendMessage()) {
+        return FALSE;
+    }
     switch (message) {
         case WM_INITDIALOG:
             return OnInitDialog();

@@ -63,5 +63,7 @@ private:
 
 // Messages whose dialog-procedure answer is the return value itself rather than DWLP_MSGRESULT.
 bool AnswersDirectly(UINT message);
+// Messages whose lParam is a pointer into the sender's memory.
+bool CarriesLocalPointer(UINT message);
 
 }  // namespace brindle::ui

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -326,10 +327,12 @@ TEST_F(MainWindow, TaskbarHiddenModeKeepsAnIconInBothStates) {
 TEST_F(MainWindow, BringToFrontMovesAndShowsTheTarget) {
     Open();
     HWND target = CreateWindowA("STATIC", "target", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
+    WINDOWPLACEMENT& placement = dialog->BringToFrontPlacement();
     placement.rcNormalPosition = {40, 50, 240, 150};
     placement.flags = 0;
+    // Another program's wParam is no pointer to follow: nothing happens, nothing crashes.
+    SendMessageA(dialog->Hwnd(), WM_BRING_TO_FRONT, 0x12345678, reinterpret_cast<LPARAM>(target));
+    EXPECT_FALSE(IsWindowVisible(target));
     SendMessageA(dialog->Hwnd(), WM_BRING_TO_FRONT, reinterpret_cast<WPARAM>(&placement),
                  reinterpret_cast<LPARAM>(target));
     RECT rect;
@@ -344,6 +347,37 @@ TEST_F(MainWindow, BringToFrontMovesAndShowsTheTarget) {
     EXPECT_FALSE(IsWindowVisible(target));
     DestroyWindow(target);
     EXPECT_EQ(dialog->BringToFront(target, placement.rcNormalPosition, 0), 0);  // no longer a window
+}
+
+// Pointer-carrying messages sent from another thread (as another program would) are left alone: a
+// tooltip request that the window answers from its own thread goes unanswered from another.
+TEST_F(MainWindow, ForeignPointersAreNotFollowed) {
+    Open();
+    NMTTDISPINFOA info{};
+    info.hdr.hwndFrom = dialog->Hwnd();
+    info.hdr.idFrom = reinterpret_cast<UINT_PTR>(dialog->Item(IDC_LIST));
+    info.hdr.code = TTN_NEEDTEXTA;
+    info.uFlags = TTF_IDISHWND;
+    strcpy(info.szText, "untouched");
+    info.lpszText = info.szText;
+    SetCursorPos(0, 0);
+    struct Send {
+        HWND window;
+        NMTTDISPINFOA* info;
+        static DWORD WINAPI Run(void* data) {
+            auto* send = static_cast<Send*>(data);
+            SendMessageA(send->window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(send->info));
+            return 0;
+        }
+    } send{dialog->Hwnd(), &info};
+    HANDLE thread = CreateThread(nullptr, 0, Send::Run, &send, 0, nullptr);
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, 5000, QS_ALLINPUT | QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+        Pump();
+    }
+    CloseHandle(thread);
+    EXPECT_STREQ(info.szText, "untouched");
+    SendMessageA(dialog->Hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));  // from this thread: answered
+    EXPECT_STREQ(info.lpszText, "選択してください");
 }
 
 TEST_F(MainWindow, ShortcutCommandsLaunchByStoreIndex) {
