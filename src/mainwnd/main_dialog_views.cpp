@@ -108,13 +108,6 @@ void MainDialog::FillListFrom(int32_t pageId) {
             unshown = progress;
         }
 
-        LVITEMA data{};
-        data.mask = LVIF_TEXT;
-        data.iItem = item;
-        data.pszText = const_cast<char*>("");
-        const int at = ListView_InsertItem(list, &data);
-        if (at < 0) continue;
-
         const int kind = ClassifyTarget(s.commandLine, s.check, store_, system_);
         int cached = -1;
         if (s.readIcon) {
@@ -129,8 +122,7 @@ void MainDialog::FillListFrom(int32_t pageId) {
             if (!key.empty()) cached = iconCache_.Lookup(key);
         }
         const views::ItemImage image = views::ListItemImage(s.readIcon != 0, cached, kind);
-        FillListItem(list, at, index, s, image.image, image.overlay);
-        ++item;
+        if (InsertListItem(list, item, index, s, image.image, image.overlay) >= 0) ++item;
     }
     if (!unshown.empty()) SetStatusText(unshown);
     ShowWindow(status, SW_HIDE);

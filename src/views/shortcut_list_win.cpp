@@ -30,21 +30,23 @@ int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM context) {
 
 }  // namespace
 
-void FillListItem(HWND list, int item, int index, const ShortcutRecord& s, int image, int overlay) {
-    const char* columns[] = {s.name, s.commandLine, s.icon, s.workFolder, nullptr, s.comment};
-    const std::string showType = views::ShowTypeText(s.showType);
-    if (s.showType != -1) columns[4] = showType.c_str();
-    for (int column = 0; column < 6; ++column) {
-        if (columns[column]) SetColumnText(list, item, column, columns[column]);
-    }
+int InsertListItem(HWND list, int item, int index, const ShortcutRecord& s, int image, int overlay) {
+    // Name, item data, image and overlay go in with the item; only the other present fields need a call.
     LVITEMA data{};
-    data.mask = LVIF_PARAM | LVIF_IMAGE | LVIF_STATE;
+    data.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
     data.iItem = item;
+    data.pszText = const_cast<char*>(s.name ? s.name : "");
     data.lParam = index;
     data.iImage = image;
-    data.state = INDEXTOOVERLAYMASK(overlay);
-    data.stateMask = LVIS_OVERLAYMASK;
-    SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    const int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&data)));
+    if (at < 0) return at;
+    if (overlay) ListView_SetItemState(list, at, INDEXTOOVERLAYMASK(overlay), LVIS_OVERLAYMASK);
+    const std::string showType = views::ShowTypeText(s.showType);
+    const char* columns[] = {nullptr, s.commandLine, s.icon, s.workFolder, showType.c_str(), s.comment};
+    for (int column = 1; column < 6; ++column) {
+        if (columns[column] && *columns[column]) SetColumnText(list, at, column, columns[column]);
+    }
+    return at;
 }
 
 void ApplyColumnRule(HWND list, bool& columnsInserted) {

@@ -10,9 +10,9 @@ struct ShortcutRecord;
 
 // The shortcut list's items: one per shortcut of the current page, lParam the record's store index.
 
-// Fills item `item` (already inserted) from record `index`: the six columns, the item data, and the
-// image with its overlay.
-void FillListItem(HWND list, int item, int index, const ShortcutRecord& shortcut, int image, int overlay);
+// Inserts item `item` for record `index`: the six columns (an absent or empty field leaves its column
+// empty), the item data, and the image with its overlay. Returns the item's index, or -1.
+int InsertListItem(HWND list, int item, int index, const ShortcutRecord& shortcut, int image, int overlay);
 
 // The first call inserts the six columns; every call sizes them, to their contents when the list has
 // items and to their titles otherwise.
