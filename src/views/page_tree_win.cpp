@@ -1,5 +1,6 @@
 #include "views/page_tree_win.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "store/settings_store.h"
@@ -83,14 +84,7 @@ void PageTree::Build(SettingsStore& store, PageIconCache& icons, HIMAGELIST imag
                                                  : paths[step.parentEntry] + "/" + insert.item.pszText;
     }
 
-    SendMessageA(combo_, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
-    for (size_t i = 0; i < entries_.size(); ++i) {
-        if (!entries_[i].item) continue;
-        const LRESULT at = SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(paths[i].c_str()));
-        if (at != CB_ERR && at != CB_ERRSPACE) SendMessageA(combo_, CB_SETITEMDATA, at, static_cast<LPARAM>(i));
-    }
-    SendMessageA(combo_, WM_SETREDRAW, TRUE, 0);
+    FillCombo(paths);
 
     IconsToTreeImageList(icons, images);
 
@@ -115,6 +109,39 @@ void PageTree::Build(SettingsStore& store, PageIconCache& icons, HIMAGELIST imag
         const int comboIndex = ComboIndexOf(selectEntry);
         if (comboIndex >= 0) SendMessageA(combo_, CB_SETCURSEL, comboIndex, 0);
     }
+}
+
+// The combo sorts what CB_ADDSTRING adds, by a case-insensitive comparison of the user's locale; one
+// binary search of such comparisons per entry is slow for thousands of pages. The entries are sorted
+// here by the sort keys of that same comparison and appended in order, so the list is as the combo
+// would have sorted it, and a later CB_ADDSTRING (a rename) finds its place in it.
+void PageTree::FillCombo(const std::vector<std::string>& paths) {
+    struct Keyed {
+        std::string key;
+        size_t entry;
+    };
+    std::vector<Keyed> order;
+    order.reserve(entries_.size());
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        if (!entries_[i].item) continue;
+        const std::string& path = paths[i];
+        std::string key(path.size() * 4 + 16, '\0');
+        int length = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, path.c_str(), -1,
+                                  key.data(), static_cast<int>(key.size()));
+        key.resize(length > 0 ? length : 0);
+        order.push_back({std::move(key), i});
+    }
+    std::stable_sort(order.begin(), order.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+
+    SendMessageA(combo_, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
+    SendMessageA(combo_, CB_INITSTORAGE, order.size(), 0);
+    for (const Keyed& item : order) {
+        const LRESULT at =
+            SendMessageA(combo_, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(paths[item.entry].c_str()));
+        if (at != CB_ERR && at != CB_ERRSPACE) SendMessageA(combo_, CB_SETITEMDATA, at, static_cast<LPARAM>(item.entry));
+    }
+    SendMessageA(combo_, WM_SETREDRAW, TRUE, 0);
 }
 
 void PageTree::Clear() {

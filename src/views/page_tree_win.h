@@ -66,6 +66,7 @@ public:
 
 private:
     void SetImages(HTREEITEM item, int index, int image, int selectedImage);
+    void FillCombo(const std::vector<std::string>& paths);
 
     HWND tree_ = nullptr;
     HWND combo_ = nullptr;
