@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -184,12 +185,14 @@ TEST_F(Views, TreeOrderNestingComboAndTheStoredPage) {
     Open("Page=7\r\niChkLoadIcon=1\r\n",
          "9=Nine,5,0,0,\"\",\"\"\r\n5=Five,-1,1,0,\"\",\"\"\r\n2=Two,5,0,0,\"\",\"\"\r\n7=Seven,5,0,0,\"\",\"\"\r\n"
          "1=One,4,0,0,\"\",\"\"\r\n4=Four,-1,0,0,\"\",\"\"\r\n3=Deep,1,1,0,\"\",\"\"\r\n"
-         "10=LoopA,11,0,0,\"\",\"\"\r\n11=LoopB,10,0,0,\"\",\"\"\r\n20=Lost,99,0,0,\"\",\"\"\r\n",
+         "10=LoopA,11,0,0,\"\",\"\"\r\n11=LoopB,10,0,0,\"\",\"\"\r\n20=Lost,99,0,0,\"\",\"\"\r\n"
+         "30=apple,-1,0,0,\"\",\"\"\r\n31=ぶどう,-1,0,0,\"\",\"\"\r\n",
          "[#00000]\r\nNamespace=in seven\r\nPageId=7\r\n[#00001]\r\nNamespace=in two\r\nPageId=2\r\n");
 
     // Siblings by ascending id; a child with a smaller id than its parent still under it; the cycle and
     // the page whose parent is missing at the top level.
-    EXPECT_EQ(Children(tree, TVI_ROOT), (std::vector<std::string>{"Four", "Five", "LoopA", "LoopB", "Lost"}));
+    EXPECT_EQ(Children(tree, TVI_ROOT),
+              (std::vector<std::string>{"Four", "Five", "LoopA", "LoopB", "Lost", "apple", "ぶどう"}));
     HTREEITEM five = FindItem(tree, TreeView_GetRoot(tree), "Five");
     HTREEITEM four = FindItem(tree, TreeView_GetRoot(tree), "Four");
     EXPECT_EQ(Children(tree, five), (std::vector<std::string>{"Two", "Seven", "Nine"}));
@@ -201,9 +204,17 @@ TEST_F(Views, TreeOrderNestingComboAndTheStoredPage) {
     EXPECT_FALSE(TreeView_GetItemState(tree, four, TVIS_EXPANDED) & TVIS_EXPANDED);
 
     // The combo by path text, each entry tied to its page.
-    EXPECT_EQ(ComboTexts(combo), (std::vector<std::string>{"Five", "Five/Nine", "Five/Seven", "Five/Two", "Four",
-                                                           "Four/One", "Four/One/Deep", "LoopA", "LoopB",
-                                                           "Lost"}));
+    EXPECT_EQ(ComboTexts(combo), (std::vector<std::string>{"apple", "Five", "Five/Nine", "Five/Seven", "Five/Two",
+                                                           "Four", "Four/One", "Four/One/Deep", "LoopA", "LoopB",
+                                                           "Lost", "ぶどう"}));
+    // The order is the one the combo's own sorting gives.
+    HWND sorted = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_SORT, 0, 0, 10, 10,
+                                  dialog->Hwnd(), nullptr, nullptr, nullptr);
+    for (const std::string& text : ComboTexts(combo)) {
+        SendMessageA(sorted, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    EXPECT_EQ(ComboTexts(sorted), ComboTexts(combo));
+    DestroyWindow(sorted);
     const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         const int entry = static_cast<int>(SendMessageA(combo, CB_GETITEMDATA, i, 0));
