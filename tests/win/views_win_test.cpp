@@ -510,6 +510,37 @@ TEST_F(Views, ViewModesAreSavedAndDrawn) {
     EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
 }
 
+// The popup a menu loop opens, seen by a hook; a thread timer ends the loop.
+HMENU g_popup = nullptr;
+LRESULT CALLBACK SeePopup(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_INITMENUPOPUP && !g_popup) {
+        g_popup = reinterpret_cast<HMENU>(message->wParam);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+void CALLBACK EndTheMenu(HWND, UINT, UINT_PTR, DWORD) {
+    EndMenu();
+}
+
+TEST_F(Views, ARightClickOpensThePageMenuWithoutMovingTheCaret) {
+    Open("Page=2\r\niChkLoadIcon=1\r\n", "1=One,-1,0,0,\"\",\"\"\r\n2=Two,-1,0,0,\"\",\"\"\r\n");
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, SeePopup, nullptr, GetCurrentThreadId());
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, EndTheMenu);
+    SetForegroundWindow(dialog->Hwnd());
+    SetFocus(tree);
+    g_popup = nullptr;
+    NMHDR click{tree, IDC_TREE, static_cast<UINT>(NM_RCLICK)};
+    SendMessageA(dialog->Hwnd(), WM_NOTIFY, IDC_TREE, reinterpret_cast<LPARAM>(&click));
+    KillTimer(nullptr, timer);
+    UnhookWindowsHookEx(hook);
+    ASSERT_TRUE(g_popup);
+    char first[64] = "";
+    GetMenuStringA(g_popup, 0, first, sizeof first, MF_BYPOSITION);
+    EXPECT_STREQ(first, "&Add Page...");
+    EXPECT_EQ(TextOf(tree, TreeView_GetSelection(tree)), "Two");
+}
+
 class Launching : public Views {
 protected:
     void SetUp() override {
