@@ -6,6 +6,7 @@
 //     items, under the same parents, into a bare tree view.
 //   views_bench FOLDER [RUNS]
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -33,9 +34,15 @@ constexpr int kShortcuts = 1000;
 constexpr int kPages = 2000;
 constexpr int kTopPages = 100;
 
-std::string PageName(int p) { return "ページ" + std::to_string(p); }
-std::string ShortcutName(int s) { return "ショートカット" + std::to_string(s); }
-int ParentOf(int p) { return p < kTopPages ? -1 : p % kTopPages; }
+std::string PageName(int p) {
+    return "ページ" + std::to_string(p);
+}
+std::string ShortcutName(int s) {
+    return "ショートカット" + std::to_string(s);
+}
+int ParentOf(int p) {
+    return p < kTopPages ? -1 : p % kTopPages;
+}
 
 // Page 0 holds the 1,000 shortcuts; the other pages are empty.
 void WriteSettings(const std::string& path) {
@@ -51,8 +58,8 @@ void WriteSettings(const std::string& path) {
     }
     for (int s = 0; s < kShortcuts; ++s) {
         const std::string n = std::to_string(s);
-        store.AddShortcut(ShortcutName(s).c_str(), ("C:\\windows\\notepad.exe " + n).c_str(), nullptr, nullptr, 0,
-                          0, 0, 0, ("コメント" + n).c_str());
+        store.AddShortcut(ShortcutName(s).c_str(), ("C:\\windows\\notepad.exe " + n).c_str(), nullptr, nullptr, 0, 0, 0,
+                          0, ("コメント" + n).c_str());
     }
     brindle::Preferences prefs;
     store.GetPreferences(prefs);
@@ -86,11 +93,11 @@ double Median(std::vector<double> values) {
 struct BareControls {
     HWND frame, list, tree;
     BareControls() {
-        frame = CreateWindowExA(0, "STATIC", "bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 700, 480, nullptr,
-                                nullptr, nullptr, nullptr);
+        frame = CreateWindowExA(0, "STATIC", "bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 700, 480, nullptr, nullptr,
+                                nullptr, nullptr);
         list = CreateWindowExA(0, WC_LISTVIEWA, "",
-                               WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                               200, 0, 480, 440, frame, nullptr, nullptr, nullptr);
+                               WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 200,
+                               0, 480, 440, frame, nullptr, nullptr, nullptr);
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
         column.pszText = const_cast<char*>("name");
@@ -155,7 +162,8 @@ int main(int argc, char** argv) {
 
     SilentMessages messages;
     SettingsStore store(messages, settings);
-    if (!store.Load()) return 1;
+    if (!store.Load())
+        return 1;
     MainDialog dialog(store, messages, MainDialog::Options{});
     if (!dialog.Create(nullptr)) {
         std::fprintf(stderr, "views_bench: the main window did not come up\n");
@@ -167,8 +175,10 @@ int main(int argc, char** argv) {
     Pump();
 
     std::vector<std::string> shortcutNames, pageNames;
-    for (int s = 0; s < kShortcuts; ++s) shortcutNames.push_back(ShortcutName(s));
-    for (int p = 0; p < kPages; ++p) pageNames.push_back(PageName(p));
+    for (int s = 0; s < kShortcuts; ++s)
+        shortcutNames.push_back(ShortcutName(s));
+    for (int p = 0; p < kPages; ++p)
+        pageNames.push_back(PageName(p));
 
     std::vector<double> refill, listFloor, build, treeFloor;
     for (int i = 0; i < runs; ++i) {

@@ -1,6 +1,7 @@
 // The main window's two views: building the page tree, switching pages, filling the shortcut list, and
 // the notifications of both.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <cstdio>
@@ -43,7 +44,8 @@ void MainDialog::ClearTree() {
 
 void MainDialog::RefillList() {
     HCURSOR cursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    if (options_.taskbarHidden) NotifyIcon(IconOp::Modify, iconBusy_.Get());
+    if (options_.taskbarHidden)
+        NotifyIcon(IconOp::Modify, iconBusy_.Get());
 
     HWND list = Item(IDC_LIST);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
@@ -81,7 +83,8 @@ void MainDialog::RefillList() {
         }
     }
 
-    if (options_.taskbarHidden) NotifyIcon(IconOp::Modify, iconSmall_.Get());
+    if (options_.taskbarHidden)
+        NotifyIcon(IconOp::Modify, iconSmall_.Get());
     SetCursor(cursor);
 }
 
@@ -97,7 +100,8 @@ void MainDialog::FillListFrom(int32_t pageId) {
     ShortcutRecord s;
     int item = 0;
     for (int index = 0; store_.GetShortcutAt(index, s); ++index) {
-        if (s.pageId != pageId) continue;
+        if (s.pageId != pageId)
+            continue;
         char progress[64];
         std::snprintf(progress, sizeof progress, "更新中 %d/%d", item, count);
         if (GetTickCount() - shownAt >= kStatusInterval) {
@@ -119,12 +123,15 @@ void MainDialog::FillListFrom(int32_t pageId) {
                 SplitCommandLine(s.commandLine, key, parameters, system_);
             }
             // An empty key names no file; nothing is read for it.
-            if (!key.empty()) cached = iconCache_.Lookup(key);
+            if (!key.empty())
+                cached = iconCache_.Lookup(key);
         }
         const views::ItemImage image = views::ListItemImage(s.readIcon != 0, cached, kind);
-        if (InsertListItem(list, item, index, s, image.image, image.overlay) >= 0) ++item;
+        if (InsertListItem(list, item, index, s, image.image, image.overlay) >= 0)
+            ++item;
     }
-    if (!unshown.empty()) SetStatusText(unshown);
+    if (!unshown.empty())
+        SetStatusText(unshown);
     ShowWindow(status, SW_HIDE);
 
     IconsToListImageLists(iconCache_, smallImages_.Get(), largeImages_.Get());
@@ -141,7 +148,8 @@ void MainDialog::OnPageSelected() {
 }
 
 void MainDialog::OnPageTimer() {
-    if (keyTyped_) return;
+    if (keyTyped_)
+        return;
     RefillList();
     pending_ = false;
     KillTimer(Hwnd(), kPageTimer);
@@ -151,9 +159,11 @@ void MainDialog::OnComboChoice() {
     HWND combo = Item(IDC_PAGE_COMBO);
     SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
     const LRESULT selection = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-    if (selection == CB_ERR) return;
+    if (selection == CB_ERR)
+        return;
     const int entry = static_cast<int>(SendMessageA(combo, CB_GETITEMDATA, selection, 0));
-    if (entry < 0 || entry >= static_cast<int>(pageTree_.Entries().size())) return;
+    if (entry < 0 || entry >= static_cast<int>(pageTree_.Entries().size()))
+        return;
     TreeView_SelectItem(Item(IDC_TREE), pageTree_.Entries()[entry].item);
     pending_ = false;
     RefillList();
@@ -161,7 +171,8 @@ void MainDialog::OnComboChoice() {
 }
 
 void MainDialog::SetViewMode(uint32_t mode) {
-    if (!IsWindowVisible(Hwnd())) return;
+    if (!IsWindowVisible(Hwnd()))
+        return;
     HWND list = Item(IDC_LIST);
     const LONG style = GetWindowLongA(list, GWL_STYLE);
     SetWindowLongA(list, GWL_STYLE, (style & ~LVS_TYPEMASK) | static_cast<LONG>(mode));
@@ -169,13 +180,15 @@ void MainDialog::SetViewMode(uint32_t mode) {
     store_.GetPreferences(prefs);
     prefs.ListStyle = mode;
     store_.SetPreferencesAndSave(prefs);
-    if (mode == LVS_REPORT) ApplyColumnRule(list, columnsInserted_);
+    if (mode == LVS_REPORT)
+        ApplyColumnRule(list, columnsInserted_);
 }
 
 // The menu's commands act on the caret page, which a right click does not move.
 void MainDialog::ShowTreeMenu() {
     HMENU popup = menu_ ? GetSubMenu(menu_.Get(), 1) : nullptr;
-    if (!popup) return;
+    if (!popup)
+        return;
     POINT at;
     GetCursorPos(&at);
     TrackPopupMenu(popup, 0, at.x, at.y, 0, Hwnd(), nullptr);
@@ -184,7 +197,8 @@ void MainDialog::ShowTreeMenu() {
 bool MainDialog::OnTreeNotify(NMHDR& header, LRESULT& result) {
     switch (header.code) {
         case TVN_ENDLABELEDITA:
-            if (pageTree_.Rename(store_, reinterpret_cast<NMTVDISPINFOA&>(header))) RefillList();
+            if (pageTree_.Rename(store_, reinterpret_cast<NMTVDISPINFOA&>(header)))
+                RefillList();
             result = 0;
             return true;
         case TVN_SELCHANGEDA:
@@ -213,7 +227,8 @@ bool MainDialog::OnListNotify(NMHDR& header, LRESULT& result) {
             result = 0;
             return true;
         case LVN_ENDLABELEDITA:
-            if (RenameShortcut(store_, header.hwndFrom, reinterpret_cast<NMLVDISPINFOA&>(header))) RefillList();
+            if (RenameShortcut(store_, header.hwndFrom, reinterpret_cast<NMLVDISPINFOA&>(header)))
+                RefillList();
             result = 0;
             return true;
         case LVN_COLUMNCLICK:
@@ -221,7 +236,8 @@ bool MainDialog::OnListNotify(NMHDR& header, LRESULT& result) {
             result = 0;
             return true;
         case LVN_ITEMCHANGED:
-            if (!filling_) RefreshTitle();  // a fill refreshes the title once, at its end
+            if (!filling_)
+                RefreshTitle();  // a fill refreshes the title once, at its end
             result = 0;
             return true;
         case NM_CUSTOMDRAW: {

@@ -112,7 +112,8 @@ LRESULT DrawListItem(NMLVCUSTOMDRAW& draw, HWND list, const ItemColours& colours
     SetBkColor(dc, draw.clrTextBk);
     InflateRect(&label, -1, -1);
     UINT format = kSingleLine;
-    if (view != LVS_LIST) format = selected && focused ? kWrappedWhole : kWrapped;
+    if (view != LVS_LIST)
+        format = selected && focused ? kWrappedWhole : kWrapped;
     DrawTextA(dc, text, -1, &label, format);
     return CDRF_SKIPDEFAULT;
 }

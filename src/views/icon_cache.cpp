@@ -9,8 +9,10 @@ int IconCache::Lookup(const std::string& key) {
     IconHandle large = nullptr, small = nullptr;
     reader_.Read(key, large, small);
     if (!large || !small) {
-        if (large) reader_.Destroy(large);
-        if (small) reader_.Destroy(small);
+        if (large)
+            reader_.Destroy(large);
+        if (small)
+            reader_.Destroy(small);
         return -1;
     }
     const int index = static_cast<int>(pairs_.size());
@@ -34,7 +36,8 @@ int PageIconCache::ImageOf(const char* source, int fallback) {
     }
     IconHandle large = nullptr, small = nullptr;
     reader_.Read(source, large, small);
-    if (large) reader_.Destroy(large);  // pages show small icons only
+    if (large)
+        reader_.Destroy(large);  // pages show small icons only
     int image = fallback;
     if (small) {
         image = static_cast<int>(icons_.size()) + kFirstTreeIcon;
@@ -49,13 +52,16 @@ std::pair<int, int> PageIconCache::ImagePair(int32_t useIcons, const char* norma
     if (!useIcons) {
         return images;
     }
-    if (normalSource) images.first = ImageOf(normalSource, 0);
-    if (selectedSource) images.second = ImageOf(selectedSource, 1);
+    if (normalSource)
+        images.first = ImageOf(normalSource, 0);
+    if (selectedSource)
+        images.second = ImageOf(selectedSource, 1);
     return images;
 }
 
 void PageIconCache::Clear() {
-    for (IconHandle icon : icons_) reader_.Destroy(icon);
+    for (IconHandle icon : icons_)
+        reader_.Destroy(icon);
     icons_.clear();
     sources_.clear();
 }

@@ -21,8 +21,10 @@ void WinIconReader::Read(const std::string& source, IconHandle& large, IconHandl
     HICON bigIcon = nullptr, smallIcon = nullptr;
     const UINT extracted = ExtractIconExA(location.file.c_str(), location.index, &bigIcon, &smallIcon, 1);
     if (static_cast<int>(extracted) < 1) {
-        if (bigIcon) DestroyIcon(bigIcon);
-        if (smallIcon) DestroyIcon(smallIcon);
+        if (bigIcon)
+            DestroyIcon(bigIcon);
+        if (smallIcon)
+            DestroyIcon(smallIcon);
         bigIcon = smallIcon = nullptr;
         // A file without icon resources (a document, a folder) shows the icon the shell gives it.
         const HRESULT com = CoInitialize(nullptr);
@@ -35,14 +37,16 @@ void WinIconReader::Read(const std::string& source, IconHandle& large, IconHandl
                            SHGFI_ICON | SHGFI_SHELLICONSIZE | SHGFI_SMALLICON)) {
             smallIcon = info.hIcon;
         }
-        if (SUCCEEDED(com)) CoUninitialize();
+        if (SUCCEEDED(com))
+            CoUninitialize();
     }
     large = bigIcon;
     small = smallIcon;
 }
 
 void WinIconReader::Destroy(IconHandle icon) {
-    if (icon) DestroyIcon(static_cast<HICON>(icon));
+    if (icon)
+        DestroyIcon(static_cast<HICON>(icon));
 }
 
 void IconsToListImageLists(const IconCache& cache, HIMAGELIST small, HIMAGELIST large) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include "views/icon_cache.h"

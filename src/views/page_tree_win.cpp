@@ -70,7 +70,8 @@ void PageTree::Build(SettingsStore& store, PageIconCache& icons, HIMAGELIST imag
         insert.item.iImage = image;
         insert.item.iSelectedImage = selectedImage;
         HTREEITEM item = TreeView_InsertItem(tree_, &insert);
-        if (!item) continue;
+        if (!item)
+            continue;
         if (greatest == greatestChild.end()) {
             greatestChild.emplace(parent, p.id);
         } else if (p.id > greatest->second) {
@@ -80,8 +81,8 @@ void PageTree::Build(SettingsStore& store, PageIconCache& icons, HIMAGELIST imag
         entry.item = item;
         entry.parent = parent;
         entry.keyText = views::KeyText(p.id, p.name);
-        paths[step.entry] = step.parentEntry < 0 ? insert.item.pszText
-                                                 : paths[step.parentEntry] + "/" + insert.item.pszText;
+        paths[step.entry] =
+            step.parentEntry < 0 ? insert.item.pszText : paths[step.parentEntry] + "/" + insert.item.pszText;
     }
 
     FillCombo(paths);
@@ -93,8 +94,10 @@ void PageTree::Build(SettingsStore& store, PageIconCache& icons, HIMAGELIST imag
     HTREEITEM select = nullptr;
     int selectEntry = -1;
     for (size_t i = 0; i < entries_.size(); ++i) {
-        if (!entries_[i].item) continue;
-        if (pages[i].expanded) TreeView_Expand(tree_, entries_[i].item, TVE_EXPAND);
+        if (!entries_[i].item)
+            continue;
+        if (pages[i].expanded)
+            TreeView_Expand(tree_, entries_[i].item, TVE_EXPAND);
         if (pages[i].id == prefs.Page) {
             select = entries_[i].item;
             selectEntry = static_cast<int>(i);
@@ -104,10 +107,12 @@ void PageTree::Build(SettingsStore& store, PageIconCache& icons, HIMAGELIST imag
     SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(tree_, nullptr, TRUE);
 
-    if (select) TreeView_SelectItem(tree_, select);
+    if (select)
+        TreeView_SelectItem(tree_, select);
     if (selectEntry >= 0) {
         const int comboIndex = ComboIndexOf(selectEntry);
-        if (comboIndex >= 0) SendMessageA(combo_, CB_SETCURSEL, comboIndex, 0);
+        if (comboIndex >= 0)
+            SendMessageA(combo_, CB_SETCURSEL, comboIndex, 0);
     }
 }
 
@@ -123,11 +128,12 @@ void PageTree::FillCombo(const std::vector<std::string>& paths) {
     std::vector<Keyed> order;
     order.reserve(entries_.size());
     for (size_t i = 0; i < entries_.size(); ++i) {
-        if (!entries_[i].item) continue;
+        if (!entries_[i].item)
+            continue;
         const std::string& path = paths[i];
         std::string key(path.size() * 4 + 16, '\0');
-        int length = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, path.c_str(), -1,
-                                  key.data(), static_cast<int>(key.size()));
+        int length = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, path.c_str(), -1, key.data(),
+                                  static_cast<int>(key.size()));
         key.resize(length > 0 ? length : 0);
         order.push_back({std::move(key), i});
     }
@@ -137,9 +143,10 @@ void PageTree::FillCombo(const std::vector<std::string>& paths) {
     SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
     SendMessageA(combo_, CB_INITSTORAGE, order.size(), 0);
     for (const Keyed& item : order) {
-        const LRESULT at =
-            SendMessageA(combo_, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(paths[item.entry].c_str()));
-        if (at != CB_ERR && at != CB_ERRSPACE) SendMessageA(combo_, CB_SETITEMDATA, at, static_cast<LPARAM>(item.entry));
+        const LRESULT at = SendMessageA(combo_, CB_INSERTSTRING, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(paths[item.entry].c_str()));
+        if (at != CB_ERR && at != CB_ERRSPACE)
+            SendMessageA(combo_, CB_SETITEMDATA, at, static_cast<LPARAM>(item.entry));
     }
     SendMessageA(combo_, WM_SETREDRAW, TRUE, 0);
 }
@@ -155,9 +162,11 @@ void PageTree::Clear() {
 HTREEITEM PageTree::InsertionPlace(HTREEITEM parent, int32_t id) const {
     HTREEITEM child = TreeView_GetChild(tree_, parent == TVI_ROOT ? nullptr : parent);
     for (; child; child = TreeView_GetNextSibling(tree_, child)) {
-        if (PageIdOfEntry(static_cast<int>(ParamOf(tree_, child))) > id) break;
+        if (PageIdOfEntry(static_cast<int>(ParamOf(tree_, child))) > id)
+            break;
     }
-    if (!child) return TVI_LAST;
+    if (!child)
+        return TVI_LAST;
     HTREEITEM previous = TreeView_GetPrevSibling(tree_, child);
     return previous ? previous : TVI_FIRST;
 }
@@ -184,7 +193,8 @@ int PageTree::EntryOfItem(HTREEITEM item) const {
 
 int PageTree::EntryWithItem(HTREEITEM item) const {
     for (size_t i = 0; i < entries_.size(); ++i) {
-        if (item && entries_[i].item == item) return static_cast<int>(i);
+        if (item && entries_[i].item == item)
+            return static_cast<int>(i);
     }
     return -1;
 }
@@ -192,7 +202,8 @@ int PageTree::EntryWithItem(HTREEITEM item) const {
 int PageTree::ComboIndexOf(int entry) const {
     const int count = static_cast<int>(SendMessageA(combo_, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        if (SendMessageA(combo_, CB_GETITEMDATA, i, 0) == entry) return i;
+        if (SendMessageA(combo_, CB_GETITEMDATA, i, 0) == entry)
+            return i;
     }
     return -1;
 }
@@ -203,7 +214,8 @@ int PageTree::Append(PageEntry entry) {
 }
 
 void PageTree::Replace(int index, PageEntry entry) {
-    if (index >= 0 && index < static_cast<int>(entries_.size())) entries_[index] = std::move(entry);
+    if (index >= 0 && index < static_cast<int>(entries_.size()))
+        entries_[index] = std::move(entry);
 }
 
 void PageTree::SetImages(HTREEITEM item, int index, int image, int selectedImage) {
@@ -228,7 +240,8 @@ bool PageTree::Rename(SettingsStore& store, const NMTVDISPINFOA& info) {
     TVITEMA current{};
     current.mask = TVIF_HANDLE | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     current.hItem = item;
-    if (!TreeView_GetItem(tree_, &current)) return false;
+    if (!TreeView_GetItem(tree_, &current))
+        return false;
     const int index = static_cast<int>(current.lParam);
     const int comboIndex = ComboIndexOf(index);
     PageRecord page;
@@ -245,7 +258,8 @@ bool PageTree::Rename(SettingsStore& store, const NMTVDISPINFOA& info) {
         SendMessageA(combo_, CB_DELETESTRING, comboIndex, 0);
         const std::string path = PathText(item);
         const LRESULT at = SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
-        if (at != CB_ERR && at != CB_ERRSPACE) SendMessageA(combo_, CB_SETITEMDATA, at, index);
+        if (at != CB_ERR && at != CB_ERRSPACE)
+            SendMessageA(combo_, CB_SETITEMDATA, at, index);
     }
     SetImages(item, index, current.iImage, current.iSelectedImage);
 
@@ -257,7 +271,9 @@ bool PageTree::Rename(SettingsStore& store, const NMTVDISPINFOA& info) {
     return true;
 }
 
-void PageTree::ChoiceList(HTREEITEM excluded, bool all, std::vector<std::string>& keys,
+void PageTree::ChoiceList(HTREEITEM excluded,
+                          bool all,
+                          std::vector<std::string>& keys,
                           std::map<std::string, HTREEITEM>& items) const {
     keys.clear();
     items.clear();
@@ -277,7 +293,8 @@ void PageTree::ChoiceList(HTREEITEM excluded, bool all, std::vector<std::string>
                 up = parent < 0 ? nullptr : entries_[parent].parent;
             }
         }
-        if (!take) continue;
+        if (!take)
+            continue;
         keys.push_back(entry.keyText);
         items[entry.keyText] = entry.item;
     }
@@ -285,7 +302,8 @@ void PageTree::ChoiceList(HTREEITEM excluded, bool all, std::vector<std::string>
 
 void PageTree::SaveExpanded(SettingsStore& store) const {
     for (const PageEntry& entry : entries_) {
-        if (!entry.item) continue;
+        if (!entry.item)
+            continue;
         const bool expanded = TreeView_GetItemState(tree_, entry.item, TVIS_EXPANDED) & TVIS_EXPANDED;
         store.SetPageExpanded(entry.pageId, expanded ? 1 : 0);
     }

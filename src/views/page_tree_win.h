@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <cstdint>
@@ -43,7 +44,7 @@ public:
     std::string PathText(HTREEITEM item) const;
 
     int32_t PageIdOfEntry(int index) const;
-    int EntryOfItem(HTREEITEM item) const;  // by the item's lParam; -1 when out of the table
+    int EntryOfItem(HTREEITEM item) const;    // by the item's lParam; -1 when out of the table
     int EntryWithItem(HTREEITEM item) const;  // by search; -1 when none
     int ComboIndexOf(int entry) const;        // the combo entry whose item data is `entry`, or -1
     HTREEITEM Caret() const { return TreeView_GetSelection(tree_); }
@@ -58,7 +59,9 @@ public:
 
     // Key texts of the pages a dialog may offer, and their items ("[Root]" is the top level). Without
     // `all`, the excluded page and its descendants are left out.
-    void ChoiceList(HTREEITEM excluded, bool all, std::vector<std::string>& keys,
+    void ChoiceList(HTREEITEM excluded,
+                    bool all,
+                    std::vector<std::string>& keys,
                     std::map<std::string, HTREEITEM>& items) const;
 
     // Writes each page's expanded state (TVIS_EXPANDED of its item) to the store.

@@ -39,19 +39,23 @@ int InsertListItem(HWND list, int item, int index, const ShortcutRecord& s, int 
     data.lParam = index;
     data.iImage = image;
     const int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&data)));
-    if (at < 0) return at;
-    if (overlay) ListView_SetItemState(list, at, INDEXTOOVERLAYMASK(overlay), LVIS_OVERLAYMASK);
+    if (at < 0)
+        return at;
+    if (overlay)
+        ListView_SetItemState(list, at, INDEXTOOVERLAYMASK(overlay), LVIS_OVERLAYMASK);
     const std::string showType = views::ShowTypeText(s.showType);
     const char* columns[] = {nullptr, s.commandLine, s.icon, s.workFolder, showType.c_str(), s.comment};
     for (int column = 1; column < 6; ++column) {
-        if (columns[column] && *columns[column]) SetColumnText(list, at, column, columns[column]);
+        if (columns[column] && *columns[column])
+            SetColumnText(list, at, column, columns[column]);
     }
     return at;
 }
 
 void ApplyColumnRule(HWND list, bool& columnsInserted) {
     if (!columnsInserted) {
-        static const char* const titles[] = {"表示名", "ﾘﾝｸ先(ｺﾏﾝﾄﾞﾗｲﾝ)", "読込ｱｲｺﾝ", "作業ﾌｫﾙﾀﾞ", "実行時の大きさ", "ｺﾒﾝﾄ"};
+        static const char* const titles[] = {"表示名",    "ﾘﾝｸ先(ｺﾏﾝﾄﾞﾗｲﾝ)", "読込ｱｲｺﾝ",
+                                             "作業ﾌｫﾙﾀﾞ", "実行時の大きさ",  "ｺﾒﾝﾄ"};
         for (int i = 0; i < 6; ++i) {
             LVCOLUMNA column{};
             column.mask = LVCF_FMT | LVCF_TEXT | LVCF_SUBITEM;
@@ -63,7 +67,8 @@ void ApplyColumnRule(HWND list, bool& columnsInserted) {
         columnsInserted = true;
     }
     const int width = ListView_GetItemCount(list) > 0 ? LVSCW_AUTOSIZE : LVSCW_AUTOSIZE_USEHEADER;
-    for (int i = 0; i < 6; ++i) ListView_SetColumnWidth(list, i, width);
+    for (int i = 0; i < 6; ++i)
+        ListView_SetColumnWidth(list, i, width);
 }
 
 void SortListByColumn(HWND list, const SettingsStore& store, int column) {
@@ -78,15 +83,17 @@ bool RenameShortcut(SettingsStore& store, HWND list, const NMLVDISPINFOA& info) 
     LVITEMA data{};
     data.mask = LVIF_PARAM;
     data.iItem = info.item.iItem;
-    if (!ListView_GetItem(list, &data)) return false;
+    if (!ListView_GetItem(list, &data))
+        return false;
     const int index = static_cast<int>(data.lParam);
     if (!views::ShortcutNameAllowed(info.item.pszText)) {
         return false;
     }
     ShortcutRecord s;
-    if (!store.GetShortcutAt(index, s)) return false;
-    return store.ReplaceShortcutAt(index, info.item.pszText, s.commandLine, s.icon, s.workFolder, s.showType,
-                                   s.pageId, s.readIcon, s.check, s.comment);
+    if (!store.GetShortcutAt(index, s))
+        return false;
+    return store.ReplaceShortcutAt(index, info.item.pszText, s.commandLine, s.icon, s.workFolder, s.showType, s.pageId,
+                                   s.readIcon, s.check, s.comment);
 }
 
 }  // namespace brindle

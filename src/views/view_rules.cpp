@@ -21,11 +21,16 @@ bool PageNameAllowed(std::string_view name) {
 
 std::string ShowTypeText(int32_t showType) {
     switch (showType) {
-        case -1: return {};
-        case 0: return "通常";
-        case 1: return "最大化";
-        case 2: return "最小化";
-        default: return std::to_string(showType);
+        case -1:
+            return {};
+        case 0:
+            return "通常";
+        case 1:
+            return "最大化";
+        case 2:
+            return "最小化";
+        default:
+            return std::to_string(showType);
     }
 }
 
@@ -42,13 +47,20 @@ int CompareTexts(const char* a, const char* b) {
 
 int CompareShortcuts(const ShortcutRecord& a, const ShortcutRecord& b, int column) {
     switch (column) {
-        case 0: return CompareTexts(a.name, b.name);
-        case 1: return CompareTexts(a.commandLine, b.commandLine);
-        case 2: return CompareTexts(a.icon, b.icon);
-        case 3: return CompareTexts(a.workFolder, b.workFolder);
-        case 4: return a.showType < b.showType ? -1 : (a.showType > b.showType ? 1 : 0);
-        case 5: return CompareTexts(a.comment, b.comment);
-        default: return 0;
+        case 0:
+            return CompareTexts(a.name, b.name);
+        case 1:
+            return CompareTexts(a.commandLine, b.commandLine);
+        case 2:
+            return CompareTexts(a.icon, b.icon);
+        case 3:
+            return CompareTexts(a.workFolder, b.workFolder);
+        case 4:
+            return a.showType < b.showType ? -1 : (a.showType > b.showType ? 1 : 0);
+        case 5:
+            return CompareTexts(a.comment, b.comment);
+        default:
+            return 0;
     }
 }
 
@@ -56,10 +68,12 @@ ItemImage ListItemImage(bool readIcon, int cachedPair, int kind) {
     constexpr int kMissingImage = 4;
     if (readIcon) {
         const int image = cachedPair != -1 ? cachedPair + 5 : kind;
-        if (image == -1) return {kMissingImage, 0};
+        if (image == -1)
+            return {kMissingImage, 0};
         return {image, kind == -1 ? 1 : 0};
     }
-    if (kind == -1) return {kMissingImage, 1};
+    if (kind == -1)
+        return {kMissingImage, 1};
     return {kind, 0};
 }
 
@@ -74,26 +88,33 @@ std::vector<TreeInsert> PlanTreeInsertions(const std::vector<PageRecord>& pages)
         int low = 0, high = count;
         while (low < high) {
             int mid = (low + high) / 2;
-            if (pages[mid].id <= parentId) low = mid + 1; else high = mid;
+            if (pages[mid].id <= parentId)
+                low = mid + 1;
+            else
+                high = mid;
         }
         for (int i = low - 1; i >= 0 && pages[i].id == parentId; --i) {
-            if (inserted[i]) return i;
+            if (inserted[i])
+                return i;
         }
         return -2;
     };
     for (bool progress = true; progress && static_cast<int>(plan.size()) < count;) {
         progress = false;
         for (int i = 0; i < count; ++i) {
-            if (inserted[i]) continue;
+            if (inserted[i])
+                continue;
             const int parent = pages[i].parentId == kTopLevel ? -1 : parentEntry(pages[i].parentId);
-            if (parent == -2) continue;
+            if (parent == -2)
+                continue;
             inserted[i] = true;
             plan.push_back({i, parent});
             progress = true;
         }
     }
     for (int i = 0; i < count; ++i) {
-        if (!inserted[i]) plan.push_back({i, -1});
+        if (!inserted[i])
+            plan.push_back({i, -1});
     }
     return plan;
 }

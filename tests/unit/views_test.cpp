@@ -61,7 +61,8 @@ TEST(PageTreePlan, ParentsComeFirstAndStrandedPagesGoToTheTopLevel) {
     // (21 under 20) are shown at the top level, after the reachable pages.
     Built stranded = Build({Page(0, -1), Page(10, 11), Page(11, 10), Page(12, 0), Page(20, 99), Page(21, 20)});
     EXPECT_EQ(stranded.order, (std::vector<int32_t>{0, 12, 10, 11, 20, 21}));
-    for (int32_t id : {10, 11, 20, 21}) EXPECT_EQ(stranded.parentOf[id], -1) << id;
+    for (int32_t id : {10, 11, 20, 21})
+        EXPECT_EQ(stranded.parentOf[id], -1) << id;
     EXPECT_EQ(stranded.parentOf[12], 0);
 
     // A page that is its own parent cannot hang under itself.
@@ -124,9 +125,7 @@ TEST(ShortcutColumns, ShowTypeTextAndSortComparison) {
 
 TEST(ShortcutColumns, ImageAndOverlayFromIconAndTargetKind) {
     using views::ListItemImage;
-    auto is = [](views::ItemImage got, int image, int overlay) {
-        return got.image == image && got.overlay == overlay;
-    };
+    auto is = [](views::ItemImage got, int image, int overlay) { return got.image == image && got.overlay == overlay; };
     EXPECT_TRUE(is(ListItemImage(true, 0, 2), 5, 0));
     EXPECT_TRUE(is(ListItemImage(true, 3, -1), 8, 1));   // an icon, and the target is missing
     EXPECT_TRUE(is(ListItemImage(true, -1, 3), 3, 0));   // no icon: the class image
@@ -181,7 +180,8 @@ TEST(IconCacheTest, EachKeyReadOncePerFillAndFailuresReadAgain) {
     reader.sizes = {{"app.exe", 3}, {"doc.txt", 3}, {"large.ico", 1}, {"small.ico", 2}};
     {
         IconCache cache(reader);
-        for (int i = 0; i < 5; ++i) EXPECT_EQ(cache.Lookup("app.exe"), 0);
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(cache.Lookup("app.exe"), 0);
         EXPECT_EQ(cache.Lookup("doc.txt"), 1);
         EXPECT_EQ(cache.Lookup("APP.EXE"), -1);  // keys are exact
         EXPECT_EQ(reader.reads["app.exe"], 1);

@@ -1,6 +1,7 @@
 // The page tree and the shortcut list of the real main window, on temporary settings files: built,
 // switched, renamed, sorted, launched, and read back from the controls and the file.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -41,8 +42,10 @@ std::string TextOf(HWND tree, HTREEITEM item) {
 
 HTREEITEM FindItem(HWND tree, HTREEITEM from, const std::string& text) {
     for (HTREEITEM item = from; item; item = TreeView_GetNextSibling(tree, item)) {
-        if (TextOf(tree, item) == text) return item;
-        if (HTREEITEM inner = FindItem(tree, TreeView_GetChild(tree, item), text)) return inner;
+        if (TextOf(tree, item) == text)
+            return item;
+        if (HTREEITEM inner = FindItem(tree, TreeView_GetChild(tree, item), text))
+            return inner;
     }
     return nullptr;
 }
@@ -74,7 +77,8 @@ std::string ListText(HWND list, int item, int column) {
 
 std::vector<std::string> ListColumn(HWND list, int column) {
     std::vector<std::string> texts;
-    for (int i = 0; i < ListView_GetItemCount(list); ++i) texts.push_back(ListText(list, i, column));
+    for (int i = 0; i < ListView_GetItemCount(list); ++i)
+        texts.push_back(ListText(list, i, column));
     return texts;
 }
 
@@ -133,9 +137,10 @@ protected:
     }
     // Pages and shortcuts in the form of the settings file, after a [Brindle] section with `prefs`.
     void Open(const std::string& prefs, const std::string& pages, const std::string& shortcuts = "") {
-        testing::WriteBytes(path, "[Brindle]\r\nwinMainFrame=60,40,760,520\r\nwinSeparator=180\r\n"
-                                  "lfHeight=-12\r\nlfFaceName=IPAGothic\r\n" +
-                                      prefs + "[Page]\r\n" + pages + shortcuts);
+        testing::WriteBytes(path,
+                            "[Brindle]\r\nwinMainFrame=60,40,760,520\r\nwinSeparator=180\r\n"
+                            "lfHeight=-12\r\nlfFaceName=IPAGothic\r\n" +
+                                prefs + "[Page]\r\n" + pages + shortcuts);
         store = std::make_unique<SettingsStore>(messages, path);
         ASSERT_TRUE(store->Load());
         dialog = std::make_unique<MainDialog>(*store, messages, MainDialog::Options{});
@@ -150,8 +155,10 @@ protected:
     void Pump() {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (dialog && dialog->Hwnd() && dialog->PreTranslateMessage(message)) continue;
-            if (dialog && dialog->Hwnd() && IsDialogMessageA(dialog->Hwnd(), &message)) continue;
+            if (dialog && dialog->Hwnd() && dialog->PreTranslateMessage(message))
+                continue;
+            if (dialog && dialog->Hwnd() && IsDialogMessageA(dialog->Hwnd(), &message))
+                continue;
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
@@ -204,9 +211,9 @@ TEST_F(Views, TreeOrderNestingComboAndTheStoredPage) {
     EXPECT_FALSE(TreeView_GetItemState(tree, four, TVIS_EXPANDED) & TVIS_EXPANDED);
 
     // The combo by path text, each entry tied to its page.
-    EXPECT_EQ(ComboTexts(combo), (std::vector<std::string>{"apple", "Five", "Five/Nine", "Five/Seven", "Five/Two",
-                                                           "Four", "Four/One", "Four/One/Deep", "LoopA", "LoopB",
-                                                           "Lost", "ぶどう"}));
+    EXPECT_EQ(ComboTexts(combo),
+              (std::vector<std::string>{"apple", "Five", "Five/Nine", "Five/Seven", "Five/Two", "Four", "Four/One",
+                                        "Four/One/Deep", "LoopA", "LoopB", "Lost", "ぶどう"}));
     // The order is the one the combo's own sorting gives.
     HWND sorted = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_SORT, 0, 0, 10, 10,
                                   dialog->Hwnd(), nullptr, nullptr, nullptr);
@@ -287,8 +294,7 @@ TEST_F(PageSwitch, TheComboRefillsOnceAndMovesTheCaret) {
     const std::vector<std::string> texts = ComboTexts(combo);
     const int second = static_cast<int>(std::find(texts.begin(), texts.end(), "Second") - texts.begin());
     SendMessageA(combo, CB_SETCURSEL, second, 0);
-    SendMessageA(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_PAGE_COMBO, CBN_SELENDOK),
-                 reinterpret_cast<LPARAM>(combo));
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_PAGE_COMBO, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
     EXPECT_EQ(TextOf(tree, TreeView_GetSelection(tree)), "Second");
     EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"two"}));
     EXPECT_FALSE(dialog->PageSwitchPending());
@@ -364,15 +370,16 @@ TEST_F(Views, ListContentColumnsClassImagesAndOverlay) {
     const std::string shortcuts =
         "[#00000]\r\nNamespace=gone\r\nCommandLine=C:\\no\\such\\app.exe\r\nShowType=1\r\nComment=c0\r\n"
         "[#00001]\r\nNamespace=web\r\nCommandLine=http://example.com/\r\nShowType=-1\r\n"
-        "[#00002]\r\nNamespace=folder\r\nCommandLine=" + real + "\r\nShowType=2\r\nWorkfolder=C:\\w\r\n"
+        "[#00002]\r\nNamespace=folder\r\nCommandLine=" +
+        real +
+        "\r\nShowType=2\r\nWorkfolder=C:\\w\r\n"
         "[#00003]\r\nNamespace=doc\r\nCommandLine=C:\\no\\doc.txt\r\nNoCheck=1\r\n"
         "[#00004]\r\nNamespace=gone with icon asked\r\nCommandLine=C:\\no\\app.exe\r\nReadIcon=1\r\n"
         "Iconname=C:\\no\\such.ico\r\n"
         "[#00005]\r\nNamespace=elsewhere\r\nPageId=1\r\n";
     Open("Page=0\r\nListStyle=1\r\niChkLoadIcon=2\r\n", "0=Top,-1,0,0,\"\",\"\"\r\n1=Other,-1,0,0,\"\",\"\"\r\n",
          shortcuts);
-    ASSERT_EQ(ListColumn(list, 0),
-              (std::vector<std::string>{"gone", "web", "folder", "doc", "gone with icon asked"}));
+    ASSERT_EQ(ListColumn(list, 0), (std::vector<std::string>{"gone", "web", "folder", "doc", "gone with icon asked"}));
     EXPECT_EQ(ListColumn(list, 4), (std::vector<std::string>{"最大化", "", "最小化", "通常", "通常"}));
     EXPECT_EQ(ListText(list, 0, 1), "C:\\no\\such\\app.exe");
     EXPECT_EQ(ListText(list, 4, 2), "C:\\no\\such.ico");
@@ -438,7 +445,8 @@ TEST_F(Views, OneIconSourceIsReadOnceAndAFailedOneAgainNextFill) {
     shortcuts += "[#00005]\r\nNamespace=late\r\nCommandLine=\"" + late + "\" -x\r\nReadIcon=1\r\nNoCheck=1\r\n";
     Open("Page=0\r\niChkLoadIcon=2\r\n", "0=Top,-1,0,0,\"\",\"\"\r\n", shortcuts);
     HIMAGELIST small = ListView_GetImageList(list, LVSIL_SMALL);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(LookOf(list, i).image, 5) << i;
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(LookOf(list, i).image, 5) << i;
     EXPECT_EQ(LookOf(list, 5).image, 2);  // its file does not exist yet: the class image
     EXPECT_EQ(ImageList_GetImageCount(small), 6);
     EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(list, LVSIL_NORMAL)), 6);
@@ -454,11 +462,12 @@ TEST_F(Views, OneIconSourceIsReadOnceAndAFailedOneAgainNextFill) {
 
 TEST_F(Views, PageIconsAndTheDefaultsOfFailedSources) {
     const std::string exe = ModulePath();
-    Open("Page=1\r\niChkLoadIcon=2\r\n",
-         "1=Own,-1,0,1,\"" + exe + "\",\"" + exe + ">0\"\r\n"
-         "2=Broken,-1,0,1,\"C:\\gone.ico\",\"\"\r\n"
-         "3=Shares,-1,0,1,\"\",\"C:\\gone.ico\"\r\n"
-         "4=Plain,-1,0,0,\"" + exe + "\",\"\"\r\n");
+    Open("Page=1\r\niChkLoadIcon=2\r\n", "1=Own,-1,0,1,\"" + exe + "\",\"" + exe +
+                                             ">0\"\r\n"
+                                             "2=Broken,-1,0,1,\"C:\\gone.ico\",\"\"\r\n"
+                                             "3=Shares,-1,0,1,\"\",\"C:\\gone.ico\"\r\n"
+                                             "4=Plain,-1,0,0,\"" +
+                                             exe + "\",\"\"\r\n");
     auto images = [&](const char* name) {
         TVITEMA item{};
         item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
@@ -545,12 +554,14 @@ class Launching : public Views {
 protected:
     void SetUp() override {
         const std::string module = ModulePath();
-        ASSERT_TRUE(CopyFileA((module.substr(0, module.rfind('\\')) + "\\launch_probe.exe").c_str(), probe.c_str(),
-                              FALSE));
+        ASSERT_TRUE(
+            CopyFileA((module.substr(0, module.rfind('\\')) + "\\launch_probe.exe").c_str(), probe.c_str(), FALSE));
         SetEnvironmentVariableA("BRINDLE_PROBE_OUT", report.c_str());
         Open("Page=0\r\niChkLoadIcon=1\r\n", "0=Top,-1,0,0,\"\",\"\"\r\n",
-             "[#00000]\r\nNamespace=first\r\nCommandLine=\"" + probe + "\" first\r\n"
-             "[#00001]\r\nNamespace=second\r\nCommandLine=\"" + probe + "\" second\r\n");
+             "[#00000]\r\nNamespace=first\r\nCommandLine=\"" + probe +
+                 "\" first\r\n"
+                 "[#00001]\r\nNamespace=second\r\nCommandLine=\"" +
+                 probe + "\" second\r\n");
         SetForegroundWindow(dialog->Hwnd());
     }
     std::string Launched() {
@@ -558,7 +569,8 @@ protected:
         for (int i = 0; i < 200 && text.empty(); ++i) {
             Pump();
             text = testing::ReadBytes(report);
-            if (text.empty()) Sleep(50);
+            if (text.empty())
+                Sleep(50);
         }
         DeleteFileA(report.c_str());
         return text.substr(0, text.find('\n'));
