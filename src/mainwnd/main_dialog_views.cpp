@@ -7,7 +7,6 @@
 #include <cstdio>
 
 #include "launch/classify.h"
-#include "launch/command_line.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
 #include "store/settings_store.h"
@@ -115,14 +114,8 @@ void MainDialog::FillListFrom(int32_t pageId) {
         const int kind = ClassifyTarget(s.commandLine, s.check, store_, system_);
         int cached = -1;
         if (s.readIcon) {
-            std::string key;
-            if (s.icon) {
-                key = s.icon;
-            } else if (s.commandLine) {
-                std::string parameters;
-                SplitCommandLine(s.commandLine, key, parameters, system_);
-            }
             // An empty key names no file; nothing is read for it.
+            const std::string key = views::IconKey(s, system_);
             if (!key.empty())
                 cached = iconCache_.Lookup(key);
         }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "launch/command_line.h"
 #include "text/sjis.h"
 
 namespace brindle::views {
@@ -62,6 +63,15 @@ int CompareShortcuts(const ShortcutRecord& a, const ShortcutRecord& b, int colum
         default:
             return 0;
     }
+}
+
+std::string IconKey(const ShortcutRecord& shortcut, Environment& environment) {
+    if (shortcut.icon) {
+        return shortcut.icon;
+    }
+    std::string file, parameters;
+    SplitCommandLine(shortcut.commandLine, file, parameters, environment);
+    return file;
 }
 
 ItemImage ListItemImage(bool readIcon, int cachedPair, int kind) {

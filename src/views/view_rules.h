@@ -9,6 +9,10 @@
 
 // Rules of the page tree and the shortcut list that need no window: names accepted by an in-place
 // rename, the show-type column, the column sort and the order in which pages enter the tree.
+namespace brindle {
+class Environment;
+}
+
 namespace brindle::views {
 
 // Whether an in-place rename may store this name. The six characters "=,<>/\\" are searched by
@@ -21,6 +25,11 @@ bool PageNameAllowed(std::string_view name);
 // Text of the show-type column: "通常", "最大化", "最小化", empty for -1. Other values (only a
 // hand-edited file holds them) show as their number, so the odd entry is visible.
 std::string ShowTypeText(int32_t showType);
+
+// The key under which a shortcut's own icon is read and cached: its icon source when it has one,
+// otherwise the file part of its command line (environment variables expanded), otherwise empty (no
+// file: nothing is read).
+std::string IconKey(const ShortcutRecord& shortcut, Environment& environment);
 
 // Image and overlay of a shortcut list item, from the read-icon flag, the icon cache's pair index
 // (-1: no icon) and the target's kind (-1: looked for and not found). A cached icon is image n + 5;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fake_system.h"
 #include "views/icon_cache.h"
 #include "views/icon_source.h"
 #include "views/view_rules.h"
@@ -132,6 +133,17 @@ TEST(ShortcutColumns, ImageAndOverlayFromIconAndTargetKind) {
     EXPECT_TRUE(is(ListItemImage(true, -1, -1), 4, 0));  // no icon, target missing: no overlay
     EXPECT_TRUE(is(ListItemImage(false, -1, -1), 4, 1));
     EXPECT_TRUE(is(ListItemImage(false, -1, 0), 0, 0));
+}
+
+TEST(IconSources, KeyIsTheIconSourceElseTheExpandedFileOfTheCommandLine) {
+    testing::FakeSystem system;
+    system.variables["APPS"] = "C:\\アプリ";
+    ShortcutRecord shortcut;
+    EXPECT_EQ(views::IconKey(shortcut, system), "");
+    shortcut.commandLine = "\"%APPS%\\tool.exe\" -x %APPS%";
+    EXPECT_EQ(views::IconKey(shortcut, system), "C:\\アプリ\\tool.exe");
+    shortcut.icon = "%APPS%\\own.ico>2";
+    EXPECT_EQ(views::IconKey(shortcut, system), "%APPS%\\own.ico>2");  // expanded when it is read
 }
 
 TEST(IconSources, IndexAfterTheMarkInBaseZeroModulo65536) {
