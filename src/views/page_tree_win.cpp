@@ -160,7 +160,7 @@ void PageTree::Clear() {
 }
 
 HTREEITEM PageTree::InsertionPlace(HTREEITEM parent, int32_t id) const {
-    HTREEITEM child = TreeView_GetChild(tree_, parent == TVI_ROOT ? nullptr : parent);
+    HTREEITEM child = !parent || parent == TVI_ROOT ? TreeView_GetRoot(tree_) : TreeView_GetChild(tree_, parent);
     for (; child; child = TreeView_GetNextSibling(tree_, child)) {
         if (PageIdOfEntry(static_cast<int>(ParamOf(tree_, child))) > id)
             break;

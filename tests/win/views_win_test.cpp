@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -237,6 +238,18 @@ TEST_F(Views, TreeOrderNestingComboAndTheStoredPage) {
     EXPECT_STREQ(chosen, "Five/Seven");
     EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"in seven"}));
     EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 0);
+
+    // The pages a dialog may offer: all of them, or all but one page and the pages below it.
+    std::vector<std::string> keys;
+    std::map<std::string, HTREEITEM> items;
+    dialog->Pages().ChoiceList(five, false, keys, items);
+    EXPECT_EQ(keys, (std::vector<std::string>{"1:One", "3:Deep", "4:Four", "10:LoopA", "11:LoopB", "20:Lost",
+                                              "30:apple", "31:ぶどう"}));
+    EXPECT_EQ(items["[Root]"], TVI_ROOT);
+    EXPECT_EQ(items["3:Deep"], FindItem(tree, TreeView_GetRoot(tree), "Deep"));
+    dialog->Pages().ChoiceList(five, true, keys, items);
+    EXPECT_EQ(keys.size(), 12u);
+    EXPECT_EQ(items.size(), 13u);
 
     // Closing writes the expanded states the tree has now.
     TreeView_Expand(tree, four, TVE_EXPAND);
