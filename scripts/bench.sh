@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The benchmarks: the settings store natively (Google Benchmark), and the program's start-up under Wine.
+# The benchmarks: the settings store natively (Google Benchmark), the program's start-up and its two
+# views under Wine.
 # Each figure is printed with its floor, measured in the same run, and their ratio.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,6 +20,10 @@ mkdir -p build/bench
 win() { winepath -w "$1" 2>/dev/null; }
 wine build/win32/bench/startup/startup_bench.exe "$(win build/win32/src/brindle.exe)" \
     "$(win build/win32/bench/startup/bare_dialog.exe)" "$(win build/bench)" "${STARTUP_RUNS:-15}" </dev/null
+
+echo
+echo "== page tree and shortcut list under Wine"
+wine build/win32/bench/views/views_bench.exe "$(win build/bench)" "${VIEWS_RUNS:-11}" </dev/null
 
 echo
 echo "== tray menu under Wine"

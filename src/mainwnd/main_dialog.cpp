@@ -50,6 +50,7 @@ BOOL MainDialog::OnInitDialog() {
     ui::Dialog::OnInitDialog();
     splitter_.Attach(Item(IDC_SPLITTER));
     list_.Attach(Item(IDC_LIST));
+    pageTree_.Attach(Item(IDC_TREE), Item(IDC_PAGE_COMBO));
 
     if (options_.taskbarHidden) {
         NotifyIcon(IconOp::Add, iconSmall_.Get());
@@ -145,6 +146,9 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             }
             return true;
         }
+        case WM_TIMER:
+            if (wParam == 1) OnPageTimer();
+            return false;  // default processing as well
         case WM_HOTKEY:
             OnHotKey(static_cast<int>(wParam));
             return true;

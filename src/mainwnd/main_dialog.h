@@ -11,6 +11,9 @@
 #include "store/preferences.h"
 #include "ui/dialog.h"
 #include "ui/handles.h"
+#include "views/icon_cache.h"
+#include "views/icon_reader_win.h"
+#include "views/page_tree_win.h"
 
 namespace brindle {
 
@@ -50,6 +53,11 @@ public:
     void SetReady(bool ready);
     void SetStatusText(const std::string& text);
     void RefreshTitle();
+    // The page tree, the combo and their item table from the store (main_dialog_views.cpp).
+    void BuildTree();
+    void ClearTree();
+    // The shortcut list of the current page; stores the page as `Page` and saves the settings file.
+    void RefillList();
     void Hide();
     void Restore();
     void Focus();
@@ -69,6 +77,9 @@ public:
     bool HookInstalled() const;
     void SetFocusHotKeyEnabled(bool enabled) { focusHotKey_ = enabled; }
     SettingsStore& Store() { return store_; }
+    const PageTree& Pages() const { return pageTree_; }
+    bool PageSwitchPending() const { return pending_; }
+    int IconReads() const { return iconReader_.Reads(); }
     // The task select dialog's window, once it exists; null until then.
     HWND TaskSelectWindow() const { return taskSelect_; }
     // Refreshes the task select dialog and brings it to the front where it stands.
@@ -111,6 +122,16 @@ private:
     LRESULT OnInstanceQuery(WPARAM which);
     LRESULT OnCopyData(const COPYDATASTRUCT* data);
 
+    // main_dialog_views.cpp
+    bool OnTreeNotify(NMHDR& header, LRESULT& result);
+    bool OnListNotify(NMHDR& header, LRESULT& result);
+    void OnPageSelected();
+    void OnPageTimer();
+    void OnComboChoice();
+    void SetViewMode(uint32_t mode);
+    void ShowTreeMenu();
+    void FillListFrom(int32_t pageId);
+
     // main_dialog_commands.cpp
     int SelectedShortcut() const;  // the store index of the first selected list item, or -1
     void OnSysCommand(WPARAM id, LPARAM lParam);
@@ -121,6 +142,10 @@ private:
     Messages& messages_;
     Options options_;
     WinSystem system_;
+    WinIconReader iconReader_{store_, system_};
+    IconCache iconCache_{iconReader_};
+    PageIconCache pageIcons_{iconReader_};
+    PageTree pageTree_;
 
     ui::UniqueIcon iconHidden_, iconSmall_, iconBig_, iconBusy_;
     SplitterBar splitter_;
@@ -141,6 +166,7 @@ private:
     bool mouseClicked_ = false;
     bool keyTyped_ = false;
     bool keepMenu_ = false;
+    bool filling_ = false;  // the shortcut list is being filled
 
     ui::UniqueMenu menu_;
     HACCEL accelerators_ = nullptr;  // resource tables are freed with the module

@@ -58,7 +58,7 @@ int MainDialog::SelectedShortcut() const {
     return ListView_GetItem(list, &item) ? static_cast<int>(item.lParam) : -1;
 }
 
-bool MainDialog::OnCommand(int id, int /*code*/, HWND /*control*/) {
+bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
     if (id >= kFirstItemCommand && id <= kLastItemCommand) {
         // A shortcut of the tray menu: the command carries its store index.
         LaunchShortcut(store_, id - kFirstItemCommand, {}, Hwnd(), messages_, system_);
@@ -77,6 +77,21 @@ bool MainDialog::OnCommand(int id, int /*code*/, HWND /*control*/) {
                 if (index >= 0) OpenFolderOfShortcut(store_, index, Hwnd(), messages_, system_);
             }
             return true;
+        case ID_VIEW_ICON:
+            SetViewMode(LVS_ICON);
+            return true;
+        case ID_VIEW_SMALL_ICON:
+            SetViewMode(LVS_SMALLICON);
+            return true;
+        case ID_VIEW_LIST:
+            SetViewMode(LVS_LIST);
+            return true;
+        case ID_VIEW_DETAIL:
+            SetViewMode(LVS_REPORT);
+            return true;
+        case IDC_PAGE_COMBO:
+            if (code == CBN_SELENDOK) OnComboChoice();
+            return code == CBN_SELENDOK;
         case kIdHelp:
             ShowHelp();
             return true;
@@ -115,7 +130,8 @@ bool MainDialog::OnNotify(NMHDR& header, LRESULT& result) {
         return OnTooltipText(header);
     }
     result = 0;
-    // The page tree's and the shortcut list's notifications are handled here as the views arrive.
+    if (header.idFrom == IDC_TREE) return OnTreeNotify(header, result);
+    if (header.idFrom == IDC_LIST) return OnListNotify(header, result);
     return false;
 }
 

@@ -10,6 +10,7 @@
 #include "resource.h"
 #include "store/settings_store.h"
 #include "ui/messages.h"
+#include "views/shortcut_list_win.h"
 
 namespace brindle {
 namespace {
@@ -124,20 +125,7 @@ void MainDialog::InitEnvironment() {
     SetWindowLongA(list, GWL_STYLE, (style & ~LVS_TYPEMASK) | (prefs.ListStyle & LVS_TYPEMASK));
     ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 
-    if (!columnsInserted_) {
-        static const char* const titles[] = {"表示名", "ﾘﾝｸ先(ｺﾏﾝﾄﾞﾗｲﾝ)", "読込ｱｲｺﾝ", "作業ﾌｫﾙﾀﾞ", "実行時の大きさ", "ｺﾒﾝﾄ"};
-        for (int i = 0; i < 6; ++i) {
-            LVCOLUMNA column{};
-            column.mask = LVCF_FMT | LVCF_TEXT | LVCF_SUBITEM;
-            column.fmt = LVCFMT_LEFT;
-            column.pszText = const_cast<char*>(titles[i]);
-            column.iSubItem = i;
-            ListView_InsertColumn(list, i, &column);
-        }
-        columnsInserted_ = true;
-    }
-    const int width = ListView_GetItemCount(list) > 0 ? LVSCW_AUTOSIZE : LVSCW_AUTOSIZE_USEHEADER;
-    for (int i = 0; i < 6; ++i) ListView_SetColumnWidth(list, i, width);
+    ApplyColumnRule(list, columnsInserted_);
 
     if (!BuildListImageLists()) {
         messages_.Show(kInitError, box::kIconStop);
@@ -167,13 +155,12 @@ void MainDialog::DeferredInit() {
     if (options_.startHidden) ShowWindow(Hwnd(), SW_HIDE);
 
     treeImages_.Reset(ImageListFromBitmap(IDB_TREE, 16, kTreeMask));
-    if (treeImages_) {
-        TreeView_SetImageList(Item(IDC_TREE), treeImages_.Get(), TVSIL_NORMAL);
-        // The page tree, the combo and their item table are built here.
-    }
+    if (treeImages_) TreeView_SetImageList(Item(IDC_TREE), treeImages_.Get(), TVSIL_NORMAL);
+    // Without the folder pictures the pages are still shown, so the tree is built either way.
+    BuildTree();
     TreeView_EnsureVisible(Item(IDC_TREE), TreeView_GetSelection(Item(IDC_TREE)));
     pending_ = false;
-    // The shortcut list of the current page is filled here.
+    RefillList();
     KillTimer(Hwnd(), 1);
 
     if (tooltip_) {
@@ -221,7 +208,7 @@ void MainDialog::ClosingSave() {
     prefs.ListStyle = static_cast<uint32_t>(GetWindowLongA(list, GWL_STYLE)) & LVS_TYPEMASK;
     prefs.winSeparator = splitterPos_;
     store_.SetPreferencesAndSave(prefs);
-    // The expanded state of every page goes to the store here, from the tree's item table.
+    pageTree_.SaveExpanded(store_);
 
     if (!keepMenu_) menu_.Reset();
     if (iconPresent_) {

@@ -381,7 +381,8 @@ TEST_F(MainWindow, ForeignPointersAreNotFollowed) {
 }
 
 TEST_F(MainWindow, ShortcutCommandsLaunchByStoreIndex) {
-    store->AddShortcut("gone", "C:\\no\\such\\program.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr);
+    // On a page that is not shown, so the list stays empty and Enter finds nothing selected.
+    store->AddShortcut("gone", "C:\\no\\such\\program.exe", nullptr, nullptr, 0, 7, 0, 1, nullptr);
     Open();
     SendMessageA(dialog->Hwnd(), WM_COMMAND, kFirstItemCommand + 0, 0);
     ASSERT_EQ(messages.boxes.size(), 1u);

@@ -1,0 +1,74 @@
+#include "views/icon_reader_win.h"
+
+#include <shellapi.h>
+
+#include "launch/classify.h"
+#include "launch/command_line.h"
+#include "launch/system.h"
+#include "views/icon_source.h"
+
+namespace brindle {
+
+void WinIconReader::Read(const std::string& source, IconHandle& large, IconHandle& small) {
+    large = small = nullptr;
+    std::string file, parameters;
+    SplitCommandLine(source.c_str(), file, parameters, system_);
+    if (!TargetAccessAllowed(store_, system_)) {
+        return;
+    }
+    ++reads_;
+    const IconLocation location = ParseIconSource(file);
+    HICON bigIcon = nullptr, smallIcon = nullptr;
+    const UINT extracted = ExtractIconExA(location.file.c_str(), location.index, &bigIcon, &smallIcon, 1);
+    if (static_cast<int>(extracted) < 1) {
+        if (bigIcon)
+            DestroyIcon(bigIcon);
+        if (smallIcon)
+            DestroyIcon(smallIcon);
+        bigIcon = smallIcon = nullptr;
+        // A file without icon resources (a document, a folder) shows the icon the shell gives it.
+        const HRESULT com = CoInitialize(nullptr);
+        SHFILEINFOA info{};
+        if (SHGetFileInfoA(location.file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SHELLICONSIZE)) {
+            bigIcon = info.hIcon;
+        }
+        info = {};
+        if (SHGetFileInfoA(location.file.c_str(), 0, &info, sizeof info,
+                           SHGFI_ICON | SHGFI_SHELLICONSIZE | SHGFI_SMALLICON)) {
+            smallIcon = info.hIcon;
+        }
+        if (SUCCEEDED(com))
+            CoUninitialize();
+    }
+    large = bigIcon;
+    small = smallIcon;
+}
+
+void WinIconReader::Destroy(IconHandle icon) {
+    if (icon)
+        DestroyIcon(static_cast<HICON>(icon));
+}
+
+void IconsToListImageLists(const IconCache& cache, HIMAGELIST small, HIMAGELIST large) {
+    if (cache.Pairs().empty() || !small || !large) {
+        return;
+    }
+    ImageList_SetImageCount(small, kFirstListIcon);
+    ImageList_SetImageCount(large, kFirstListIcon);
+    for (const IconCache::Pair& pair : cache.Pairs()) {
+        ImageList_ReplaceIcon(small, -1, static_cast<HICON>(pair.small));
+        ImageList_ReplaceIcon(large, -1, static_cast<HICON>(pair.large));
+    }
+}
+
+void IconsToTreeImageList(const PageIconCache& cache, HIMAGELIST tree) {
+    if (cache.Icons().empty() || !tree) {
+        return;
+    }
+    ImageList_SetImageCount(tree, kFirstTreeIcon);
+    for (IconHandle icon : cache.Icons()) {
+        ImageList_ReplaceIcon(tree, -1, static_cast<HICON>(icon));
+    }
+}
+
+}  // namespace brindle

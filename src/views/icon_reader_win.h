@@ -1,0 +1,37 @@
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "views/icon_cache.h"
+
+namespace brindle {
+
+class SettingsStore;
+class System;
+
+// Reads icons from files: ExtractIconExA, and when the file has no icon resources the icon the shell
+// shows for it (SHGetFileInfoA). Nothing is read while the icon policy forbids disk access
+// (TargetAccessAllowed), which is asked at every read.
+class WinIconReader : public IconReader {
+public:
+    WinIconReader(const SettingsStore& store, System& system) : store_(store), system_(system) {}
+    void Read(const std::string& source, IconHandle& large, IconHandle& small) override;
+    void Destroy(IconHandle icon) override;
+    // How many reads reached the file system.
+    int Reads() const { return reads_; }
+
+private:
+    const SettingsStore& store_;
+    System& system_;
+    int reads_ = 0;
+};
+
+// Hand-over of a build's icons: pair n becomes image n + 5 of both list image lists, page icon n image
+// n + 2 of the tree image list. Earlier icons beyond the base images are dropped first. With no icons
+// the image lists are left as they are.
+void IconsToListImageLists(const IconCache& cache, HIMAGELIST small, HIMAGELIST large);
+void IconsToTreeImageList(const PageIconCache& cache, HIMAGELIST tree);
+
+}  // namespace brindle

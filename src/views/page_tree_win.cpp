@@ -1,0 +1,312 @@
+#include "views/page_tree_win.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "store/settings_store.h"
+#include "views/icon_cache.h"
+#include "views/icon_reader_win.h"
+#include "views/view_rules.h"
+
+namespace brindle {
+namespace {
+
+constexpr char kRootKey[] = "[Root]";
+
+LPARAM ParamOf(HWND tree, HTREEITEM item) {
+    TVITEMA data{};
+    data.mask = TVIF_HANDLE | TVIF_PARAM;
+    data.hItem = item;
+    return TreeView_GetItem(tree, &data) ? data.lParam : -1;
+}
+
+std::string TextOf(HWND tree, HTREEITEM item) {
+    char text[1024] = "";
+    TVITEMA data{};
+    data.mask = TVIF_HANDLE | TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = text;
+    data.cchTextMax = sizeof text;
+    TreeView_GetItem(tree, &data);
+    return text;
+}
+
+}  // namespace
+
+void PageTree::Build(SettingsStore& store, PageIconCache& icons, HIMAGELIST images) {
+    entries_.clear();
+    store.SortPagesById();
+    icons.Clear();
+
+    std::vector<PageRecord> pages;
+    pages.reserve(store.PageCount());
+    PageRecord page;
+    for (int i = 0; store.GetPageAt(i, page); ++i) {
+        pages.push_back(page);
+        entries_.push_back({page.id, nullptr, nullptr, {}});
+    }
+
+    SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
+    // Path texts are built along with the items: a page's path is its parent's path, "/", its name.
+    std::vector<std::string> paths(pages.size());
+    // The greatest page id under each parent so far: a page with an id at least that great goes last
+    // without a walk through its siblings (pages mostly come in ascending id).
+    std::unordered_map<HTREEITEM, int32_t> greatestChild;
+    for (const views::TreeInsert& step : views::PlanTreeInsertions(pages)) {
+        const PageRecord& p = pages[step.entry];
+        HTREEITEM parent = step.parentEntry < 0 ? TVI_ROOT : entries_[step.parentEntry].item;
+        auto greatest = greatestChild.find(parent);
+        HTREEITEM after = TVI_LAST;
+        if (greatest == greatestChild.end() || p.id < greatest->second) {
+            after = InsertionPlace(parent, p.id);
+        }
+        const auto [image, selectedImage] = icons.ImagePair(p.useIcons, p.normalIcon, p.selectedIcon);
+        TVINSERTSTRUCTA insert{};
+        insert.hParent = parent;
+        insert.hInsertAfter = after;
+        insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        insert.item.pszText = const_cast<char*>(p.name ? p.name : "");
+        insert.item.lParam = step.entry;
+        insert.item.iImage = image;
+        insert.item.iSelectedImage = selectedImage;
+        HTREEITEM item = TreeView_InsertItem(tree_, &insert);
+        if (!item)
+            continue;
+        if (greatest == greatestChild.end()) {
+            greatestChild.emplace(parent, p.id);
+        } else if (p.id > greatest->second) {
+            greatest->second = p.id;
+        }
+        PageEntry& entry = entries_[step.entry];
+        entry.item = item;
+        entry.parent = parent;
+        entry.keyText = views::KeyText(p.id, p.name);
+        paths[step.entry] =
+            step.parentEntry < 0 ? insert.item.pszText : paths[step.parentEntry] + "/" + insert.item.pszText;
+    }
+
+    FillCombo(paths);
+
+    IconsToTreeImageList(icons, images);
+
+    Preferences prefs;
+    store.GetPreferences(prefs);
+    HTREEITEM select = nullptr;
+    int selectEntry = -1;
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        if (!entries_[i].item)
+            continue;
+        if (pages[i].expanded)
+            TreeView_Expand(tree_, entries_[i].item, TVE_EXPAND);
+        if (pages[i].id == prefs.Page) {
+            select = entries_[i].item;
+            selectEntry = static_cast<int>(i);
+        }
+    }
+
+    SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(tree_, nullptr, TRUE);
+
+    if (select)
+        TreeView_SelectItem(tree_, select);
+    if (selectEntry >= 0) {
+        const int comboIndex = ComboIndexOf(selectEntry);
+        if (comboIndex >= 0)
+            SendMessageA(combo_, CB_SETCURSEL, comboIndex, 0);
+    }
+}
+
+// The combo sorts what CB_ADDSTRING adds, by a case-insensitive comparison of the user's locale; one
+// binary search of such comparisons per entry is slow for thousands of pages. The entries are sorted
+// here by the sort keys of that same comparison and appended in order, so the list is as the combo
+// would have sorted it, and a later CB_ADDSTRING (a rename) finds its place in it.
+void PageTree::FillCombo(const std::vector<std::string>& paths) {
+    struct Keyed {
+        std::string key;
+        size_t entry;
+    };
+    std::vector<Keyed> order;
+    order.reserve(entries_.size());
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        if (!entries_[i].item)
+            continue;
+        const std::string& path = paths[i];
+        std::string key(path.size() * 4 + 16, '\0');
+        int length = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, path.c_str(), -1, key.data(),
+                                  static_cast<int>(key.size()));
+        key.resize(length > 0 ? length : 0);
+        order.push_back({std::move(key), i});
+    }
+    std::stable_sort(order.begin(), order.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+
+    SendMessageA(combo_, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
+    SendMessageA(combo_, CB_INITSTORAGE, order.size(), 0);
+    for (const Keyed& item : order) {
+        const LRESULT at = SendMessageA(combo_, CB_INSERTSTRING, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(paths[item.entry].c_str()));
+        if (at != CB_ERR && at != CB_ERRSPACE)
+            SendMessageA(combo_, CB_SETITEMDATA, at, static_cast<LPARAM>(item.entry));
+    }
+    SendMessageA(combo_, WM_SETREDRAW, TRUE, 0);
+}
+
+void PageTree::Clear() {
+    SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
+    TreeView_DeleteItem(tree_, TVI_ROOT);
+    SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(tree_, nullptr, TRUE);
+    SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
+}
+
+HTREEITEM PageTree::InsertionPlace(HTREEITEM parent, int32_t id) const {
+    HTREEITEM child = !parent || parent == TVI_ROOT ? TreeView_GetRoot(tree_) : TreeView_GetChild(tree_, parent);
+    for (; child; child = TreeView_GetNextSibling(tree_, child)) {
+        if (PageIdOfEntry(static_cast<int>(ParamOf(tree_, child))) > id)
+            break;
+    }
+    if (!child)
+        return TVI_LAST;
+    HTREEITEM previous = TreeView_GetPrevSibling(tree_, child);
+    return previous ? previous : TVI_FIRST;
+}
+
+std::string PageTree::PathText(HTREEITEM item) const {
+    std::string path = TextOf(tree_, item);
+    // A tree has no cycles, but the walk is bounded by the table anyway.
+    size_t steps = 0;
+    for (HTREEITEM up = TreeView_GetParent(tree_, item); up && steps <= entries_.size();
+         up = TreeView_GetParent(tree_, up), ++steps) {
+        path = TextOf(tree_, up) + "/" + path;
+    }
+    return path;
+}
+
+int32_t PageTree::PageIdOfEntry(int index) const {
+    return index >= 0 && index < static_cast<int>(entries_.size()) ? entries_[index].pageId : -1;
+}
+
+int PageTree::EntryOfItem(HTREEITEM item) const {
+    const LPARAM index = item ? ParamOf(tree_, item) : -1;
+    return index >= 0 && index < static_cast<LPARAM>(entries_.size()) ? static_cast<int>(index) : -1;
+}
+
+int PageTree::EntryWithItem(HTREEITEM item) const {
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        if (item && entries_[i].item == item)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int PageTree::ComboIndexOf(int entry) const {
+    const int count = static_cast<int>(SendMessageA(combo_, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        if (SendMessageA(combo_, CB_GETITEMDATA, i, 0) == entry)
+            return i;
+    }
+    return -1;
+}
+
+int PageTree::Append(PageEntry entry) {
+    entries_.push_back(std::move(entry));
+    return static_cast<int>(entries_.size()) - 1;
+}
+
+void PageTree::Replace(int index, PageEntry entry) {
+    if (index >= 0 && index < static_cast<int>(entries_.size()))
+        entries_[index] = std::move(entry);
+}
+
+void PageTree::SetImages(HTREEITEM item, int index, int image, int selectedImage) {
+    TVITEMA data{};
+    data.mask = TVIF_HANDLE | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    data.hItem = item;
+    data.lParam = index;
+    data.iImage = image;
+    data.iSelectedImage = selectedImage;
+    TreeView_SetItem(tree_, &data);
+}
+
+bool PageTree::Rename(SettingsStore& store, const NMTVDISPINFOA& info) {
+    if (!(info.item.mask & TVIF_TEXT) || !info.item.pszText) {
+        return false;  // the edit was cancelled
+    }
+    const std::string name = info.item.pszText;
+    if (!views::PageNameAllowed(name)) {
+        return false;
+    }
+    HTREEITEM item = info.item.hItem;
+    TVITEMA current{};
+    current.mask = TVIF_HANDLE | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    current.hItem = item;
+    if (!TreeView_GetItem(tree_, &current))
+        return false;
+    const int index = static_cast<int>(current.lParam);
+    const int comboIndex = ComboIndexOf(index);
+    PageRecord page;
+    if (!store.FindPage(PageIdOfEntry(index), page)) {
+        return false;
+    }
+
+    TVITEMA text{};
+    text.mask = TVIF_HANDLE | TVIF_TEXT;
+    text.hItem = item;
+    text.pszText = const_cast<char*>(name.c_str());
+    TreeView_SetItem(tree_, &text);
+    if (comboIndex >= 0) {
+        SendMessageA(combo_, CB_DELETESTRING, comboIndex, 0);
+        const std::string path = PathText(item);
+        const LRESULT at = SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        if (at != CB_ERR && at != CB_ERRSPACE)
+            SendMessageA(combo_, CB_SETITEMDATA, at, index);
+    }
+    SetImages(item, index, current.iImage, current.iSelectedImage);
+
+    PageEntry entry = entries_[index];
+    entry.keyText = views::KeyText(page.id, name.c_str());
+    Replace(index, std::move(entry));
+    store.ReplacePage(name.c_str(), page.expanded, page.id, page.parentId, page.useIcons, page.normalIcon,
+                      page.selectedIcon);
+    return true;
+}
+
+void PageTree::ChoiceList(HTREEITEM excluded,
+                          bool all,
+                          std::vector<std::string>& keys,
+                          std::map<std::string, HTREEITEM>& items) const {
+    keys.clear();
+    items.clear();
+    items[kRootKey] = TVI_ROOT;
+    for (const PageEntry& entry : entries_) {
+        bool take = all;
+        if (!all && entry.item != excluded) {
+            take = true;
+            // Walk up through the table; the step count bounds the walk whatever the table holds.
+            HTREEITEM up = entry.parent;
+            for (size_t steps = 0; up && up != TVI_ROOT && steps <= entries_.size(); ++steps) {
+                if (up == excluded) {
+                    take = false;
+                    break;
+                }
+                const int parent = EntryWithItem(up);
+                up = parent < 0 ? nullptr : entries_[parent].parent;
+            }
+        }
+        if (!take)
+            continue;
+        keys.push_back(entry.keyText);
+        items[entry.keyText] = entry.item;
+    }
+}
+
+void PageTree::SaveExpanded(SettingsStore& store) const {
+    for (const PageEntry& entry : entries_) {
+        if (!entry.item)
+            continue;
+        const bool expanded = TreeView_GetItemState(tree_, entry.item, TVIS_EXPANDED) & TVIS_EXPANDED;
+        store.SetPageExpanded(entry.pageId, expanded ? 1 : 0);
+    }
+}
+
+}  // namespace brindle

@@ -1,0 +1,624 @@
+// The page tree and the shortcut list of the real main window, on temporary settings files: built,
+// switched, renamed, sorted, launched, and read back from the controls and the file.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "mainwnd/main_dialog.h"
+#include "resource.h"
+#include "store/settings_store.h"
+#include "unit/test_support.h"
+#include "win/win_test_support.h"
+
+namespace brindle {
+namespace {
+
+using testing::RecordingMessages;
+using testing::WinFolder;
+
+std::string ModulePath() {
+    char module[MAX_PATH];
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    return module;
+}
+
+std::string TextOf(HWND tree, HTREEITEM item) {
+    char text[256] = "";
+    TVITEMA data{};
+    data.mask = TVIF_HANDLE | TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = text;
+    data.cchTextMax = sizeof text;
+    TreeView_GetItem(tree, &data);
+    return text;
+}
+
+HTREEITEM FindItem(HWND tree, HTREEITEM from, const std::string& text) {
+    for (HTREEITEM item = from; item; item = TreeView_GetNextSibling(tree, item)) {
+        if (TextOf(tree, item) == text)
+            return item;
+        if (HTREEITEM inner = FindItem(tree, TreeView_GetChild(tree, item), text))
+            return inner;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> Children(HWND tree, HTREEITEM parent) {
+    std::vector<std::string> texts;
+    for (HTREEITEM item = TreeView_GetChild(tree, parent); item; item = TreeView_GetNextSibling(tree, item)) {
+        texts.push_back(TextOf(tree, item));
+    }
+    return texts;
+}
+
+std::vector<std::string> ComboTexts(HWND combo) {
+    std::vector<std::string> texts;
+    const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[256] = "";
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+std::string ListText(HWND list, int item, int column) {
+    char text[256] = "";
+    ListView_GetItemText(list, item, column, text, sizeof text);
+    return text;
+}
+
+std::vector<std::string> ListColumn(HWND list, int column) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < ListView_GetItemCount(list); ++i)
+        texts.push_back(ListText(list, i, column));
+    return texts;
+}
+
+struct ItemLook {
+    int image;
+    int overlay;
+};
+
+ItemLook LookOf(HWND list, int item) {
+    LVITEMA data{};
+    data.mask = LVIF_IMAGE | LVIF_STATE;
+    data.stateMask = LVIS_OVERLAYMASK;
+    data.iItem = item;
+    ListView_GetItem(list, &data);
+    return {data.iImage, static_cast<int>((data.state & LVIS_OVERLAYMASK) >> 8)};
+}
+
+// Writes the main window, as it is drawn, to a bitmap file.
+void Capture(HWND window, const std::string& file) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    HDC source = GetDC(nullptr);  // the screen: what the user sees
+    HDC memory = CreateCompatibleDC(source);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, source, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const DWORD stride = ((width * 3 + 3) & ~3u), size = stride * height;
+    BITMAPFILEHEADER header{};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+    header.bfSize = header.bfOffBits + size;
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    bytes.append(static_cast<const char*>(bits), size);
+    testing::WriteBytes(file, bytes);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, source);
+}
+
+class Views : public ::testing::Test {
+protected:
+    void TearDown() override {
+        dialog.reset();
+        SetEnvironmentVariableA("BRINDLE_PROBE_OUT", nullptr);
+    }
+    // Pages and shortcuts in the form of the settings file, after a [Brindle] section with `prefs`.
+    void Open(const std::string& prefs, const std::string& pages, const std::string& shortcuts = "") {
+        testing::WriteBytes(path,
+                            "[Brindle]\r\nwinMainFrame=60,40,760,520\r\nwinSeparator=180\r\n"
+                            "lfHeight=-12\r\nlfFaceName=IPAGothic\r\n" +
+                                prefs + "[Page]\r\n" + pages + shortcuts);
+        store = std::make_unique<SettingsStore>(messages, path);
+        ASSERT_TRUE(store->Load());
+        dialog = std::make_unique<MainDialog>(*store, messages, MainDialog::Options{});
+        ASSERT_TRUE(dialog->Create(nullptr));
+        ShowWindow(dialog->Hwnd(), SW_SHOW);
+        Pump();  // the deferred initialisation
+        tree = dialog->Item(IDC_TREE);
+        list = dialog->Item(IDC_LIST);
+        combo = dialog->Item(IDC_PAGE_COMBO);
+    }
+    // The main window's own loop: every message passes its pre-translation first.
+    void Pump() {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (dialog && dialog->Hwnd() && dialog->PreTranslateMessage(message))
+                continue;
+            if (dialog && dialog->Hwnd() && IsDialogMessageA(dialog->Hwnd(), &message))
+                continue;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    void PumpFor(DWORD milliseconds) {
+        const DWORD start = GetTickCount();
+        do {
+            Pump();
+            Sleep(10);
+        } while (GetTickCount() - start < milliseconds);
+    }
+    // Pumps until the pending page switch is done, at most five seconds.
+    void PumpUntilSwitched() {
+        for (int i = 0; i < 500 && dialog->PageSwitchPending(); ++i) {
+            Pump();
+            Sleep(10);
+        }
+        Pump();
+    }
+    std::string Saved() { return testing::ReadBytes(path); }
+
+    WinFolder folder;
+    std::string path = folder.File("views.INI");
+    RecordingMessages messages;
+    std::unique_ptr<SettingsStore> store;
+    std::unique_ptr<MainDialog> dialog;
+    HWND tree = nullptr, list = nullptr, combo = nullptr;
+};
+
+TEST_F(Views, TreeOrderNestingComboAndTheStoredPage) {
+    Open("Page=7\r\niChkLoadIcon=1\r\n",
+         "9=Nine,5,0,0,\"\",\"\"\r\n5=Five,-1,1,0,\"\",\"\"\r\n2=Two,5,0,0,\"\",\"\"\r\n7=Seven,5,0,0,\"\",\"\"\r\n"
+         "1=One,4,0,0,\"\",\"\"\r\n4=Four,-1,0,0,\"\",\"\"\r\n3=Deep,1,1,0,\"\",\"\"\r\n"
+         "10=LoopA,11,0,0,\"\",\"\"\r\n11=LoopB,10,0,0,\"\",\"\"\r\n20=Lost,99,0,0,\"\",\"\"\r\n"
+         "30=apple,-1,0,0,\"\",\"\"\r\n31=ぶどう,-1,0,0,\"\",\"\"\r\n",
+         "[#00000]\r\nNamespace=in seven\r\nPageId=7\r\n[#00001]\r\nNamespace=in two\r\nPageId=2\r\n");
+
+    // Siblings by ascending id; a child with a smaller id than its parent still under it; the cycle and
+    // the page whose parent is missing at the top level.
+    EXPECT_EQ(Children(tree, TVI_ROOT),
+              (std::vector<std::string>{"Four", "Five", "LoopA", "LoopB", "Lost", "apple", "ぶどう"}));
+    HTREEITEM five = FindItem(tree, TreeView_GetRoot(tree), "Five");
+    HTREEITEM four = FindItem(tree, TreeView_GetRoot(tree), "Four");
+    EXPECT_EQ(Children(tree, five), (std::vector<std::string>{"Two", "Seven", "Nine"}));
+    EXPECT_EQ(Children(tree, four), (std::vector<std::string>{"One"}));
+    EXPECT_EQ(Children(tree, FindItem(tree, TreeView_GetRoot(tree), "One")), (std::vector<std::string>{"Deep"}));
+
+    // Expanded states as stored.
+    EXPECT_TRUE(TreeView_GetItemState(tree, five, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_FALSE(TreeView_GetItemState(tree, four, TVIS_EXPANDED) & TVIS_EXPANDED);
+
+    // The combo by path text, each entry tied to its page.
+    EXPECT_EQ(ComboTexts(combo),
+              (std::vector<std::string>{"apple", "Five", "Five/Nine", "Five/Seven", "Five/Two", "Four", "Four/One",
+                                        "Four/One/Deep", "LoopA", "LoopB", "Lost", "ぶどう"}));
+    // The order is the one the combo's own sorting gives.
+    HWND sorted = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_SORT, 0, 0, 10, 10,
+                                  dialog->Hwnd(), nullptr, nullptr, nullptr);
+    for (const std::string& text : ComboTexts(combo)) {
+        SendMessageA(sorted, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    EXPECT_EQ(ComboTexts(sorted), ComboTexts(combo));
+    DestroyWindow(sorted);
+    const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        const int entry = static_cast<int>(SendMessageA(combo, CB_GETITEMDATA, i, 0));
+        const std::string path = ComboTexts(combo)[i];
+        const std::string leaf = path.substr(path.rfind('/') + 1);
+        EXPECT_EQ(TextOf(tree, dialog->Pages().Entries()[entry].item), leaf);
+    }
+
+    // The stored page is the caret, its combo entry chosen and its shortcuts listed.
+    EXPECT_EQ(TextOf(tree, TreeView_GetSelection(tree)), "Seven");
+    char chosen[64] = "";
+    SendMessageA(combo, CB_GETLBTEXT, SendMessageA(combo, CB_GETCURSEL, 0, 0), reinterpret_cast<LPARAM>(chosen));
+    EXPECT_STREQ(chosen, "Five/Seven");
+    EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"in seven"}));
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 0);
+
+    // The pages a dialog may offer: all of them, or all but one page and the pages below it.
+    std::vector<std::string> keys;
+    std::map<std::string, HTREEITEM> items;
+    dialog->Pages().ChoiceList(five, false, keys, items);
+    EXPECT_EQ(keys, (std::vector<std::string>{"1:One", "3:Deep", "4:Four", "10:LoopA", "11:LoopB", "20:Lost",
+                                              "30:apple", "31:ぶどう"}));
+    EXPECT_EQ(items["[Root]"], TVI_ROOT);
+    EXPECT_EQ(items["3:Deep"], FindItem(tree, TreeView_GetRoot(tree), "Deep"));
+    dialog->Pages().ChoiceList(five, true, keys, items);
+    EXPECT_EQ(keys.size(), 12u);
+    EXPECT_EQ(items.size(), 13u);
+
+    // Closing writes the expanded states the tree has now.
+    TreeView_Expand(tree, four, TVE_EXPAND);
+    TreeView_Expand(tree, five, TVE_COLLAPSE);
+    dialog->ClosingSave();
+    store->Save();
+    const std::string saved = Saved();
+    EXPECT_NE(saved.find("4=Four,-1,1,0,"), std::string::npos);
+    EXPECT_NE(saved.find("5=Five,-1,0,0,"), std::string::npos);
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+class PageSwitch : public Views {
+protected:
+    void SetUp() override {
+        Open("Page=1\r\niChkLoadIcon=1\r\n",
+             "1=First,-1,0,0,\"\",\"\"\r\n2=Second,-1,0,0,\"\",\"\"\r\n3=Third,-1,0,0,\"\",\"\"\r\n",
+             "[#00000]\r\nNamespace=one\r\nPageId=1\r\n[#00001]\r\nNamespace=two\r\nPageId=2\r\n"
+             "[#00002]\r\nNamespace=three\r\nPageId=3\r\n");
+        ASSERT_EQ(ListColumn(list, 0), (std::vector<std::string>{"one"}));
+    }
+};
+
+TEST_F(PageSwitch, AClickRefillsAtOnce) {
+    RECT rect;
+    HTREEITEM third = FindItem(tree, TreeView_GetRoot(tree), "Third");
+    ASSERT_TRUE(TreeView_GetItemRect(tree, third, &rect, TRUE));
+    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(tree, WM_LBUTTONUP, 0, at);
+    PumpFor(300);  // well under the keyboard's delays
+    EXPECT_EQ(TextOf(tree, TreeView_GetSelection(tree)), "Third");
+    EXPECT_FALSE(dialog->PageSwitchPending());
+    EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"three"}));
+    EXPECT_NE(Saved().find("Page=3\r\n"), std::string::npos);
+}
+
+TEST_F(PageSwitch, KeyboardMovesRefillOnlyWhenTheCaretRests) {
+    SetFocus(tree);
+    PostMessageA(tree, WM_KEYDOWN, VK_DOWN, 0);
+    PumpFor(150);
+    EXPECT_EQ(TextOf(tree, TreeView_GetSelection(tree)), "Second");
+    EXPECT_TRUE(dialog->PageSwitchPending());
+    PostMessageA(tree, WM_KEYDOWN, VK_DOWN, 0);
+    PumpFor(150);
+    EXPECT_EQ(TextOf(tree, TreeView_GetSelection(tree)), "Third");
+    EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"one"})) << "no refill while keys move the caret";
+    PostMessageA(tree, WM_KEYUP, VK_DOWN, 0);
+    PumpUntilSwitched();
+    EXPECT_FALSE(dialog->PageSwitchPending());
+    EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"three"}));
+}
+
+TEST_F(PageSwitch, TheComboRefillsOnceAndMovesTheCaret) {
+    const std::vector<std::string> texts = ComboTexts(combo);
+    const int second = static_cast<int>(std::find(texts.begin(), texts.end(), "Second") - texts.begin());
+    SendMessageA(combo, CB_SETCURSEL, second, 0);
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_PAGE_COMBO, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
+    EXPECT_EQ(TextOf(tree, TreeView_GetSelection(tree)), "Second");
+    EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"two"}));
+    EXPECT_FALSE(dialog->PageSwitchPending());
+    // A second refill would bring the items back.
+    ListView_DeleteAllItems(list);
+    PumpFor(1600);
+    EXPECT_EQ(ListView_GetItemCount(list), 0);
+}
+
+// Ends an in-place edit of a tree item with `text`, as the user's Enter does.
+void EditTreeLabel(HWND tree, HTREEITEM item, const char* text) {
+    SetFocus(tree);
+    HWND edit = TreeView_EditLabel(tree, item);
+    ASSERT_TRUE(edit);
+    SetWindowTextA(edit, text);
+    TreeView_EndEditLabelNow(tree, FALSE);
+}
+
+TEST_F(Views, PageRenameRefusesForbiddenCharactersSilentlyAndStoresTheRest) {
+    Open("Page=2\r\niChkLoadIcon=1\r\n", "1=Tools,-1,1,0,\"\",\"\"\r\n2=Net,1,0,0,\"\",\"\"\r\n");
+    HTREEITEM tools = FindItem(tree, TreeView_GetRoot(tree), "Tools");
+    for (const char* bad : {"To/ols", "To,ols", "a=b", "<", ">", "a\\b", "say \"hi\""}) {
+        EditTreeLabel(tree, tools, bad);
+        Pump();
+        EXPECT_EQ(TextOf(tree, tools), "Tools") << bad;
+    }
+    EXPECT_EQ(Saved().find("1=Tools,-1,1,0,") != std::string::npos, true);
+    EXPECT_TRUE(messages.boxes.empty());
+
+    // Accepted: the label, the combo entry of this page (its child keeps its old path until the next
+    // build), the store and, through the refill, the file.
+    EditTreeLabel(tree, tools, "道具");
+    Pump();
+    EXPECT_EQ(TextOf(tree, tools), "道具");
+    EXPECT_EQ(ComboTexts(combo), (std::vector<std::string>{"Tools/Net", "道具"}));
+    EXPECT_NE(Saved().find("1=道具,-1,1,0,\"\",\"\"\r\n"), std::string::npos);
+    const auto& entries = dialog->Pages().Entries();
+    EXPECT_EQ(entries[0].keyText, "1:道具");
+
+    // The name that comes back is read back whole; the page line keeps its fields.
+    SettingsStore reread(messages, path);
+    ASSERT_TRUE(reread.Load());
+    PageRecord page;
+    ASSERT_TRUE(reread.FindPage(2, page));
+    EXPECT_EQ(page.parentId, 1);
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST_F(Views, ShortcutRenameRefusesForbiddenCharactersSilentlyAndStoresTheRest) {
+    Open("Page=0\r\niChkLoadIcon=1\r\n", "0=Top,-1,0,0,\"\",\"\"\r\n",
+         "[#00000]\r\nNamespace=old name\r\nCommandLine=C:\\x.exe\r\n");
+    auto rename = [&](const char* text) {
+        SetFocus(list);
+        HWND edit = ListView_EditLabel(list, 0);
+        ASSERT_TRUE(edit);
+        SetWindowTextA(edit, text);
+        SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+        Pump();
+    };
+    for (const char* bad : {"a=b", "a,b", "a/b", "a\\b", "<", ">"}) {
+        rename(bad);
+        EXPECT_EQ(ListText(list, 0, 0), "old name") << bad;
+    }
+    EXPECT_NE(Saved().find("Namespace=old name\r\n"), std::string::npos);
+    rename("新しい \"名前\"");
+    EXPECT_EQ(ListText(list, 0, 0), "新しい \"名前\"");
+    EXPECT_NE(Saved().find("Namespace=新しい \"名前\"\r\n"), std::string::npos);
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST_F(Views, ListContentColumnsClassImagesAndOverlay) {
+    const std::string real = folder.Path();
+    const std::string shortcuts =
+        "[#00000]\r\nNamespace=gone\r\nCommandLine=C:\\no\\such\\app.exe\r\nShowType=1\r\nComment=c0\r\n"
+        "[#00001]\r\nNamespace=web\r\nCommandLine=http://example.com/\r\nShowType=-1\r\n"
+        "[#00002]\r\nNamespace=folder\r\nCommandLine=" +
+        real +
+        "\r\nShowType=2\r\nWorkfolder=C:\\w\r\n"
+        "[#00003]\r\nNamespace=doc\r\nCommandLine=C:\\no\\doc.txt\r\nNoCheck=1\r\n"
+        "[#00004]\r\nNamespace=gone with icon asked\r\nCommandLine=C:\\no\\app.exe\r\nReadIcon=1\r\n"
+        "Iconname=C:\\no\\such.ico\r\n"
+        "[#00005]\r\nNamespace=elsewhere\r\nPageId=1\r\n";
+    Open("Page=0\r\nListStyle=1\r\niChkLoadIcon=2\r\n", "0=Top,-1,0,0,\"\",\"\"\r\n1=Other,-1,0,0,\"\",\"\"\r\n",
+         shortcuts);
+    ASSERT_EQ(ListColumn(list, 0), (std::vector<std::string>{"gone", "web", "folder", "doc", "gone with icon asked"}));
+    EXPECT_EQ(ListColumn(list, 4), (std::vector<std::string>{"最大化", "", "最小化", "通常", "通常"}));
+    EXPECT_EQ(ListText(list, 0, 1), "C:\\no\\such\\app.exe");
+    EXPECT_EQ(ListText(list, 4, 2), "C:\\no\\such.ico");
+    EXPECT_EQ(ListText(list, 2, 3), "C:\\w");
+    EXPECT_EQ(ListText(list, 0, 5), "c0");
+    char title[64] = "";
+    HWND header = ListView_GetHeader(list);
+    HDITEMA column{};
+    column.mask = HDI_TEXT;
+    column.pszText = title;
+    column.cchTextMax = sizeof title;
+    ASSERT_TRUE(Header_GetItem(header, 1, &column));
+    EXPECT_STREQ(title, "ﾘﾝｸ先(ｺﾏﾝﾄﾞﾗｲﾝ)");
+    EXPECT_GT(ListView_GetColumnWidth(list, 1), 0);
+
+    auto look = [&](int item) { return std::make_pair(LookOf(list, item).image, LookOf(list, item).overlay); };
+    EXPECT_EQ(look(0), std::make_pair(4, 1));  // checked and missing
+    EXPECT_EQ(look(1), std::make_pair(0, 0));
+    EXPECT_EQ(look(2), std::make_pair(3, 0));  // a folder found by the check
+    EXPECT_EQ(look(3), std::make_pair(1, 0));  // not checked: by its name
+    EXPECT_EQ(look(4), std::make_pair(4, 0));  // icon asked and not found: the picture, no overlay
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED | LVNI_FOCUSED), 0);
+    char caption[128] = "";
+    GetWindowTextA(dialog->Hwnd(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "ぶりんどる：選択中（gone）");
+
+    // With icons never read the class images stand alone: no existence check, no read.
+    Preferences prefs;
+    store->GetPreferences(prefs);
+    prefs.iChkLoadIcon = 1;
+    store->SetPreferencesAndSave(prefs);
+    const int reads = dialog->IconReads();
+    dialog->RefillList();
+    EXPECT_EQ(look(0), std::make_pair(2, 0));
+    EXPECT_EQ(look(2), std::make_pair(1, 0));
+    EXPECT_EQ(look(4), std::make_pair(2, 0));
+    EXPECT_EQ(dialog->IconReads(), reads);
+
+    // Sorting by show type puts -1 first; by comment the shortcuts without one first.
+    NMLISTVIEW click{};
+    click.hdr.hwndFrom = list;
+    click.hdr.idFrom = IDC_LIST;
+    click.hdr.code = LVN_COLUMNCLICK;
+    click.iSubItem = 4;
+    SendMessageA(dialog->Hwnd(), WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&click));
+    EXPECT_EQ(ListColumn(list, 4), (std::vector<std::string>{"", "通常", "通常", "最大化", "最小化"}));
+    click.iSubItem = 5;
+    SendMessageA(dialog->Hwnd(), WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&click));
+    EXPECT_EQ(ListColumn(list, 5).back(), "c0");
+    // The store keeps its order; the next refill shows it.
+    dialog->RefillList();
+    EXPECT_EQ(ListText(list, 0, 0), "gone");
+}
+
+TEST_F(Views, OneIconSourceIsReadOnceAndAFailedOneAgainNextFill) {
+    const std::string exe = ModulePath();
+    const std::string late = folder.File("late.exe");
+    std::string shortcuts;
+    for (int i = 0; i < 5; ++i) {
+        shortcuts += "[#0000" + std::to_string(i) + "]\r\nNamespace=s" + std::to_string(i) +
+                     "\r\nCommandLine=x.exe\r\nReadIcon=1\r\nIconname=" + exe + "\r\n";
+    }
+    shortcuts += "[#00005]\r\nNamespace=late\r\nCommandLine=\"" + late + "\" -x\r\nReadIcon=1\r\nNoCheck=1\r\n";
+    Open("Page=0\r\niChkLoadIcon=2\r\n", "0=Top,-1,0,0,\"\",\"\"\r\n", shortcuts);
+    HIMAGELIST small = ListView_GetImageList(list, LVSIL_SMALL);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(LookOf(list, i).image, 5) << i;
+    EXPECT_EQ(LookOf(list, 5).image, 2);  // its file does not exist yet: the class image
+    EXPECT_EQ(ImageList_GetImageCount(small), 6);
+    EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(list, LVSIL_NORMAL)), 6);
+    const int reads = dialog->IconReads();
+    EXPECT_EQ(reads, 2);  // the shared source once, the missing file once
+
+    ASSERT_TRUE(CopyFileA(exe.c_str(), late.c_str(), FALSE));
+    dialog->RefillList();
+    EXPECT_EQ(dialog->IconReads(), reads + 2);
+    EXPECT_EQ(LookOf(list, 5).image, 6);
+    EXPECT_EQ(ImageList_GetImageCount(small), 7);
+}
+
+TEST_F(Views, PageIconsAndTheDefaultsOfFailedSources) {
+    const std::string exe = ModulePath();
+    Open("Page=1\r\niChkLoadIcon=2\r\n", "1=Own,-1,0,1,\"" + exe + "\",\"" + exe +
+                                             ">0\"\r\n"
+                                             "2=Broken,-1,0,1,\"C:\\gone.ico\",\"\"\r\n"
+                                             "3=Shares,-1,0,1,\"\",\"C:\\gone.ico\"\r\n"
+                                             "4=Plain,-1,0,0,\"" +
+                                             exe + "\",\"\"\r\n");
+    auto images = [&](const char* name) {
+        TVITEMA item{};
+        item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        item.hItem = FindItem(tree, TreeView_GetRoot(tree), name);
+        TreeView_GetItem(tree, &item);
+        return std::make_pair(item.iImage, item.iSelectedImage);
+    };
+    EXPECT_EQ(images("Own"), std::make_pair(2, 3));
+    EXPECT_EQ(images("Broken"), std::make_pair(0, 1));
+    EXPECT_EQ(images("Shares"), std::make_pair(0, 0));  // the failed source keeps its first default
+    EXPECT_EQ(images("Plain"), std::make_pair(0, 1));
+    EXPECT_EQ(ImageList_GetImageCount(TreeView_GetImageList(tree, TVSIL_NORMAL)), 4);
+}
+
+TEST_F(Views, ViewModesAreSavedAndDrawn) {
+    std::string shortcuts;
+    const char* names[] = {"メモ帳", "電卓", "表計算", "ウェブ"};
+    for (int i = 0; i < 4; ++i) {
+        shortcuts += "[#0000" + std::to_string(i) + "]\r\nNamespace=" + names[i] +
+                     "\r\nCommandLine=C:\\windows\\notepad.exe\r\nReadIcon=1\r\nComment=メモ\r\n";
+    }
+    Open("Page=0\r\nListStyle=1\r\niChkLoadIcon=2\r\nclrListSelB=255\r\nclrTreeSelB=65280\r\n",
+         "0=Top,-1,1,0,\"\",\"\"\r\n1=Child,0,0,0,\"\",\"\"\r\n", shortcuts);
+    SetWindowPos(dialog->Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(dialog->Hwnd());
+    SetFocus(list);
+    const struct {
+        int command;
+        LONG style;
+        const char* saved;
+        const char* file;
+    } modes[] = {{ID_VIEW_ICON, LVS_ICON, "ListStyle=0\r\n", "views-icon.bmp"},
+                 {ID_VIEW_SMALL_ICON, LVS_SMALLICON, "ListStyle=2\r\n", "views-small-icon.bmp"},
+                 {ID_VIEW_LIST, LVS_LIST, "ListStyle=3\r\n", "views-list.bmp"},
+                 {ID_VIEW_DETAIL, LVS_REPORT, "ListStyle=1\r\n", "views-detail.bmp"}};
+    for (const auto& mode : modes) {
+        SendMessageA(dialog->Hwnd(), WM_COMMAND, mode.command, 0);
+        EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & LVS_TYPEMASK, mode.style);
+        EXPECT_NE(Saved().find(mode.saved), std::string::npos) << mode.saved;
+        RedrawWindow(dialog->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpFor(100);
+        Capture(dialog->Hwnd(), mode.file);
+    }
+    EXPECT_GT(ListView_GetColumnWidth(list, 0), 0);
+
+    // Hidden, the commands change nothing.
+    ShowWindow(dialog->Hwnd(), SW_HIDE);
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_VIEW_ICON, 0);
+    EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
+}
+
+// The popup a menu loop opens, seen by a hook; a thread timer ends the loop.
+HMENU g_popup = nullptr;
+LRESULT CALLBACK SeePopup(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_INITMENUPOPUP && !g_popup) {
+        g_popup = reinterpret_cast<HMENU>(message->wParam);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+void CALLBACK EndTheMenu(HWND, UINT, UINT_PTR, DWORD) {
+    EndMenu();
+}
+
+TEST_F(Views, ARightClickOpensThePageMenuWithoutMovingTheCaret) {
+    Open("Page=2\r\niChkLoadIcon=1\r\n", "1=One,-1,0,0,\"\",\"\"\r\n2=Two,-1,0,0,\"\",\"\"\r\n");
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, SeePopup, nullptr, GetCurrentThreadId());
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, EndTheMenu);
+    SetForegroundWindow(dialog->Hwnd());
+    SetFocus(tree);
+    g_popup = nullptr;
+    NMHDR click{tree, IDC_TREE, static_cast<UINT>(NM_RCLICK)};
+    SendMessageA(dialog->Hwnd(), WM_NOTIFY, IDC_TREE, reinterpret_cast<LPARAM>(&click));
+    KillTimer(nullptr, timer);
+    UnhookWindowsHookEx(hook);
+    ASSERT_TRUE(g_popup);
+    char first[64] = "";
+    GetMenuStringA(g_popup, 0, first, sizeof first, MF_BYPOSITION);
+    EXPECT_STREQ(first, "&Add Page...");
+    EXPECT_EQ(TextOf(tree, TreeView_GetSelection(tree)), "Two");
+}
+
+class Launching : public Views {
+protected:
+    void SetUp() override {
+        const std::string module = ModulePath();
+        ASSERT_TRUE(
+            CopyFileA((module.substr(0, module.rfind('\\')) + "\\launch_probe.exe").c_str(), probe.c_str(), FALSE));
+        SetEnvironmentVariableA("BRINDLE_PROBE_OUT", report.c_str());
+        Open("Page=0\r\niChkLoadIcon=1\r\n", "0=Top,-1,0,0,\"\",\"\"\r\n",
+             "[#00000]\r\nNamespace=first\r\nCommandLine=\"" + probe +
+                 "\" first\r\n"
+                 "[#00001]\r\nNamespace=second\r\nCommandLine=\"" +
+                 probe + "\" second\r\n");
+        SetForegroundWindow(dialog->Hwnd());
+    }
+    std::string Launched() {
+        std::string text;
+        for (int i = 0; i < 200 && text.empty(); ++i) {
+            Pump();
+            text = testing::ReadBytes(report);
+            if (text.empty())
+                Sleep(50);
+        }
+        DeleteFileA(report.c_str());
+        return text.substr(0, text.find('\n'));
+    }
+    std::string probe = folder.File("probe.exe");
+    std::string report = folder.File("report.txt");
+};
+
+TEST_F(Launching, EnterAndADoubleClickLaunchTheSelectedShortcut) {
+    SetFocus(list);
+    ListView_SetItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0);
+    Pump();
+    std::string line = Launched();
+    EXPECT_NE(line.find(" second"), std::string::npos) << line;
+
+    // Enter with the focus in the tree launches the list's selection too.
+    SetFocus(tree);
+    PostMessageA(tree, WM_KEYDOWN, VK_RETURN, 0);
+    Pump();
+    line = Launched();
+    EXPECT_NE(line.find(" second"), std::string::npos) << line;
+
+    RECT rect;
+    ASSERT_TRUE(ListView_GetItemRect(list, 0, &rect, LVIR_LABEL));
+    const LPARAM at = MAKELPARAM(rect.left + 4, (rect.top + rect.bottom) / 2);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+    Pump();
+    line = Launched();
+    EXPECT_NE(line.find(" first"), std::string::npos) << line;
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+}  // namespace
+}  // namespace brindle
