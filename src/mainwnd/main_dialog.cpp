@@ -149,6 +149,10 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         case WM_TIMER:
             if (wParam == 1) OnPageTimer();
             return false;  // default processing as well
+        case WM_MEASUREITEM:
+        case WM_DRAWITEM:
+        case WM_MENUCHAR:
+            return OnMenuItemMessage(message, wParam, lParam, result);
         case WM_HOTKEY:
             OnHotKey(static_cast<int>(wParam));
             return true;

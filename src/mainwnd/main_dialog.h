@@ -3,12 +3,15 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "launch/system_win.h"
 #include "mainwnd/shortcut_list_ctrl.h"
 #include "mainwnd/splitter_bar.h"
+#include "mainwnd/status_throttle.h"
 #include "store/preferences.h"
+#include "traymenu/tray_menu_win.h"
 #include "ui/dialog.h"
 #include "ui/handles.h"
 #include "views/icon_cache.h"
@@ -33,7 +36,7 @@ constexpr int kLastItemCommand = 32766;
 
 // The program's main window: page tree, splitter, page combo over the status line, shortcut list.
 // It lives in the notification area while hidden (main_dialog_tray.cpp).
-class MainDialog : public ui::Dialog {
+class MainDialog : public ui::Dialog, private TrayMenuHost {
 public:
     struct Options {
         bool reverseButtons = false;
@@ -72,6 +75,7 @@ public:
     HICON CurrentTrayIcon() const { return currentIcon_; }
     HICON LoadedIcon(int id) const;
     HMENU TrayMenu() const { return trayMenu_.Get(); }
+    const brindle::TrayMenu& TrayMenuItems() const { return trayItems_; }
     int SplitterPosition() const { return splitterPos_; }
     bool Dragging() const { return dragging_; }
     bool HookInstalled() const;
@@ -122,6 +126,16 @@ private:
     LRESULT OnInstanceQuery(WPARAM which);
     LRESULT OnCopyData(const COPYDATASTRUCT* data);
 
+    // main_dialog_tray_menu.cpp: building the tray menu and drawing its items
+    void BeginBuild() override;
+    void Progress(const std::string& text) override;
+    void EndBuild() override;
+    void PageImages(int pageIndex, int& image, int& selectedImage) override;
+    int IconCacheIndex(const ShortcutRecord& shortcut) override;
+    std::vector<HICON> CachedSmallIcons() override;
+    void ClearIconCache() override;
+    bool OnMenuItemMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
     // main_dialog_views.cpp
     bool OnTreeNotify(NMHDR& header, LRESULT& result);
     bool OnListNotify(NMHDR& header, LRESULT& result);
@@ -158,6 +172,8 @@ private:
     bool iconPresent_ = false;
     HICON currentIcon_ = nullptr;
     ui::UniqueMenu trayMenu_;
+    brindle::TrayMenu trayItems_;
+    std::unique_ptr<StatusThrottle> buildProgress_;
     bool menuMessageBusy_ = false;
 
     bool ready_ = true;

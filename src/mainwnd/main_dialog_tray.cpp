@@ -56,8 +56,10 @@ void MainDialog::Hide() {
     WaitCursor wait;
     if (!trayMenu_) {
         trayMenu_.Reset(CreatePopupMenu());
-        // The tray menu of all pages and shortcuts is built into it here.
-        if (!trayMenu_) return;
+        if (!trayItems_.Build(trayMenu_.Get(), store_, system_, messages_, *this)) {
+            trayMenu_.Reset();
+            return;  // stays shown
+        }
     }
     if (options_.taskbarHidden) {
         NotifyIcon(IconOp::Modify, iconHidden_.Get());
@@ -102,7 +104,7 @@ void MainDialog::Focus() {
 }
 
 void MainDialog::DiscardTrayMenu() {
-    // The tray menu's submenus, item table and image list go with it.
+    trayItems_.Discard();
     trayMenu_.Reset();
 }
 

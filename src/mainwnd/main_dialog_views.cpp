@@ -8,6 +8,7 @@
 
 #include "launch/classify.h"
 #include "mainwnd/main_dialog.h"
+#include "mainwnd/status_throttle.h"
 #include "resource.h"
 #include "store/settings_store.h"
 #include "views/custom_draw_win.h"
@@ -20,8 +21,6 @@ namespace {
 constexpr char kUpdating[] = "更新中";
 constexpr UINT_PTR kPageTimer = 1;
 constexpr UINT kClickDelay = 0, kCaretDelay = 1000;
-// The status line shows the progress of a fill at most this often; its last text is always shown.
-constexpr DWORD kStatusInterval = 50;
 
 ItemColours TreeColours(const Preferences& p) {
     return {p.clrTreeText, p.clrTreeBack, p.clrTreeSelT, p.clrTreeSelB, p.clrTreeNfcT, p.clrTreeNfcB};
@@ -93,8 +92,7 @@ void MainDialog::FillListFrom(int32_t pageId) {
     iconCache_.Clear();
     ShowWindow(status, SW_SHOW);
     SetStatusText(kUpdating);
-    DWORD shownAt = GetTickCount();
-    std::string unshown;
+    StatusThrottle progressText([this](const std::string& text) { SetStatusText(text); });
 
     ShortcutRecord s;
     int item = 0;
@@ -103,13 +101,7 @@ void MainDialog::FillListFrom(int32_t pageId) {
             continue;
         char progress[64];
         std::snprintf(progress, sizeof progress, "更新中 %d/%d", item, count);
-        if (GetTickCount() - shownAt >= kStatusInterval) {
-            SetStatusText(progress);
-            shownAt = GetTickCount();
-            unshown.clear();
-        } else {
-            unshown = progress;
-        }
+        progressText.Text(progress);
 
         const int kind = ClassifyTarget(s.commandLine, s.check, store_, system_);
         int cached = -1;
@@ -123,8 +115,7 @@ void MainDialog::FillListFrom(int32_t pageId) {
         if (InsertListItem(list, item, index, s, image.image, image.overlay) >= 0)
             ++item;
     }
-    if (!unshown.empty())
-        SetStatusText(unshown);
+    progressText.Flush();
     ShowWindow(status, SW_HIDE);
 
     IconsToListImageLists(iconCache_, smallImages_.Get(), largeImages_.Get());

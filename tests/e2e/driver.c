@@ -2,6 +2,8 @@
      driver count             prints "<visible> <hidden>": Brindle main windows by state
      driver wait V H MS       waits up to MS milliseconds until the counts are V and H; exit 1 on time-out
      driver escape            presses Escape in every visible Brindle main window
+     driver tray              clicks the notification-area icon of the hidden Brindle window (opens its menu)
+     driver menukey VK...     presses keys (decimal virtual-key codes) in the open popup menu
    A Brindle main window is a dialog window that answers the instance query (WM_APP+1) with a name. */
 #include <windows.h>
 #include <stdio.h>
@@ -11,6 +13,7 @@
 typedef struct {
     int visible, hidden;
     int escape;
+    HWND hiddenWindow;
 } Tally;
 
 static BOOL CALLBACK Visit(HWND window, LPARAM data) {
@@ -28,12 +31,24 @@ static BOOL CALLBACK Visit(HWND window, LPARAM data) {
         }
     } else {
         tally->hidden++;
+        tally->hiddenWindow = window;
+    }
+    return TRUE;
+}
+
+/* The popup menu's window: class "#32768", visible. */
+static BOOL CALLBACK FindMenu(HWND window, LPARAM data) {
+    char className[16] = {0};
+    GetClassNameA(window, className, sizeof className);
+    if (strcmp(className, "#32768") == 0 && IsWindowVisible(window)) {
+        *(HWND*)data = window;
+        return FALSE;
     }
     return TRUE;
 }
 
 static Tally Count(int escape) {
-    Tally tally = {0, 0, escape};
+    Tally tally = {0, 0, escape, NULL};
     EnumWindows(Visit, (LPARAM)&tally);
     return tally;
 }
@@ -63,6 +78,28 @@ int main(int argc, char** argv) {
         printf("%d\n", t.visible);
         return 0;
     }
-    fprintf(stderr, "usage: driver count | wait VISIBLE HIDDEN MS | escape\n");
+    if (argc == 2 && strcmp(argv[1], "tray") == 0) {
+        Tally t = Count(0);
+        if (!t.hiddenWindow) return 1;
+        PostMessageA(t.hiddenWindow, WM_APP + 2, 1500, WM_LBUTTONDOWN);
+        return 0;
+    }
+    if (argc >= 3 && strcmp(argv[1], "menukey") == 0) {
+        HWND menu = NULL;
+        int i;
+        for (i = 0; i < 100 && !menu; ++i) {
+            EnumWindows(FindMenu, (LPARAM)&menu);
+            if (!menu) Sleep(50);
+        }
+        if (!menu) return 1;
+        for (i = 2; i < argc; ++i) {
+            WPARAM key = (WPARAM)atoi(argv[i]);
+            PostMessageA(menu, WM_KEYDOWN, key, 0x00000001);
+            PostMessageA(menu, WM_KEYUP, key, 0xC0000001);
+            Sleep(200);
+        }
+        return 0;
+    }
+    fprintf(stderr, "usage: driver count | wait VISIBLE HIDDEN MS | escape | tray | menukey VK...\n");
     return 2;
 }

@@ -33,6 +33,14 @@ run brindle.exe -hidden A.INI &
 first=$!
 check "-hidden starts in the notification area" drive wait 0 1 15000
 
+# The tray menu: opened from the icon, a page's submenu shown (Down, Right), kept as a picture, closed.
+check "a click on the icon opens the tray menu" drive tray
+check "the menu has keys" drive menukey 40 39 39
+sleep 0.5
+import -window root "$work/tray-menu.png" 2>/dev/null
+drive menukey 27 27 27 >/dev/null
+check "closing the menu leaves the window hidden" drive wait 0 1 5000
+
 start=$(date +%s%N)
 run brindle.exe A.INI
 second_ms=$(( ($(date +%s%N) - start) / 1000000 ))

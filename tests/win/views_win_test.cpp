@@ -620,5 +620,56 @@ TEST_F(Launching, EnterAndADoubleClickLaunchTheSelectedShortcut) {
     EXPECT_TRUE(messages.boxes.empty());
 }
 
+// Hiding builds the tray menu from the store with the tree's images; its shortcut commands launch;
+// restoring discards it.
+TEST_F(Launching, HideBuildsTheTrayMenuItsCommandsLaunchAndRestoreDiscardsIt) {
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_HIDE, 0);
+    HMENU root = dialog->TrayMenu();
+    ASSERT_NE(root, nullptr);
+    ASSERT_EQ(GetMenuItemCount(root), 2);  // the page "Top" and "メニューを消す"
+    HMENU top = GetSubMenu(root, 0);
+    ASSERT_EQ(GetMenuItemCount(top), 2);
+    EXPECT_EQ(GetMenuItemID(top, 0), 16384u);
+    EXPECT_EQ(GetMenuItemID(top, 1), 16385u);
+    char last[64] = "";
+    GetMenuStringA(root, 1, last, sizeof last, MF_BYPOSITION);
+    EXPECT_STREQ(last, "メニューを消す");
+
+    // The page entry carries its tree item's images.
+    const auto& entries = dialog->TrayMenuItems().Entries();
+    ASSERT_EQ(entries.size(), 3u);
+    TVITEMA item{};
+    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.hItem = TreeView_GetRoot(tree);
+    ASSERT_TRUE(TreeView_GetItem(tree, &item));
+    EXPECT_EQ(entries[0].image, item.iImage);
+    EXPECT_EQ(entries[0].selectedImage, item.iSelectedImage);
+
+    // Measured in the user's font: at least 18 pixels high, text width + 20 wide.
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_MENU;
+    measure.itemData = 1;  // the shortcut "first"
+    SendMessageA(dialog->Hwnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+    HDC dc = GetDC(dialog->Hwnd());
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog->Item(IDC_STATUS), WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, "first", 5, &size);
+    SelectObject(dc, old);
+    ReleaseDC(dialog->Hwnd(), dc);
+    EXPECT_EQ(measure.itemWidth, static_cast<UINT>(size.cx + 20));
+    EXPECT_GE(measure.itemHeight, 18u);
+
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, 16384 + 1, 0);
+    std::string line = Launched();
+    EXPECT_NE(line.find(" second"), std::string::npos) << line;
+
+    SendMessageA(dialog->Hwnd(), WM_HOTKEY, 2, 0);  // restore
+    EXPECT_EQ(dialog->TrayMenu(), nullptr);
+    EXPECT_FALSE(IsMenu(top));
+    EXPECT_TRUE(dialog->TrayMenuItems().Entries().empty());
+    EXPECT_EQ(dialog->TrayMenuItems().Images(), nullptr);
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
 }  // namespace
 }  // namespace brindle
