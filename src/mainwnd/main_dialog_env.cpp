@@ -62,9 +62,9 @@ void MainDialog::ApplyWindowRect(const Rect& stored) {
     MoveWindow(Hwnd(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
-bool MainDialog::ApplyFont(const FontSpec& spec) {
+bool MainDialog::ApplyFont(const FontSpec& stored) {
     LOGFONTA logFont;
-    std::memcpy(&logFont, &spec, sizeof logFont);
+    std::memcpy(&logFont, &stored, sizeof logFont);
     logFont.lfFaceName[LF_FACESIZE - 1] = '\0';
     HFONT font = CreateFontIndirectA(&logFont);
     if (!font) {
