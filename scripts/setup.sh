@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev
     googletest libgtest-dev libbenchmark-dev
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-    wine wine32:i386 xvfb xauth x11-utils imagemagick xdotool
+    wine wine32:i386 xvfb imagemagick
     fonts-ipafont-gothic fonts-ipafont-mincho locales python3
 )
 
