@@ -2,6 +2,9 @@
 
 #include "text/sjis.h"
 
+#include <cstdint>
+#include <cstdio>
+
 namespace brindle {
 namespace {
 
@@ -20,7 +23,28 @@ std::string ReverseCharacters(const std::string& text) {
     return reversed;
 }
 
+constexpr size_t kObjectNameMax = 259;
+constexpr size_t kLockPrefix = 240;
+
+uint64_t Fnv1a(const std::string& text) {
+    uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : text) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
 }  // namespace
+
+std::string LockName(const std::string& instanceName) {
+    if (instanceName.size() <= kObjectNameMax) {
+        return instanceName;
+    }
+    char hash[20];
+    std::snprintf(hash, sizeof hash, "#%016llx", static_cast<unsigned long long>(Fnv1a(instanceName)));
+    return std::string(sjis::CutAtBoundary(instanceName, kLockPrefix)) + hash;
+}
 
 std::string InstanceName(const std::string& settingsPath) {
     std::string name = ReverseCharacters(settingsPath) + "_" + kSuffix;

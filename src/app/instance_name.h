@@ -11,4 +11,9 @@ constexpr size_t kInstanceNameMax = 1023;  // bytes, without the terminator
 // C:\Tools\Brindle.INI gives "INI.eldnirB/slooT/:C_MutexBrindleByORIOLEMar 21 200712:27:04".
 std::string InstanceName(const std::string& settingsPath);
 
+// The name of the instance lock (a named mutex) for an instance name. Kernel object names hold at most
+// 259 characters, so a longer instance name keeps its first 240 bytes and gets '#' and a 64-bit hash of
+// the whole name: the lock still tells settings files apart (the full names are compared as well).
+std::string LockName(const std::string& instanceName);
+
 }  // namespace brindle

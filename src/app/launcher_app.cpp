@@ -21,7 +21,7 @@ LauncherApp::LauncherApp(const std::string& modulePath)
 }
 
 bool LauncherApp::TakeInstanceLock() {
-    lock_.Reset(CreateMutexA(nullptr, TRUE, instanceName_.c_str()));
+    lock_.Reset(CreateMutexA(nullptr, TRUE, LockName(instanceName_).c_str()));
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         HandOverToRunningInstance(instanceName_);
         lock_.Reset();

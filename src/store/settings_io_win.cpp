@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 
 #include "store/settings_io.h"
@@ -31,10 +32,33 @@ std::string Explain(const std::string& path, DWORD code) {
     return path + "\n" + SystemErrorText(code);
 }
 
+// The path for the wide file functions. The ANSI ones stop at 260 characters; a longer settings path
+// (a deep folder) is made absolute and given the "\\?\" prefix, which lifts that limit.
+std::wstring WidePath(const std::string& path) {
+    int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? length : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
+    wide.resize(wcslen(wide.c_str()));
+    if (wide.rfind(L"\\\\?\\", 0) == 0) {
+        return wide;
+    }
+    DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    std::wstring full(needed ? needed : 1, L'\0');
+    DWORD got = needed ? GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr) : 0;
+    if (got == 0 || got >= needed || got < MAX_PATH) {
+        return wide;  // short enough as it is
+    }
+    full.resize(got);
+    if (full.rfind(L"\\\\", 0) == 0) {
+        return L"\\\\?\\UNC\\" + full.substr(2);  // \\server\share\...
+    }
+    return L"\\\\?\\" + full;
+}
+
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    FileCloser file{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    FileCloser file{CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.handle == INVALID_HANDLE_VALUE) {
         return false;
@@ -55,8 +79,8 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::string& errorText) {
     const std::string temp = path + ".new";
     {
-        FileCloser file{CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr)};
+        FileCloser file{CreateFileW(WidePath(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr)};
         if (file.handle == INVALID_HANDLE_VALUE) {
             errorText = Explain(temp, GetLastError());
             return false;
@@ -67,22 +91,22 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::stri
             DWORD code = GetLastError();
             CloseHandle(file.handle);
             file.handle = INVALID_HANDLE_VALUE;
-            DeleteFileA(temp.c_str());
+            DeleteFileW(WidePath(temp).c_str());
             errorText = Explain(path, code ? code : ERROR_DISK_FULL);
             return false;
         }
     }
     // Windows refuses to replace a read-only file; Wine does not. Refuse here, so a file the user
     // protected stays as it is on both.
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         errorText = Explain(path, ERROR_ACCESS_DENIED);
-        DeleteFileA(temp.c_str());
+        DeleteFileW(WidePath(temp).c_str());
         return false;
     }
-    if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(WidePath(temp).c_str(), WidePath(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         errorText = Explain(path, GetLastError());
-        DeleteFileA(temp.c_str());
+        DeleteFileW(WidePath(temp).c_str());
         return false;
     }
     return true;

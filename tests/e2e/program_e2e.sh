@@ -65,5 +65,18 @@ for file in A.INI B.INI; do
     check "$file is written in the program's order" test "$(head -c 9 "$file")" = "[Brindle]"
 done
 
+# A settings file deep enough that its instance name is longer than a kernel object name may be.
+deep="$(printf 'd%.0s' $(seq 150))/$(printf 'e%.0s' $(seq 150))"
+mkdir -p "$deep"
+cp A.INI "$deep/C.INI"
+deep_windows="${deep//\//\\}\\C.INI"
+run brindle.exe -hidden "$deep_windows" &
+long=$!
+check "a long settings path starts hidden" drive wait 0 1 15000
+run brindle.exe "$deep_windows"
+check "a second start with the long path hands over" drive wait 1 0 10000
+drive escape >/dev/null
+check "the long-path instance ended" wait_gone "$long"
+
 echo "e2e: $passes passed, $failures failed"
 [ "$failures" -eq 0 ]

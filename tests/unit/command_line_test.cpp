@@ -58,6 +58,19 @@ TEST(InstanceName, CutAt1023Bytes) {
     EXPECT_EQ(InstanceName(exact).substr(1023 - 39), "MutexBrindleByORIOLEMar 21 200712:27:04");
 }
 
+TEST(InstanceName, LockNamesFitKernelObjectNames) {
+    const std::string shortName = InstanceName("C:\\Tools\\Brindle.INI");
+    EXPECT_EQ(LockName(shortName), shortName);
+    const std::string a = InstanceName("C:\\" + std::string(300, 'a') + "\\Brindle.INI");
+    const std::string b = InstanceName("C:\\" + std::string(300, 'a') + "\\Brindlf.INI");
+    EXPECT_LE(LockName(a).size(), 259u);
+    EXPECT_EQ(LockName(a), LockName(a));
+    EXPECT_NE(LockName(a), LockName(b));  // same first 240 bytes, other files
+    EXPECT_EQ(LockName(a).substr(0, 240), a.substr(0, 240));
+    EXPECT_EQ(LockName(std::string(259, 'x')), std::string(259, 'x'));
+    EXPECT_EQ(LockName(std::string(260, 'x')).size(), 240u + 17u);
+}
+
 TEST(InstanceQuery, NamesFromAnotherProcessAreComparedSafely) {
     const std::string own = "INI.x_Mutex";
     EXPECT_EQ(instance_query::NamePrefix(own), 0x2E494E49u);  // "INI." little-endian

@@ -134,5 +134,48 @@ TEST(WinStore, AReadOnlyFileIsKeptWhole) {
     EXPECT_EQ(messages.boxes.size(), 1u);
 }
 
+// A settings file deeper than the 260 characters the ANSI file functions take is read and saved.
+TEST(WinStore, ALongPathIsReadAndSaved) {
+    WinFolder folder;
+    std::wstring deep;
+    {
+        int length = MultiByteToWideChar(CP_ACP, 0, folder.Path().c_str(), -1, nullptr, 0);
+        deep.resize(length);
+        MultiByteToWideChar(CP_ACP, 0, folder.Path().c_str(), -1, deep.data(), length);
+        deep.resize(length - 1);
+    }
+    std::string relative;
+    for (int i = 0; i < 3; ++i) {
+        const std::string part = std::string(100, static_cast<char>('a' + i));
+        relative += "\\" + part;
+        deep += L"\\" + std::wstring(part.begin(), part.end());
+        ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+    }
+    const std::string path = folder.Path() + relative + "\\設定.INI";
+    ASSERT_GT(path.size(), 300u);
+    Write(path, kFile);
+
+    RecordingMessages messages;
+    SettingsStore store(messages, path);
+    store.Load();
+    ASSERT_EQ(store.ShortcutCount(), 1);
+    store.AddShortcut("二つ目", "b.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr);
+    EXPECT_TRUE(store.Save());
+    EXPECT_TRUE(messages.boxes.empty());
+    EXPECT_EQ(Read(path), store.SaveText());
+
+    // Clean up what WinFolder cannot see.
+    std::wstring file = L"\\\\?\\" + deep + L"\\" ;
+    int nameLength = MultiByteToWideChar(CP_ACP, 0, "設定.INI", -1, nullptr, 0);
+    std::wstring name(nameLength, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, "設定.INI", -1, name.data(), nameLength);
+    name.resize(nameLength - 1);
+    DeleteFileW((file + name).c_str());
+    for (int i = 0; i < 3; ++i) {
+        RemoveDirectoryW((L"\\\\?\\" + deep).c_str());
+        deep.resize(deep.rfind(L'\\'));
+    }
+}
+
 }  // namespace
 }  // namespace brindle
