@@ -23,7 +23,7 @@ std::string Format(const char* format, int value) {
     return text;
 }
 
-void AppendOwnerDrawn(HMENU menu, UINT flags, UINT_PTR id, LONG_PTR data) {
+bool AppendOwnerDrawn(HMENU menu, UINT flags, UINT_PTR id, LONG_PTR data) {
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | MIIM_STATE | ((flags & MF_POPUP) ? MIIM_SUBMENU : 0);
@@ -35,7 +35,7 @@ void AppendOwnerDrawn(HMENU menu, UINT flags, UINT_PTR id, LONG_PTR data) {
         info.wID = static_cast<UINT>(id);
     }
     info.dwItemData = static_cast<ULONG_PTR>(data);
-    InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
+    return InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info) != 0;
 }
 
 // The name of an entry's page (by id) or shortcut (by index); false when the store no longer has it.
@@ -43,11 +43,13 @@ bool NameOf(const tray_menu::Entry& entry, const SettingsStore& store, std::stri
     const char* text = nullptr;
     if (entry.kind == tray_menu::kPageItem) {
         PageRecord page;
-        if (!store.FindPage(entry.key, page)) return false;
+        if (!store.FindPage(entry.key, page))
+            return false;
         text = page.name;
     } else {
         ShortcutRecord shortcut;
-        if (!store.GetShortcutAt(entry.key, shortcut)) return false;
+        if (!store.GetShortcutAt(entry.key, shortcut))
+            return false;
         text = shortcut.name;
     }
     name = text ? text : "";
@@ -56,8 +58,7 @@ bool NameOf(const tray_menu::Entry& entry, const SettingsStore& store, std::stri
 
 }  // namespace
 
-bool TrayMenu::Build(HMENU root, const SettingsStore& store, System& system, Messages& messages,
-                     TrayMenuHost& host) {
+bool TrayMenu::Build(HMENU root, const SettingsStore& store, System& system, Messages& messages, TrayMenuHost& host) {
     if (!root) {
         return false;
     }
@@ -81,7 +82,10 @@ bool TrayMenu::Build(HMENU root, const SettingsStore& store, System& system, Mes
         host.Progress(Format("Menu %d Wait...", p));
         const int parent = placement.pageParent[p];
         HMENU target = parent < 0 ? root : reinterpret_cast<HMENU>(entries_[parent].handle);
-        AppendOwnerDrawn(target, MF_POPUP, entries_[p].handle, p);
+        // A submenu that is in a menu goes with it; one that could not be put in one stays ours.
+        if (!AppendOwnerDrawn(target, MF_POPUP, entries_[p].handle, p)) {
+            loose_.push_back(reinterpret_cast<HMENU>(entries_[p].handle));
+        }
     }
     host.Progress(Format("Menu %d OK", pages));
 
@@ -126,21 +130,27 @@ void TrayMenu::BuildImages(TrayMenuHost& host) {
     if (list) {
         ImageList_AddMasked(list, bitmap, RGB(255, 0, 0));
         ImageList_SetImageCount(list, tray_menu::kClassImages);
-        for (HICON icon : host.CachedSmallIcons()) ImageList_ReplaceIcon(list, -1, icon);
+        for (HICON icon : host.CachedSmallIcons())
+            ImageList_ReplaceIcon(list, -1, icon);
     }
-    if (bitmap) DeleteObject(bitmap);
+    if (bitmap)
+        DeleteObject(bitmap);
     images_.Reset(list);  // without it the items draw without icons
 }
 
 void TrayMenu::Discard() {
-    for (const tray_menu::Entry& entry : entries_) {
-        if (entry.kind == tray_menu::kPageItem) DestroyMenu(reinterpret_cast<HMENU>(entry.handle));
-    }
+    // The submenus in the menu are destroyed with the root: destroying them here as well would destroy
+    // each one twice, the second time whatever menu has been given its handle meanwhile.
+    for (HMENU menu : loose_)
+        DestroyMenu(menu);
+    loose_.clear();
     entries_.clear();
     images_.Reset();
 }
 
-TrayMenu::ItemLook TrayMenu::LookOf(LONG_PTR data, bool highlighted, const SettingsStore& store,
+TrayMenu::ItemLook TrayMenu::LookOf(LONG_PTR data,
+                                    bool highlighted,
+                                    const SettingsStore& store,
                                     HIMAGELIST treeImages) const {
     ItemLook look;
     if (data == -1) {
@@ -172,7 +182,8 @@ void TrayMenu::Measure(MEASUREITEMSTRUCT& item, HWND window, HFONT font, const S
     }
     HDC dc = GetDC(window);
     const int saved = SaveDC(dc);
-    if (font) SelectObject(dc, font);
+    if (font)
+        SelectObject(dc, font);
     SIZE size{};
     GetTextExtentPoint32A(dc, look.text.c_str(), static_cast<int>(look.text.size()), &size);
     RestoreDC(dc, saved);
@@ -190,7 +201,8 @@ void TrayMenu::Draw(const DRAWITEMSTRUCT& item, HFONT font, const SettingsStore&
     }
     HDC dc = item.hDC;
     const int saved = SaveDC(dc);
-    if (font) SelectObject(dc, font);
+    if (font)
+        SelectObject(dc, font);
 
     RECT iconCell = item.rcItem, textCell = item.rcItem;
     if (!look.empty) {
@@ -204,7 +216,8 @@ void TrayMenu::Draw(const DRAWITEMSTRUCT& item, HFONT font, const SettingsStore&
         back = GetSysColor(COLOR_HIGHLIGHT);
         FillRect(dc, &textCell, GetSysColorBrush(COLOR_HIGHLIGHT));
     }
-    if (grayed) text = GetSysColor(COLOR_GRAYTEXT);
+    if (grayed)
+        text = GetSysColor(COLOR_GRAYTEXT);
     if (!look.valid) {
         text = RGB(128, 0, 0);
         back = RGB(255, 240, 240);
@@ -231,8 +244,10 @@ void TrayMenu::Draw(const DRAWITEMSTRUCT& item, HFONT font, const SettingsStore&
             const int x = iconCell.left, y = iconCell.top, cx = iconCell.right - x, cy = iconCell.bottom - y;
             const RECT light[] = {{x, y, x + cx - 1, y + 1}, {x, y, x + 1, y + cy - 1}};
             const RECT shadow[] = {{x + cx - 1, y, x + cx, y + cy}, {x, y + cy - 1, x + cx, y + cy}};
-            for (const RECT& r : light) FillRect(dc, &r, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
-            for (const RECT& r : shadow) FillRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
+            for (const RECT& r : light)
+                FillRect(dc, &r, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+            for (const RECT& r : shadow)
+                FillRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
         }
     }
     textCell.left += 2;
@@ -249,14 +264,18 @@ LRESULT TrayMenu::MenuChar(unsigned typed, HMENU menu, const SettingsStore& stor
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_STATE | MIIM_DATA;
-        if (!GetMenuItemInfoA(menu, i, TRUE, &info)) continue;
+        if (!GetMenuItemInfoA(menu, i, TRUE, &info))
+            continue;
         const LONG_PTR data = static_cast<LONG_PTR>(info.dwItemData);
-        if (data < 0 || static_cast<size_t>(data) >= entries_.size()) continue;
+        if (data < 0 || static_cast<size_t>(data) >= entries_.size())
+            continue;
         const tray_menu::Entry& entry = entries_[data];
-        if (entry.kind != tray_menu::kPageItem && entry.kind != tray_menu::kShortcutItem) continue;
+        if (entry.kind != tray_menu::kPageItem && entry.kind != tray_menu::kShortcutItem)
+            continue;
         NameOf(entry, store, texts[i]);  // empty when the store no longer has it
         candidates[i] = texts[i].c_str();
-        if (info.fState & MFS_HILITE) highlighted = i;
+        if (info.fState & MFS_HILITE)
+            highlighted = i;
     }
     const int position = tray_menu::MnemonicMatch(typed, candidates, highlighted);
     return position < 0 ? -1 : MAKELRESULT(position, MNC_SELECT);

@@ -29,7 +29,8 @@ public:
         // Shortcuts sharing an icon source share one cache entry.
         const std::string source = shortcut.icon ? shortcut.icon : "";
         for (size_t i = 0; i < sources.size(); ++i) {
-            if (sources[i] == source) return static_cast<int>(i);
+            if (sources[i] == source)
+                return static_cast<int>(i);
         }
         sources.push_back(source);
         return static_cast<int>(sources.size() - 1);
@@ -68,10 +69,10 @@ protected:
             p.parentId = parent;
             store.AddPage(p);
         };
-        page("Apps", 3, -1);       // 0: children and shortcuts
-        page("Empty", 8, -1);      // 1: nothing: "(Empty)"
-        page("Games", 5, 3);       // 2: under Apps
-        page("Orphan", 9, 77);     // 3: parent missing: at the root
+        page("Apps", 3, -1);    // 0: children and shortcuts
+        page("Empty", 8, -1);   // 1: nothing: "(Empty)"
+        page("Games", 5, 3);    // 2: under Apps
+        page("Orphan", 9, 77);  // 3: parent missing: at the root
         store.AddShortcut("Avocado", "C:\\windows\\notepad.exe", "C:\\a.ico", nullptr, 0, 3, 1, 0, nullptr);
         store.AddShortcut("apple", "https://example.com/", nullptr, nullptr, 0, 3, 0, 1, nullptr);
         store.AddShortcut("Lost", "x.exe", nullptr, nullptr, 0, 42, 0, 0, nullptr);
@@ -182,7 +183,8 @@ TEST_F(TrayMenuTest, MeasureDrawAndMnemonics) {
     EXPECT_EQ(GetPixel(dc, 119, 0), RGB(255, 240, 240));
     bool darkRed = false;
     for (int x = 0; x < 120 && !darkRed; ++x) {
-        for (int y = 0; y < 24 && !darkRed; ++y) darkRed = GetPixel(dc, x, y) == RGB(128, 0, 0);
+        for (int y = 0; y < 24 && !darkRed; ++y)
+            darkRed = GetPixel(dc, x, y) == RGB(128, 0, 0);
     }
     EXPECT_TRUE(darkRed);
     SelectObject(dc, oldBitmap);
@@ -206,15 +208,27 @@ TEST_F(TrayMenuTest, DiscardReleasesEverySubmenuAndTheImageList) {
     ASSERT_TRUE(menu.Build(root, store, system, messages, host));
     std::vector<HMENU> submenus;
     for (const tray_menu::Entry& entry : menu.Entries()) {
-        if (entry.kind == tray_menu::kPageItem) submenus.push_back(reinterpret_cast<HMENU>(entry.handle));
+        if (entry.kind == tray_menu::kPageItem)
+            submenus.push_back(reinterpret_cast<HMENU>(entry.handle));
     }
     ASSERT_EQ(submenus.size(), 4u);
-    for (HMENU submenu : submenus) EXPECT_TRUE(IsMenu(submenu));
+    for (HMENU submenu : submenus)
+        EXPECT_TRUE(IsMenu(submenu));
     ASSERT_NE(menu.Images(), nullptr);
     menu.Discard();
-    for (HMENU submenu : submenus) EXPECT_FALSE(IsMenu(submenu));
     EXPECT_EQ(menu.Images(), nullptr);
     EXPECT_TRUE(menu.Entries().empty());
+    // Each submenu is destroyed once, with the root: a handle destroyed before would be destroyed again
+    // here, and a new menu made meanwhile could have been given it.
+    for (HMENU submenu : submenus)
+        EXPECT_TRUE(IsMenu(submenu));
+    HMENU bystander = CreatePopupMenu();
+    ASSERT_TRUE(DestroyMenu(root));
+    root = CreatePopupMenu();
+    for (HMENU submenu : submenus)
+        EXPECT_FALSE(IsMenu(submenu));
+    EXPECT_TRUE(IsMenu(bystander));
+    DestroyMenu(bystander);
 
     // Repeated cycles (the process's object counts are meaningful on Windows; Wine reports 0).
     const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
@@ -230,7 +244,8 @@ TEST_F(TrayMenuTest, DiscardReleasesEverySubmenuAndTheImageList) {
 }
 
 TEST_F(TrayMenuTest, TooManyShortcutsAreRefusedWithAMessage) {
-    for (int i = 0; i < 16384; ++i) store.AddShortcut("s", "x.exe", nullptr, nullptr, 0, 8, 0, 0, nullptr);
+    for (int i = 0; i < 16384; ++i)
+        store.AddShortcut("s", "x.exe", nullptr, nullptr, 0, 8, 0, 0, nullptr);
     ASSERT_TRUE(menu.Build(root, store, system, messages, host));
     ASSERT_EQ(messages.boxes.size(), 1u);
     EXPECT_EQ(messages.boxes[0].text, "メニューにこれ以上登録できません。ショートカットを減らしてください。");
