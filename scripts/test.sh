@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Every test of the project: installs what is missing, builds the native, sanitizer, Windows and fuzz
-# builds, runs the unit tests (natively and under AddressSanitizer/UBSan), the Windows tests under Wine
-# in a headless X server, and the settings-file fuzzer for a minute.
+# builds, runs the unit tests (natively and under AddressSanitizer/UBSan), the import check of the Windows
+# programs, the Windows tests under Wine in a headless X server, and the settings-file fuzzer for a minute.
 #   FUZZ_SECONDS=N  how long the fuzzer runs (default 60)
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -46,6 +46,12 @@ if build native-sanitize; then run_ctest native-sanitize; else failed=$((failed 
 
 echo "== Windows build and its tests under Wine"
 if build win32; then
+    # The programs import only libraries that Windows always takes from the system folder.
+    if ./scripts/check-imports.sh build/win32/src/brindle.exe build/win32/tools/brindle-settings/brindle-settings.exe; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+    fi
     # One Wine environment (prefix, Xvfb, wineserver, keeper) for all Windows tests, stopped afterwards.
     (
         source scripts/wine-env.sh
