@@ -2,11 +2,12 @@
 # code page is then 932), a display (the caller's, or a private Xvfb) and one persistent wineserver.
 #   BRINDLE_WINEPREFIX  the prefix to use (default: build/wineprefix in the repository)
 #   BRINDLE_HEADLESS=1  use a private Xvfb even when DISPLAY is set
+#   BRINDLE_WINEDLLOVERRIDES  more Wine library overrides for one program (e.g. "msi=n,b")
 brindle_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX=${BRINDLE_WINEPREFIX:-$brindle_root/build/wineprefix}
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d${BRINDLE_WINEDLLOVERRIDES:+;$BRINDLE_WINEDLLOVERRIDES}"
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export XDG_DATA_HOME=$WINEPREFIX/xdg-data
 brindle_state=$WINEPREFIX.state
