@@ -1,7 +1,8 @@
 #include "app/launcher_app.h"
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "app/instance_name.h"
 #include "mainwnd/main_dialog.h"

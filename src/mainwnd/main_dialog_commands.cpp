@@ -1,6 +1,7 @@
 // Routing of the main window's commands, notifications and keyboard messages.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,8 @@
 // The main window's environment: the user's window rectangle, font, colours, view mode, image lists and
 // splitter position going in at start-up, and the closing save writing them back.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstring>
 

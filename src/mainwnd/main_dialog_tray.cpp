@@ -1,7 +1,8 @@
 // Life in the notification area: the icon, hiding and restoring, the hot keys, the instance query
 // and bringing a window to the front.
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <cstring>
 

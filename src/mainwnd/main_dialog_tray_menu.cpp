@@ -1,7 +1,8 @@
 // The main window's side of the tray menu: what its build needs (status line, busy icon, the tree's
 // images, the icon cache) and the owner-drawn items' messages.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
