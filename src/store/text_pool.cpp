@@ -33,6 +33,9 @@ const char* TextPool::Copy(const char* text, size_t length) {
     }
     std::memcpy(block, text, length);
     block[length] = '\0';
+    for (char* lineBreak = block; (lineBreak = std::strpbrk(lineBreak, "\r\n"));) {
+        *lineBreak = ' ';  // neither byte is ever the trail byte of a double-byte character
+    }
     ++liveCount_;
     return block;
 }
@@ -59,15 +62,6 @@ void TextPool::Free(const char* text) {
     } else if (InBlocks(text)) {
         --liveCount_;
     }
-}
-
-void TextPool::Replace(const char*& slot, const char* text) {
-    if (slot == text) {
-        return;
-    }
-    const char* old = slot;
-    slot = Copy(text);
-    Free(old);
 }
 
 }  // namespace brindle
