@@ -148,8 +148,11 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::stri
         DeleteFileW(temp.c_str());
         return false;
     }
-    // ReplaceFileW keeps the old file's attributes, security and creation time; a move gives a new file's.
+    // ReplaceFileW keeps the old file's security and creation time, and on Windows its attributes; Wine's
+    // does not, nor does a move, so the new file takes them on before it goes in place.
     if (attributes != INVALID_FILE_ATTRIBUTES) {
+        SetFileAttributesW(temp.c_str(), attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                                       FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
         if (ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
                          REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
             return true;

@@ -17,18 +17,9 @@ namespace {
 using testing::RecordingMessages;
 using testing::WinFolder;
 
-// The file's bytes as the system reads them.
 std::string Read(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        bytes.append(buffer, got);
-    }
-    CloseHandle(file);
+    std::string bytes, error;
+    EXPECT_EQ(settings_io::ReadWholeFile(path, bytes, error), settings_io::ReadResult::kRead) << path << error;
     return bytes;
 }
 
@@ -204,23 +195,29 @@ TEST(WinStore, AFolderInPlaceOfTheFileIsReported) {
     EXPECT_NE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
-// The new text takes the old file's place with the old file's attributes.
+// The new text takes the old file's place with the old file's attributes. (Wine shows every file with
+// the archive attribute, so what is compared is what the file showed before the save.)
 TEST(WinStore, TheOldFilesAttributesSurviveASave) {
     WinFolder folder;
     const std::string path = folder.File("Brindle.INI");
-    Write(path, kFile);
-    for (DWORD attributes :
-         {FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_ARCHIVE}) {
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    for (DWORD attributes : {FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_HIDDEN,
+                             FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM}) {
+        SCOPED_TRACE(attributes);
+        DeleteFileA(path.c_str());
+        Write(path, kFile);
         ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes));
+        const DWORD before = GetFileAttributesA(path.c_str()) & kKept;
+        ASSERT_NE(before & FILE_ATTRIBUTE_HIDDEN, 0u);
         RecordingMessages messages;
         SettingsStore store(messages, path);
         store.Load();
         store.AddShortcut("新しい", "x.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr);
         ASSERT_TRUE(store.Save()) << (messages.boxes.empty() ? "" : messages.boxes[0].text);
-        EXPECT_EQ(GetFileAttributesA(path.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE), attributes);
+        EXPECT_EQ(GetFileAttributesA(path.c_str()) & kKept, before);
         EXPECT_EQ(Read(path), store.SaveText());
         EXPECT_EQ(GetFileAttributesA((path + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
-        Write(path, kFile);
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
 
