@@ -199,14 +199,14 @@ void SettingsReader::ReadPageLine(const char* line) {
     // A field ends at ',' or at the line's end, neither of which atoi reads as a digit or a blank.
     auto number = [&fields](int index) { return fields[index].empty() ? 0 : numbers::AtoI(fields[index].data()); };
     TextPool& pool = store_.pool_;
-    page.name = pool.Copy(fields[0].data(), fields[0].size());
+    page.name = pool.CopyFromLine(fields[0].data(), fields[0].size());
     page.parentId = number(1);
     page.expanded = number(2);
     page.useIcons = number(3);
     std::string_view normal = Unquote(fields[4]);
     std::string_view selected = Unquote(fields[5]);
-    page.normalIcon = pool.Copy(normal.data(), normal.size());
-    page.selectedIcon = pool.Copy(selected.data(), selected.size());
+    page.normalIcon = pool.CopyFromLine(normal.data(), normal.size());
+    page.selectedIcon = pool.CopyFromLine(selected.data(), selected.size());
     store_.pages_.push_back(page);
 }
 
@@ -214,7 +214,7 @@ void SettingsReader::ReadShortcutKey(std::string_view line) {
     TextPool& pool = store_.pool_;
     auto text = [&pool, line](const char*& slot, const char* value) {
         pool.Free(slot);  // a repeated key overwrites
-        slot = pool.Copy(value, line.data() + line.size() - value);
+        slot = pool.CopyFromLine(value, line.data() + line.size() - value);
     };
     auto number = [](const char* value) { return numbers::StrToL(value, nullptr, 0); };
 

@@ -24,7 +24,9 @@ public:
     // written as the value of one line of the settings file, and a line break in it would start a new key
     // or section there.
     const char* Copy(const char* text);
-    const char* Copy(const char* text, size_t length);
+
+    // A pool copy of part of a line (`length` bytes, which hold no line break), or null when it is empty.
+    const char* CopyFromLine(const char* text, size_t length);
 
     // Gives a pool text back. Null and texts the pool does not own are ignored.
     void Free(const char* text);
@@ -60,6 +62,7 @@ public:
     static constexpr size_t kLargeText = 1024;
 
 private:
+    char* Store(const char* text, size_t length);  // the copy, or null for an empty text
     bool InBlocks(const char* text) const;
 
     std::vector<std::unique_ptr<char[]>> blocks_;
