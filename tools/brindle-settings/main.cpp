@@ -51,10 +51,16 @@ int Usage() {
 
 bool Readable(const std::string& path) {
     std::string bytes, errorText;
-    if (brindle::settings_io::ReadWholeFile(path, bytes, errorText) == brindle::settings_io::ReadResult::kRead) {
-        return true;
+    switch (brindle::settings_io::ReadWholeFile(path, bytes, errorText)) {
+        case brindle::settings_io::ReadResult::kRead:
+            return true;
+        case brindle::settings_io::ReadResult::kNotFound:
+            std::fprintf(stderr, "brindle-settings: cannot read %s: no such file\n", path.c_str());
+            return false;
+        case brindle::settings_io::ReadResult::kFailed:
+            std::fprintf(stderr, "brindle-settings: cannot read %s\n", brindle::ToUtf8(errorText).c_str());
+            return false;
     }
-    std::fprintf(stderr, "brindle-settings: cannot read %s\n", path.c_str());
     return false;
 }
 
