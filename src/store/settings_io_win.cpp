@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <string>
 
+#include "launch/platform_win.h"
 #include "store/settings_io.h"
 
 namespace brindle::settings_io {
@@ -15,20 +16,6 @@ struct FileCloser {
             CloseHandle(handle);
     }
 };
-
-std::string SystemErrorText(DWORD code) {
-    char* text = nullptr;
-    DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result = length ? std::string(text, length) : "Error " + std::to_string(code);
-    if (text)
-        LocalFree(text);
-    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ')) {
-        result.pop_back();
-    }
-    return result;
-}
 
 std::string Explain(const std::string& path, DWORD code) {
     return path + "\n" + SystemErrorText(code);
