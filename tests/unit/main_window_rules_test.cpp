@@ -1,10 +1,13 @@
 // The main window's arithmetic and key rules, apart from any window.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "mainwnd/hot_keys.h"
 #include "mainwnd/layout.h"
 #include "mainwnd/task_key.h"
 #include "store/preferences.h"
+#include "ui/on_screen.h"
 
 namespace brindle {
 namespace {
@@ -23,6 +26,27 @@ TEST(MainLayout, ControlsBesideTheSplitter) {
     MainLayout narrow = ComputeMainLayout(200, 100, 198, 24);
     EXPECT_EQ(narrow.list.width, 0);
     EXPECT_EQ(narrow.tree.width, 197);
+}
+
+// A stored window stays where it was only when the user can still grab its caption.
+TEST(OnScreen, AWindowIsMovedOnlyWhenItsCaptionIsOutOfReach) {
+    using ui::ScreenRect;
+    const std::vector<ScreenRect> screens{{0, 0, 1280, 1024}, {1280, 0, 2560, 1024}};
+    EXPECT_TRUE(ui::CaptionReachable({100, 80, 700, 500}, 25, screens));
+    EXPECT_TRUE(ui::CaptionReachable({1200, 80, 1800, 500}, 25, screens));  // across two monitors
+    EXPECT_TRUE(ui::CaptionReachable({-560, 10, 40, 300}, 25, screens));    // a 40-pixel grip is left
+    EXPECT_FALSE(ui::CaptionReachable({-570, 10, 30, 300}, 25, screens));
+    // Overlapping the screen is not enough: with the caption above the top edge nothing can be grabbed.
+    EXPECT_FALSE(ui::CaptionReachable({-600, -400, 80, 60}, 25, screens));
+    EXPECT_FALSE(ui::CaptionReachable({100, -20, 700, 500}, 25, screens));
+    EXPECT_FALSE(ui::CaptionReachable({3000, 80, 3600, 500}, 25, screens));  // a monitor that is gone
+    EXPECT_FALSE(ui::CaptionReachable({100, 80, 100, 500}, 25, screens));    // empty
+
+    const ScreenRect work{0, 0, 1280, 984};
+    EXPECT_EQ(ui::MoveInside({-600, -400, 80, 60}, work), (ScreenRect{0, 0, 680, 460}));
+    EXPECT_EQ(ui::MoveInside({3000, 900, 3600, 1300}, work), (ScreenRect{680, 584, 1280, 984}));
+    EXPECT_EQ(ui::MoveInside({-10, -10, 2000, 1500}, work), work);  // larger than the screen: shrunk
+    EXPECT_EQ(ui::CentreIn(600, 400, work), (ScreenRect{340, 292, 940, 692}));
 }
 
 TEST(MainLayout, DraggedSplitterStaysInside) {
