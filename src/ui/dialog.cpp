@@ -1,11 +1,24 @@
 #include "ui/dialog.h"
 
+#include <commctrl.h>
+
 #include <exception>
 #include <string>
 
 #include "ui/message_box_win.h"
 
 namespace brindle::ui {
+namespace {
+
+// The dialog whose window is being made on this thread: the dialog manager sends messages (WM_SETFONT,
+// WM_MEASUREITEM, WM_GETMINMAXINFO) before WM_INITDIALOG, which alone carries the object.
+thread_local Dialog* creating = nullptr;
+
+bool IsOwnerDrawnList(UINT controlType) {
+    return controlType == ODT_LISTBOX || controlType == ODT_COMBOBOX || controlType == ODT_LISTVIEW;
+}
+
+}  // namespace
 
 Dialog::~Dialog() {
     if (hwnd_) {
@@ -21,8 +34,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
     modal_ = true;
     result_ = -1;
     running_ = true;
-    HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner, Procedure,
-                                     reinterpret_cast<LPARAM>(this));
+    HWND window = CreateWindowFromTemplate(owner);
     if (!window) {
         running_ = modal_ = false;
         if (ownerWasEnabled)
@@ -42,11 +54,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
         }
         if (got == -1)
             break;
-        if (PreTranslateMessage(message))
-            continue;
-        // Keyboard navigation for whichever dialog the message is for (this one or a modeless one).
-        HWND root = GetAncestor(message.hwnd, GA_ROOT);
-        if (root && IsDialogMessageA(root, &message))
+        if (RouteBeforeDispatch(message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
@@ -61,10 +69,31 @@ INT_PTR Dialog::DoModal(HWND owner) {
     return result_;
 }
 
+bool Dialog::RouteBeforeDispatch(MSG& message) {
+    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    Dialog* target = FromWindow(root);
+    if (target && target != this) {
+        // A modeless dialog of ours: its own accelerators and keys, not those of the loop's dialog.
+        return target->PreTranslateMessage(message) || IsDialogMessageA(root, &message);
+    }
+    if (PreTranslateMessage(message))
+        return true;
+    // Keyboard navigation for whichever dialog the message is for (this one or another program's box).
+    return root && IsDialogMessageA(root, &message);
+}
+
+HWND Dialog::CreateWindowFromTemplate(HWND owner) {
+    Dialog* outer = creating;
+    creating = this;
+    HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner, Procedure,
+                                     reinterpret_cast<LPARAM>(this));
+    creating = outer;
+    return window;
+}
+
 bool Dialog::Create(HWND parent) {
     modal_ = false;
-    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent, Procedure,
-                              reinterpret_cast<LPARAM>(this)) != nullptr;
+    return CreateWindowFromTemplate(parent) != nullptr;
 }
 
 void Dialog::Destroy() {
@@ -74,6 +103,12 @@ void Dialog::Destroy() {
 
 void Dialog::EndDialog(INT_PTR result) {
     result_ = result;
+    if (!modal_) {
+        // A modeless dialog (about box, task select) is kept for its next showing.
+        if (hwnd_)
+            ShowWindow(hwnd_, SW_HIDE);
+        return;
+    }
     running_ = false;
     if (hwnd_)
         PostMessageA(hwnd_, WM_NULL, 0, 0);  // wakes the loop if it waits
@@ -82,7 +117,7 @@ void Dialog::EndDialog(INT_PTR result) {
 bool Dialog::UpdateData(bool save) {
     DataExchange exchange(hwnd_, save);
     DoDataExchange(exchange);
-    return true;
+    return !exchange.Failed();
 }
 
 bool Dialog::PreTranslateMessage(MSG&) {
@@ -165,8 +200,27 @@ bool IsOwnNotification(HWND dialog, LPARAM lParam) {
     return from == dialog || IsChild(dialog, from) || GetWindow(from, GW_OWNER) == dialog;
 }
 
+bool Dialog::DispatchOwnerDraw(UINT message, LPARAM lParam) {
+    if (message == WM_MEASUREITEM) {
+        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        return IsOwnerDrawnList(item.CtlType) && OnMeasureItem(item);
+    }
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (!IsOwnerDrawnList(item.CtlType))
+        return false;
+    // An empty list asks to draw item -1 for its focus rectangle: there is nothing of ours to draw.
+    return item.itemID == static_cast<UINT>(-1) || OnDrawItem(item);
+}
+
 INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_MEASUREITEM:
+        case WM_DRAWITEM:
+            if (lParam && DispatchOwnerDraw(message, lParam)) {
+                SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);
+                return TRUE;
+            }
+            break;
         case WM_INITDIALOG:
             return OnInitDialog();
         case WM_COMMAND: {
@@ -192,26 +246,41 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
             return TRUE;
         }
-        default: {
-            LRESULT result = 0;
-            if (!OnMessage(message, wParam, lParam, result))
-                return FALSE;
-            if (AnswersDirectly(message))
-                return static_cast<INT_PTR>(result);
-            SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
-            return TRUE;
-        }
+        default:
+            break;
     }
+    LRESULT result = 0;
+    if (!OnMessage(message, wParam, lParam, result))
+        return FALSE;
+    if (AnswersDirectly(message))
+        return static_cast<INT_PTR>(result);
+    SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+Dialog* Dialog::FromWindow(HWND window) {
+    if (!window || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId())
+        return nullptr;
+    if (GetWindowLongPtrA(window, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&Dialog::Procedure))
+        return nullptr;
+    return reinterpret_cast<Dialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void Dialog::Attach(HWND window) {
+    hwnd_ = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Dialog* self = nullptr;
-    if (message == WM_INITDIALOG) {
+    auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self && creating) {
+        // The first message of the window being made; the pointer serves this one window only.
+        self = creating;
+        creating = nullptr;
+        self->Attach(window);
+    } else if (!self && message == WM_INITDIALOG) {
         self = reinterpret_cast<Dialog*>(lParam);
-        self->hwnd_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        self->Attach(window);
     }
     if (!self) {
         return FALSE;

@@ -6,9 +6,12 @@
 
 namespace brindle::ui {
 
-// A dialog from a template, modal (DoModal runs its own message loop, so PreTranslateMessage sees every
-// message first, as accelerators need) or modeless (Create). The object lives in the window's user
-// slot from WM_INITDIALOG to WM_NCDESTROY; no exception leaves the dialog procedure.
+// A dialog from a template, modal (DoModal runs its own message loop) or modeless (Create). The loop hands
+// each message first to the dialog of ours at the root of its target window (PreTranslateMessage, then
+// the dialog manager's keys), so accelerators, F6 and Tab work in modeless dialogs too; messages for other
+// windows go to the dialog that runs the loop. The object is reachable from the first message the window
+// gets (WM_SETFONT, WM_MEASUREITEM and WM_GETMINMAXINFO come before WM_INITDIALOG) to WM_NCDESTROY, in
+// the window's user slot; no exception leaves the dialog procedure.
 class Dialog {
 public:
     explicit Dialog(int templateId) : templateId_(templateId) {}
@@ -22,14 +25,15 @@ public:
     // Makes the dialog's window, modeless and as the template says (visible or not).
     bool Create(HWND parent);
     void Destroy();
-    // Ends a modal dialog (its loop returns `result`).
+    // Ends a modal dialog (its loop returns `result`); a modeless one is hidden and kept.
     void EndDialog(INT_PTR result);
 
     HWND Hwnd() const { return hwnd_; }
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
     bool IsModal() const { return modal_; }
 
-    // Moves data between the controls and the members (`save`: controls to members).
+    // Moves data between the controls and the members (`save`: controls to members). False when a field
+    // was refused: its message was shown, the focus is on it and the dialog stays open.
     bool UpdateData(bool save);
 
     // Sees each message of the modal loop before it is dispatched; true when it was dealt with.
@@ -44,15 +48,29 @@ protected:
     virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
     // WM_NOTIFY; true when handled, with `result` as the answer (written to DWLP_MSGRESULT).
     virtual bool OnNotify(NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
+    // Owner-drawn list boxes, combo boxes and list views of this dialog (menus and other controls go to
+    // OnMessage). Measuring comes before WM_INITDIALOG, when the controls are not filled yet; drawing
+    // is never asked for the empty item (-1) of an empty list. True when handled.
+    virtual bool OnMeasureItem(MEASUREITEMSTRUCT& /*item*/) { return false; }
+    virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
     // Any other message; true when handled with `result` as the answer. Returning false lets the
     // dialog manager's default processing run too.
     virtual bool OnMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT& /*result*/) { return false; }
     // After the window is gone.
     virtual void OnWindowDestroyed() {}
 
+public:
+    // The object of a dialog window made by this class, or null for any other window.
+    static Dialog* FromWindow(HWND window);
+
 private:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND CreateWindowFromTemplate(HWND owner);
+    void Attach(HWND window);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    bool DispatchOwnerDraw(UINT message, LPARAM lParam);
+    // One pass of the message loop for `message`; true when it was dealt with before dispatching.
+    bool RouteBeforeDispatch(MSG& message);
 
     int templateId_;
     HWND hwnd_ = nullptr;

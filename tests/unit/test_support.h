@@ -3,16 +3,19 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "ui/messages.h"
+#include "ui/pickers.h"
 
 namespace brindle::testing {
 
-// Records the boxes the code under test shows.
+// Records the boxes the code under test shows. Each box takes the next of `answers` (box::kAnswerYes,
+// box::kAnswerNo, ...); with none left it is answered OK.
 class RecordingMessages : public Messages {
 public:
     struct Box {
@@ -21,12 +24,53 @@ public:
     };
     int Show(const std::string& text, unsigned style) override {
         boxes.push_back({text, style});
-        return box::kAnswerOk;
+        if (answered_ >= answers.size())
+            return box::kAnswerOk;
+        return answers[answered_++];
     }
     void RequestQuit(int exitCode) override { quitCodes.push_back(exitCode); }
 
     std::vector<Box> boxes;
     std::vector<int> quitCodes;
+    std::vector<int> answers;
+
+private:
+    size_t answered_ = 0;
+};
+
+// Answers the pickers as the test says (nothing: the user cancelled) and records what was asked.
+class RecordingPickers : public Pickers {
+public:
+    std::optional<std::string> OpenFile(const FileOpenRequest& request) override {
+        fileRequests.push_back(request);
+        return fileAnswer;
+    }
+    std::optional<std::string> ChooseFolder(const FolderRequest& request) override {
+        folderRequests.push_back(request);
+        return folderAnswer;
+    }
+    bool ChooseFont(FontChoice& font) override {
+        fontsAsked.push_back(font);
+        if (!fontAnswer)
+            return false;
+        font = *fontAnswer;
+        return true;
+    }
+    bool ChooseColor(unsigned& color) override {
+        colorsAsked.push_back(color);
+        if (!colorAnswer)
+            return false;
+        color = *colorAnswer;
+        return true;
+    }
+
+    std::optional<std::string> fileAnswer, folderAnswer;
+    std::optional<FontChoice> fontAnswer;
+    std::optional<unsigned> colorAnswer;
+    std::vector<FileOpenRequest> fileRequests;
+    std::vector<FolderRequest> folderRequests;
+    std::vector<FontChoice> fontsAsked;
+    std::vector<unsigned> colorsAsked;
 };
 
 // A fresh folder for the test, removed afterwards.

@@ -1,0 +1,86 @@
+#include <cstdint>
+#include <stdexcept>
+
+#include <gtest/gtest.h>
+
+#include "ui/field_rules.h"
+#include "ui/ready_scope.h"
+
+namespace brindle::ui {
+namespace {
+
+TEST(IntegerField, TakesDecimalValuesWithinTheRangeOnly) {
+    EXPECT_EQ(ParseIntegerField("42", 1, 999), 42);
+    EXPECT_EQ(ParseIntegerField(" 7 ", 1, 999), 7);
+    EXPECT_EQ(ParseIntegerField("-5", -10, 10), -5);
+    EXPECT_EQ(ParseIntegerField("+999", 1, 999), 999);
+    EXPECT_EQ(ParseIntegerField("1", 1, 999), 1);
+    // Edges just outside, empty and non-digit texts.
+    EXPECT_EQ(ParseIntegerField("0", 1, 999), std::nullopt);
+    EXPECT_EQ(ParseIntegerField("1000", 1, 999), std::nullopt);
+    EXPECT_EQ(ParseIntegerField("", 1, 999), std::nullopt);
+    EXPECT_EQ(ParseIntegerField("  ", 1, 999), std::nullopt);
+    EXPECT_EQ(ParseIntegerField("-", -10, 10), std::nullopt);
+    EXPECT_EQ(ParseIntegerField("12a", 1, 999), std::nullopt);
+    EXPECT_EQ(ParseIntegerField("1 2", 1, 999), std::nullopt);
+    EXPECT_EQ(ParseIntegerField("0x10", 0, 999), std::nullopt);
+    // Long digit strings that would wrap a 32-bit (or 64-bit) accumulator back into the range.
+    EXPECT_EQ(ParseIntegerField("4294967338", 1, 999), std::nullopt);            // 2^32 + 42
+    EXPECT_EQ(ParseIntegerField("18446744073709551658", 1, 999), std::nullopt);  // 2^64 + 42
+    EXPECT_EQ(ParseIntegerField("2147483647", INT32_MIN, INT32_MAX), INT32_MAX);
+    EXPECT_EQ(ParseIntegerField("-2147483648", INT32_MIN, INT32_MAX), INT32_MIN);
+    EXPECT_EQ(ParseIntegerField("2147483648", INT32_MIN, INT32_MAX), std::nullopt);
+}
+
+TEST(HotKeyField, RefusesABareKeyAndShiftWithAKey) {
+    EXPECT_TRUE(IsAcceptedHotKey(0, 0));  // no hot key
+    EXPECT_FALSE(IsAcceptedHotKey('A', 0));
+    EXPECT_FALSE(IsAcceptedHotKey('A', hotkey::kShift));
+    EXPECT_FALSE(IsAcceptedHotKey(0x70 /* F1 */, hotkey::kExtended));
+    EXPECT_TRUE(IsAcceptedHotKey('A', hotkey::kControl));
+    EXPECT_TRUE(IsAcceptedHotKey('A', hotkey::kAlt | hotkey::kShift));
+    EXPECT_TRUE(IsAcceptedHotKey(0x70, hotkey::kControl | hotkey::kAlt));
+}
+
+struct FakeMainWindow {
+    bool ready = true;
+    int changes = 0;
+    bool Ready() const { return ready; }
+    void SetReady(bool value) {
+        ready = value;
+        ++changes;
+    }
+};
+
+TEST(ReadyScope, ClearsTheFlagAndPutsBackThePreviousStateOnEveryWayOut) {
+    FakeMainWindow window;
+    {
+        ReadyScope outer(window);
+        EXPECT_FALSE(window.ready);
+        {
+            // A dialog opened from a dialog: its end must not make the main window ready early.
+            ReadyScope inner(window);
+            EXPECT_FALSE(window.ready);
+        }
+        EXPECT_FALSE(window.ready);
+    }
+    EXPECT_TRUE(window.ready);
+
+    window.changes = 0;
+    EXPECT_THROW(
+        {
+            ReadyScope scope(window);
+            throw std::runtime_error("the dialog failed");
+        },
+        std::runtime_error);
+    EXPECT_TRUE(window.ready);
+    EXPECT_EQ(window.changes, 2);
+
+    // A window that was not ready stays so.
+    window.ready = false;
+    { ReadyScope scope(window); }
+    EXPECT_FALSE(window.ready);
+}
+
+}  // namespace
+}  // namespace brindle::ui
