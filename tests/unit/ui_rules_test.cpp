@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/anchored_layout.h"
 #include "ui/field_rules.h"
 #include "ui/ready_scope.h"
 
@@ -80,6 +81,22 @@ TEST(ReadyScope, ClearsTheFlagAndPutsBackThePreviousStateOnEveryWayOut) {
     window.ready = false;
     { ReadyScope scope(window); }
     EXPECT_FALSE(window.ready);
+}
+
+TEST(AnchoredLayout, EdgesFollowTheSidesTheyAreAnchoredTo) {
+    const Box list{10, 10, 190, 150};
+    // Client area 200 x 180 grown to 260 x 230 (dx 60, dy 50).
+    EXPECT_EQ(AnchoredBox(list, 200, 180, 260, 230, anchor::kNone), list);
+    EXPECT_EQ(AnchoredBox(list, 200, 180, 260, 230, anchor::kStretchRight | anchor::kStretchDown),
+              (Box{10, 10, 250, 200}));
+    const Box button{140, 155, 190, 170};
+    EXPECT_EQ(AnchoredBox(button, 200, 180, 260, 230, anchor::kMoveRight | anchor::kMoveDown),
+              (Box{200, 205, 250, 220}));
+    // Each direction on its own: a right or bottom anchor alone does not move the other axis.
+    EXPECT_EQ(AnchoredBox(button, 200, 180, 260, 230, anchor::kMoveDown), (Box{140, 205, 190, 220}));
+    EXPECT_EQ(AnchoredBox(list, 200, 180, 260, 230, anchor::kStretchRight), (Box{10, 10, 250, 150}));
+    // Shrunk below the template's size: the stretched list keeps no negative extent.
+    EXPECT_EQ(AnchoredBox(list, 200, 180, 0, 0, anchor::kStretchRight | anchor::kStretchDown), (Box{10, 10, 10, 10}));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "toolkit_test_ids.h"
+#include "ui/anchored_layout_win.h"
 #include "ui/dialog.h"
 #include "ui/message_box_win.h"
 #include "unit/test_support.h"
@@ -225,6 +226,68 @@ TEST(DialogLoop, KeysForAModelessDialogGoToItAndEndingItHidesIt) {
     EXPECT_TRUE(IsWindow(modeless.Hwnd()));
     EXPECT_FALSE(IsWindowVisible(modeless.Hwnd()));
     modeless.Destroy();
+}
+
+class ResizeDialog : public Dialog {
+public:
+    ResizeDialog() : Dialog(IDD_TEST_RESIZE) {}
+    AnchoredLayout layout;
+
+protected:
+    BOOL OnInitDialog() override {
+        layout.Start(Hwnd());
+        layout.Add(IDC_TEST_RESIZED_LIST, anchor::kStretchRight | anchor::kStretchDown);
+        layout.Add(IDOK, anchor::kMoveRight | anchor::kMoveDown);
+        return TRUE;
+    }
+    bool OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&) override {
+        if (message == WM_SIZE)
+            layout.Resize(LOWORD(lParam), HIWORD(lParam));
+        if (message == WM_GETMINMAXINFO)
+            layout.TrackLimits(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return false;
+    }
+};
+
+RECT ClientRectOf(HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+TEST(ResizableDialog, ControlsFollowTheirAnchorsAndTheTemplateSizeIsTheMinimum) {
+    RecordedMessages recorded;
+    ResizeDialog dialog;
+    ASSERT_TRUE(dialog.Create(nullptr));
+    HWND window = dialog.Hwnd();
+    RECT start{}, client{};
+    GetWindowRect(window, &start);
+    GetClientRect(window, &client);
+    const RECT list = ClientRectOf(dialog.Item(IDC_TEST_RESIZED_LIST));
+    const RECT ok = ClientRectOf(dialog.Item(IDOK));
+
+    const int width = start.right - start.left, height = start.bottom - start.top;
+    SetWindowPos(window, nullptr, 0, 0, width + 80, height + 60, SWP_NOMOVE | SWP_NOZORDER);
+    const RECT grownList = ClientRectOf(dialog.Item(IDC_TEST_RESIZED_LIST));
+    const RECT movedOk = ClientRectOf(dialog.Item(IDOK));
+    EXPECT_EQ(grownList.left, list.left);
+    EXPECT_EQ(grownList.top, list.top);
+    EXPECT_EQ(grownList.right, list.right + 80);
+    EXPECT_EQ(grownList.bottom, list.bottom + 60);
+    EXPECT_EQ(movedOk.left, ok.left + 80);
+    EXPECT_EQ(movedOk.top, ok.top + 60);
+    EXPECT_EQ(movedOk.right - movedOk.left, ok.right - ok.left);
+
+    // Smaller than the template is refused: the window stays at its first size, the controls in place.
+    SetWindowPos(window, nullptr, 0, 0, width / 2, height / 2, SWP_NOMOVE | SWP_NOZORDER);
+    RECT shrunk{};
+    GetWindowRect(window, &shrunk);
+    EXPECT_EQ(shrunk.right - shrunk.left, width);
+    EXPECT_EQ(shrunk.bottom - shrunk.top, height);
+    const RECT backList = ClientRectOf(dialog.Item(IDC_TEST_RESIZED_LIST));
+    EXPECT_EQ(backList.right, list.right);
+    dialog.Destroy();
 }
 
 }  // namespace
