@@ -13,6 +13,7 @@
 #include "ui/anchored_layout_win.h"
 #include "ui/dialog.h"
 #include "ui/message_box_win.h"
+#include "ui/tab_pages_win.h"
 #include "unit/test_support.h"
 
 namespace brindle::ui {
@@ -287,6 +288,77 @@ TEST(ResizableDialog, ControlsFollowTheirAnchorsAndTheTemplateSizeIsTheMinimum) 
     EXPECT_EQ(shrunk.bottom - shrunk.top, height);
     const RECT backList = ClientRectOf(dialog.Item(IDC_TEST_RESIZED_LIST));
     EXPECT_EQ(backList.right, list.right);
+    dialog.Destroy();
+}
+
+class NumberPage : public Dialog {
+public:
+    NumberPage() : Dialog(IDD_TEST_PAGE) {}
+    int number = 1;
+
+protected:
+    void DoDataExchange(DataExchange& exchange) override {
+        exchange.Integer(IDC_TEST_PAGE_NUMBER, number, 1, 999, kNumberMessage);
+    }
+};
+
+class TabsDialog : public Dialog {
+public:
+    TabsDialog() : Dialog(IDD_TEST_TABS) {}
+    TabPages pages;
+    NumberPage first, second;
+
+protected:
+    BOOL OnInitDialog() override {
+        InitCommonControlsEx(&kTabClass);
+        pages.Attach(Hwnd(), IDC_TEST_TAB);
+        first.number = 10;
+        second.number = 20;
+        pages.Add(first, "一般");
+        pages.Add(second, "表示");
+        pages.UpdateData(false);
+        return TRUE;
+    }
+    bool OnNotify(NMHDR& header, LRESULT&) override { return pages.OnNotify(header); }
+    static constexpr INITCOMMONCONTROLSEX kTabClass{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
+};
+
+TEST(TabPages, PagesFillTheDisplayAreaSwitchWithTheTabAndExchangeTogether) {
+    RecordedMessages recorded;
+    TabsDialog dialog;
+    ASSERT_TRUE(dialog.Create(nullptr));
+    HWND tab = dialog.Item(IDC_TEST_TAB);
+    RECT area{};
+    GetWindowRect(tab, &area);
+    SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    RECT page{};
+    GetWindowRect(dialog.second.Hwnd(), &page);
+    EXPECT_TRUE(EqualRect(&page, &area));
+    EXPECT_GT(area.top, 0);
+    EXPECT_TRUE(IsWindowVisible(dialog.first.Hwnd()));
+    EXPECT_FALSE(IsWindowVisible(dialog.second.Hwnd()));
+    EXPECT_EQ(WindowText(dialog.second.Item(IDC_TEST_PAGE_NUMBER)), "20");
+
+    // The tab control tells its dialog of the change (TCN_SELCHANGE) as when the user picks the tab.
+    SendMessageA(tab, TCM_SETCURFOCUS, 1, 0);
+    EXPECT_FALSE(IsWindowVisible(dialog.first.Hwnd()));
+    EXPECT_TRUE(IsWindowVisible(dialog.second.Hwnd()));
+    SendMessageA(tab, TCM_SETCURFOCUS, 0, 0);
+    EXPECT_TRUE(IsWindowVisible(dialog.first.Hwnd()));
+
+    // A refused field on the hidden page brings that page forward with the focus on the field.
+    SetWindowTextA(dialog.first.Item(IDC_TEST_PAGE_NUMBER), "11");
+    SetWindowTextA(dialog.second.Item(IDC_TEST_PAGE_NUMBER), "x");
+    EXPECT_FALSE(dialog.pages.UpdateData(true));
+    EXPECT_EQ(dialog.pages.Selected(), 1);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+    EXPECT_TRUE(IsWindowVisible(dialog.second.Hwnd()));
+    EXPECT_EQ(GetFocus(), dialog.second.Item(IDC_TEST_PAGE_NUMBER));
+    EXPECT_EQ(recorded.messages.boxes.size(), 1u);
+    SetWindowTextA(dialog.second.Item(IDC_TEST_PAGE_NUMBER), "22");
+    EXPECT_TRUE(dialog.pages.UpdateData(true));
+    EXPECT_EQ(dialog.first.number, 11);
+    EXPECT_EQ(dialog.second.number, 22);
     dialog.Destroy();
 }
 
