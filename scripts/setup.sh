@@ -8,7 +8,7 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
     wine wine32:i386 xvfb imagemagick
-    fonts-ipafont-gothic fonts-ipafont-mincho locales python3
+    fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine locales python3
 )
 
 sudo_cmd=()
