@@ -43,11 +43,13 @@ bool NameOf(const tray_menu::Entry& entry, const SettingsStore& store, std::stri
     const char* text = nullptr;
     if (entry.kind == tray_menu::kPageItem) {
         PageRecord page;
-        if (!store.FindPage(entry.key, page)) return false;
+        if (!store.FindPage(entry.key, page))
+            return false;
         text = page.name;
     } else {
         ShortcutRecord shortcut;
-        if (!store.GetShortcutAt(entry.key, shortcut)) return false;
+        if (!store.GetShortcutAt(entry.key, shortcut))
+            return false;
         text = shortcut.name;
     }
     name = text ? text : "";
@@ -56,8 +58,7 @@ bool NameOf(const tray_menu::Entry& entry, const SettingsStore& store, std::stri
 
 }  // namespace
 
-bool TrayMenu::Build(HMENU root, const SettingsStore& store, System& system, Messages& messages,
-                     TrayMenuHost& host) {
+bool TrayMenu::Build(HMENU root, const SettingsStore& store, System& system, Messages& messages, TrayMenuHost& host) {
     if (!root) {
         return false;
     }
@@ -126,21 +127,26 @@ void TrayMenu::BuildImages(TrayMenuHost& host) {
     if (list) {
         ImageList_AddMasked(list, bitmap, RGB(255, 0, 0));
         ImageList_SetImageCount(list, tray_menu::kClassImages);
-        for (HICON icon : host.CachedSmallIcons()) ImageList_ReplaceIcon(list, -1, icon);
+        for (HICON icon : host.CachedSmallIcons())
+            ImageList_ReplaceIcon(list, -1, icon);
     }
-    if (bitmap) DeleteObject(bitmap);
+    if (bitmap)
+        DeleteObject(bitmap);
     images_.Reset(list);  // without it the items draw without icons
 }
 
 void TrayMenu::Discard() {
     for (const tray_menu::Entry& entry : entries_) {
-        if (entry.kind == tray_menu::kPageItem) DestroyMenu(reinterpret_cast<HMENU>(entry.handle));
+        if (entry.kind == tray_menu::kPageItem)
+            DestroyMenu(reinterpret_cast<HMENU>(entry.handle));
     }
     entries_.clear();
     images_.Reset();
 }
 
-TrayMenu::ItemLook TrayMenu::LookOf(LONG_PTR data, bool highlighted, const SettingsStore& store,
+TrayMenu::ItemLook TrayMenu::LookOf(LONG_PTR data,
+                                    bool highlighted,
+                                    const SettingsStore& store,
                                     HIMAGELIST treeImages) const {
     ItemLook look;
     if (data == -1) {
@@ -172,7 +178,8 @@ void TrayMenu::Measure(MEASUREITEMSTRUCT& item, HWND window, HFONT font, const S
     }
     HDC dc = GetDC(window);
     const int saved = SaveDC(dc);
-    if (font) SelectObject(dc, font);
+    if (font)
+        SelectObject(dc, font);
     SIZE size{};
     GetTextExtentPoint32A(dc, look.text.c_str(), static_cast<int>(look.text.size()), &size);
     RestoreDC(dc, saved);
@@ -190,7 +197,8 @@ void TrayMenu::Draw(const DRAWITEMSTRUCT& item, HFONT font, const SettingsStore&
     }
     HDC dc = item.hDC;
     const int saved = SaveDC(dc);
-    if (font) SelectObject(dc, font);
+    if (font)
+        SelectObject(dc, font);
 
     RECT iconCell = item.rcItem, textCell = item.rcItem;
     if (!look.empty) {
@@ -204,7 +212,8 @@ void TrayMenu::Draw(const DRAWITEMSTRUCT& item, HFONT font, const SettingsStore&
         back = GetSysColor(COLOR_HIGHLIGHT);
         FillRect(dc, &textCell, GetSysColorBrush(COLOR_HIGHLIGHT));
     }
-    if (grayed) text = GetSysColor(COLOR_GRAYTEXT);
+    if (grayed)
+        text = GetSysColor(COLOR_GRAYTEXT);
     if (!look.valid) {
         text = RGB(128, 0, 0);
         back = RGB(255, 240, 240);
@@ -231,8 +240,10 @@ void TrayMenu::Draw(const DRAWITEMSTRUCT& item, HFONT font, const SettingsStore&
             const int x = iconCell.left, y = iconCell.top, cx = iconCell.right - x, cy = iconCell.bottom - y;
             const RECT light[] = {{x, y, x + cx - 1, y + 1}, {x, y, x + 1, y + cy - 1}};
             const RECT shadow[] = {{x + cx - 1, y, x + cx, y + cy}, {x, y + cy - 1, x + cx, y + cy}};
-            for (const RECT& r : light) FillRect(dc, &r, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
-            for (const RECT& r : shadow) FillRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
+            for (const RECT& r : light)
+                FillRect(dc, &r, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+            for (const RECT& r : shadow)
+                FillRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
         }
     }
     textCell.left += 2;
@@ -248,15 +259,21 @@ LRESULT TrayMenu::MenuChar(unsigned typed, HMENU menu, const SettingsStore& stor
     for (int i = 0; i < count; ++i) {
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
-        info.fMask = MIIM_STATE | MIIM_DATA;
-        if (!GetMenuItemInfoA(menu, i, TRUE, &info)) continue;
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
+        // Only the owner-drawn items carry a table index: the closing item's data is 0 as well, and so is
+        // that of every item of the main window's other menus.
+        if (!GetMenuItemInfoA(menu, i, TRUE, &info) || !(info.fType & MFT_OWNERDRAW))
+            continue;
         const LONG_PTR data = static_cast<LONG_PTR>(info.dwItemData);
-        if (data < 0 || static_cast<size_t>(data) >= entries_.size()) continue;
+        if (data < 0 || static_cast<size_t>(data) >= entries_.size())
+            continue;
         const tray_menu::Entry& entry = entries_[data];
-        if (entry.kind != tray_menu::kPageItem && entry.kind != tray_menu::kShortcutItem) continue;
+        if (entry.kind != tray_menu::kPageItem && entry.kind != tray_menu::kShortcutItem)
+            continue;
         NameOf(entry, store, texts[i]);  // empty when the store no longer has it
         candidates[i] = texts[i].c_str();
-        if (info.fState & MFS_HILITE) highlighted = i;
+        if (info.fState & MFS_HILITE)
+            highlighted = i;
     }
     const int position = tray_menu::MnemonicMatch(typed, candidates, highlighted);
     return position < 0 ? -1 : MAKELRESULT(position, MNC_SELECT);
