@@ -6,7 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 cmake --preset native >/dev/null && cmake --build --preset native >/dev/null
-cmake --preset win32 >/dev/null && cmake --build --preset win32 >/dev/null
+# The Windows figures come from the i686 build, or its x86-64 build where this host runs no 32-bit
+# programs (see wine-arch.sh).
+preset=$(scripts/wine-arch.sh)
+cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" >/dev/null
 
 echo "== settings store"
 ./build/native/bench/store_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
@@ -15,16 +18,16 @@ echo
 echo "== start-up under Wine"
 source scripts/wine-env.sh
 trap brindle_wine_stop EXIT
-brindle_wine_keep build/win32/tests/win/wine_keeper.exe
+brindle_wine_keep build/$preset/tests/win/wine_keeper.exe
 mkdir -p build/bench
 win() { winepath -w "$1" 2>/dev/null; }
-wine build/win32/bench/startup/startup_bench.exe "$(win build/win32/src/brindle.exe)" \
-    "$(win build/win32/bench/startup/bare_dialog.exe)" "$(win build/bench)" "${STARTUP_RUNS:-15}" </dev/null
+wine build/$preset/bench/startup/startup_bench.exe "$(win build/$preset/src/brindle.exe)" \
+    "$(win build/$preset/bench/startup/bare_dialog.exe)" "$(win build/bench)" "${STARTUP_RUNS:-15}" </dev/null
 
 echo
 echo "== page tree and shortcut list under Wine"
-wine build/win32/bench/views/views_bench.exe "$(win build/bench)" "${VIEWS_RUNS:-11}" </dev/null
+wine build/$preset/bench/views/views_bench.exe "$(win build/bench)" "${VIEWS_RUNS:-11}" </dev/null
 
 echo
 echo "== tray menu under Wine"
-wine build/win32/bench/startup/tray_menu_bench.exe "${MENU_RUNS:-7}" </dev/null
+wine build/$preset/bench/startup/tray_menu_bench.exe "${MENU_RUNS:-7}" </dev/null

@@ -8,14 +8,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
-cmake --preset win32 >/dev/null && cmake --build --preset win32 --target brindle e2e_driver >/dev/null
+# The i686 program, or its x86-64 build where this host runs no 32-bit programs (see wine-arch.sh).
+preset=$(scripts/wine-arch.sh)
+cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" --target brindle e2e_driver >/dev/null
 
 mkdir -p build/demo
 # The demo file is kept in UTF-8 for editing; the program reads Shift_JIS with CR LF.
 if [ ! -f build/demo/Brindle.INI ] || [ "${DEMO_RESET:-0}" = 1 ]; then
     sed 's/$/\r/' demo/Brindle.ini.utf8 | iconv -f UTF-8 -t CP932 >build/demo/Brindle.INI
 fi
-cp build/win32/src/brindle.exe build/demo/brindle.exe
+cp "build/$preset/src/brindle.exe" build/demo/brindle.exe
 
 headless=0
 [ -n "${DISPLAY:-}" ] || headless=1
@@ -31,7 +33,7 @@ if [ "$headless" = 1 ]; then
     if [ -t 0 ]; then
         read -r -p "Press Enter to close it. " _
     fi
-    wine ../../build/win32/tests/e2e/e2e_driver.exe escape </dev/null >/dev/null 2>&1 || true
+    wine "../../build/$preset/tests/e2e/e2e_driver.exe" escape </dev/null >/dev/null 2>&1 || true
     wait "$program"
 else
     echo "Brindle runs on $DISPLAY; close it with Escape (the settings go to build/demo/Brindle.INI)."

@@ -7,7 +7,8 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev
     googletest libgtest-dev libbenchmark-dev
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-    wine wine32:i386 xvfb imagemagick
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+    wine wine32:i386 wine64 xvfb imagemagick
     fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine locales python3
 )
 

@@ -44,15 +44,24 @@ if build native; then run_ctest native; else failed=$((failed + 1)); fi
 echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 if build native-sanitize; then run_ctest native-sanitize; else failed=$((failed + 1)); fi
 
-echo "== Windows build and its tests under Wine"
+# The program is the i686 build. Its tests run under Wine in that build where this host runs 32-bit
+# programs, and in the x86-64 build of the same sources (under wine64) where it does not.
+win_preset=$(scripts/wine-arch.sh)
+echo "== Windows build (i686) and its tests under Wine ($win_preset)"
+built=0
 if build win32; then
+    built=1
+    if [ "$win_preset" != win32 ] && ! build "$win_preset"; then built=0; fi
+fi
+if [ "$built" = 1 ]; then
     # One Wine environment (prefix, Xvfb, wineserver, keeper) for all Windows tests, stopped afterwards.
     (
+        export BRINDLE_WIN_PRESET=$win_preset
         source scripts/wine-env.sh
         trap brindle_wine_stop EXIT
-        ctest --preset win32 2>&1
-    ) | tee "$log/win32.txt"
-    count_ctest "$log/win32.txt"
+        ctest --preset "$win_preset" 2>&1
+    ) | tee "$log/$win_preset.txt"
+    count_ctest "$log/$win_preset.txt"
 else
     failed=$((failed + 1))
 fi

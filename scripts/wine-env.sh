@@ -1,10 +1,20 @@
 # Sourced by the scripts that run Windows programs: a private Wine prefix, a Japanese locale (the ANSI
 # code page is then 932), a display (the caller's, or a private Xvfb) and one persistent wineserver.
-#   BRINDLE_WINEPREFIX  the prefix to use (default: build/wineprefix in the repository)
+# `wine` below is the loader for the build this host can run (BRINDLE_WIN_PRESET: win32, or win64
+# where the kernel runs no 32-bit programs; see wine-arch.sh).
+#   BRINDLE_WINEPREFIX  the prefix to use (default: build/wineprefix, or build/wineprefix64)
 #   BRINDLE_HEADLESS=1  use a private Xvfb even when DISPLAY is set
 brindle_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX=${BRINDLE_WINEPREFIX:-$brindle_root/build/wineprefix}
-export WINEARCH=win32
+export BRINDLE_WIN_PRESET=${BRINDLE_WIN_PRESET:-$("$brindle_root/scripts/wine-arch.sh")}
+if [ "$BRINDLE_WIN_PRESET" = win64 ]; then
+    export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+    export WINEPREFIX=${BRINDLE_WINEPREFIX:-$brindle_root/build/wineprefix64}
+else
+    export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine
+    export WINEPREFIX=${BRINDLE_WINEPREFIX:-$brindle_root/build/wineprefix}
+fi
+wine() { "$WINELOADER" "$@"; }
+winepath() { "$WINELOADER" winepath "$@"; }
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
@@ -41,7 +51,7 @@ fi
 # The prefix is made once: about 10 s. Without a window manager, Managed=N saves 2 s per hidden
 # window; a crash must fail the test rather than wait on a dialog.
 if [ ! -f "$WINEPREFIX/.brindle-ready" ]; then
-    wineboot -i >/dev/null 2>&1
+    wine wineboot -i >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w

@@ -8,4 +8,4 @@ if [ "${1:-}" = --keeper ]; then
     brindle_wine_keep "$2"
     shift 2
 fi
-exec wine "$@" </dev/null
+exec "$WINELOADER" "$@" </dev/null
