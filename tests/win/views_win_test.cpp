@@ -616,6 +616,28 @@ TEST_F(Views, ViewModesAreSavedAndDrawnInTheUsersColours) {
     EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
 }
 
+// Hiding builds the tray menu through the main window's icon cache: shortcuts with one icon source
+// share one tray image, read once for the build.
+TEST_F(Views, TrayMenuShortcutsWithOneIconSourceShareOneImage) {
+    const std::string exe = ModulePath();
+    Open("Page=0\r\niChkLoadIcon=2\r\n", "0=Top,-1,0,0,\"\",\"\"\r\n",
+         "[#00000]\r\nNamespace=one\r\nCommandLine=x.exe\r\nReadIcon=1\r\nIconname=" + exe +
+             "\r\n[#00001]\r\nNamespace=two\r\nCommandLine=y.exe\r\nReadIcon=1\r\nIconname=" + exe +
+             "\r\n[#00002]\r\nNamespace=other\r\nCommandLine=C:\\windows\\notepad.exe\r\nReadIcon=1\r\n");
+    const int reads = dialog->IconReads();
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_HIDE, 0);
+    ASSERT_NE(dialog->TrayMenu(), nullptr);
+    const auto& entries = dialog->TrayMenuItems().Entries();
+    ASSERT_EQ(entries.size(), 4u);  // the page, then the three shortcuts
+    EXPECT_GE(entries[1].image, 5);
+    EXPECT_EQ(entries[2].image, entries[1].image);
+    EXPECT_GE(entries[3].image, 5);
+    EXPECT_NE(entries[3].image, entries[1].image);
+    EXPECT_EQ(ImageList_GetImageCount(dialog->TrayMenuItems().Images()), 7);
+    EXPECT_EQ(dialog->IconReads(), reads + 2);
+    SendMessageA(dialog->Hwnd(), WM_HOTKEY, 2, 0);  // restore
+}
+
 // The popup a menu loop opens, seen by a hook; a thread timer ends the loop.
 HMENU g_popup = nullptr;
 LRESULT CALLBACK SeePopup(int code, WPARAM wParam, LPARAM lParam) {
