@@ -28,7 +28,8 @@ std::vector<std::string> SplitCommandTokens(std::string_view line) {
         } else {
             // Trail bytes are never blanks, so a byte-wise search is safe here.
             size_t end = i;
-            while (end < line.size() && !IsBlank(line[end])) ++end;
+            while (end < line.size() && !IsBlank(line[end]))
+                ++end;
             tokens.emplace_back(line.substr(i, end - i));
             i = end;
         }
@@ -42,8 +43,10 @@ StartOptions ParseStartOptions(std::string_view commandLine) {
     for (const std::string& token : SplitCommandTokens(commandLine)) {
         if (!token.empty() && (token[0] == '-' || token[0] == '/')) {
             std::string_view name = std::string_view(token).substr(1);
-            if (name == "keyrev") options.reverseButtons = true;
-            if (name == "hidden") options.startHidden = true;
+            if (name == "keyrev")
+                options.reverseButtons = true;
+            if (name == "hidden")
+                options.startHidden = true;
         } else if (!haveFile) {
             options.settingsFile = token;
             haveFile = true;

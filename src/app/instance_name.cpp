@@ -52,7 +52,8 @@ std::string InstanceName(const std::string& settingsPath) {
         name.resize(kInstanceNameMax);
     }
     for (char& c : name) {
-        if (c == '\\') c = '/';  // byte by byte, trail bytes of double-byte characters included
+        if (c == '\\')
+            c = '/';  // byte by byte, trail bytes of double-byte characters included
     }
     return name;
 }

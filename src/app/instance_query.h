@@ -22,10 +22,12 @@ inline uint32_t NamePrefix(const std::string& name) {
 
 // Whether a name received from another process (any bytes, any length) is exactly `own`.
 inline bool SameName(const void* data, size_t size, const std::string& own) {
-    if (!data || size == 0 || size > kMaxNameBytes) return false;
+    if (!data || size == 0 || size > kMaxNameBytes)
+        return false;
     const char* bytes = static_cast<const char*>(data);
     const void* end = std::memchr(bytes, '\0', size);
-    if (!end) return false;  // no terminator inside the data
+    if (!end)
+        return false;  // no terminator inside the data
     const size_t length = static_cast<const char*>(end) - bytes;
     return length == own.size() && std::memcmp(bytes, own.data(), length) == 0;
 }

@@ -1,6 +1,7 @@
 #include "app/launcher_app.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include "app/instance_name.h"
@@ -12,23 +13,57 @@ namespace brindle {
 namespace {
 
 constexpr char kOwnerClass[] = "BrindleOwnerFrame";
+constexpr char kRunningApart[] = "同じ環境ファイルのぶりんどるが別の権限で実行中のため、呼び出せません。\n";
+constexpr char kNoLock[] = "\n二重起動を防ぐためのロックを作れないので、起動できません。\n";
+
+std::string SystemErrorText(unsigned long error) {
+    char* text = nullptr;
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string result = length && text ? std::string(text, length) : "ErrorCode=" + std::to_string(error);
+    if (text)
+        LocalFree(text);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r'))
+        result.pop_back();
+    return result;
+}
 
 }  // namespace
 
-LauncherApp::LauncherApp(const std::string& modulePath)
-    : store_(messages_, SettingsPathForModule(modulePath)) {
-    ui::SetAppMessages(&messages_);
+LauncherApp::LauncherApp(const std::string& modulePath, Messages& messages)
+    : messages_(messages), store_(messages_, SettingsPathForModule(modulePath)) {}
+
+LockOutcome TakeNamedLock(const std::string& lockName, ui::UniqueKernelHandle& lock, unsigned long& error) {
+    lock.Reset(CreateMutexA(nullptr, TRUE, lockName.c_str()));
+    error = GetLastError();
+    if (lock && error != ERROR_ALREADY_EXISTS) {
+        return LockOutcome::Taken;
+    }
+    lock.Reset();
+    if (error == ERROR_ALREADY_EXISTS)
+        return LockOutcome::Running;
+    // A lock made by an elevated instance, or by another user's, cannot be opened from here.
+    if (error == ERROR_ACCESS_DENIED)
+        return LockOutcome::RunningApart;
+    return LockOutcome::Failed;
 }
 
+// Without the lock this process must not run: two instances would overwrite each other's settings file.
 bool LauncherApp::TakeInstanceLock() {
-    lock_.Reset(CreateMutexA(nullptr, TRUE, LockName(instanceName_).c_str()));
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        HandOverToRunningInstance(instanceName_);
-        lock_.Reset();
-        duplicate_ = true;
-        return false;
+    unsigned long error = 0;
+    const LockOutcome outcome = TakeNamedLock(LockName(instanceName_), lock_, error);
+    if (outcome == LockOutcome::Taken) {
+        return true;
     }
-    return true;
+    duplicate_ = true;
+    const bool handedOver = outcome != LockOutcome::Failed && HandOverToRunningInstance(instanceName_);
+    if (outcome == LockOutcome::RunningApart && !handedOver) {
+        messages_.Show(std::string(kRunningApart) + store_.GetSettingsPath(), box::kIconStop);
+    } else if (outcome == LockOutcome::Failed) {
+        messages_.Show(SystemErrorText(error) + kNoLock + store_.GetSettingsPath(), box::kIconStop);
+    }
+    return false;
 }
 
 // In taskbar-hidden mode the main window is owned by this never-shown window, and an owned window gets
@@ -40,8 +75,8 @@ void LauncherApp::CreateOwnerFrame() {
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kOwnerClass;
     RegisterClassA(&windowClass);
-    ownerFrame_.Reset(CreateWindowA(kOwnerClass, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr));
+    ownerFrame_.Reset(CreateWindowA(kOwnerClass, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, nullptr, nullptr, instance, nullptr));
     if (ownerFrame_) {
         HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP));  // shared: not destroyed
         SendMessageA(ownerFrame_.Get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));

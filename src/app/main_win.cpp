@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/launcher_app.h"
+#include "ui/message_box_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     // Long module paths are kept whole: the buffer grows until the name fits.
@@ -15,6 +16,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         }
         modulePath.resize(modulePath.size() * 2);
     }
-    brindle::LauncherApp app(modulePath);
+    brindle::ui::WindowsMessages messages;
+    brindle::ui::SetAppMessages(&messages);
+    brindle::LauncherApp app(modulePath, messages);
     return app.Run(commandLine);
 }

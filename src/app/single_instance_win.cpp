@@ -16,6 +16,7 @@ constexpr UINT kAnswerTimeoutMs = 5000;
 
 struct Search {
     const std::string* name;
+    const ForegroundGrant* grant;
     bool found = false;
 };
 
@@ -29,19 +30,27 @@ BOOL CALLBACK AskWindow(HWND window, LPARAM data) {
     // Only dialog windows are asked: WM_APP messages mean something else to other programs' windows.
     char className[16] = {};
     GetClassNameA(window, className, sizeof className);
-    if (std::string(className) != "#32770") return TRUE;
+    if (std::string(className) != "#32770")
+        return TRUE;
 
     DWORD_PTR answer = 0;
     if (!Ask(window, WM_INSTANCE_QUERY, 0, 0, answer) ||
         static_cast<uint32_t>(answer) != instance_query::NamePrefix(*search.name)) {
         return TRUE;
     }
-    if (!Ask(window, WM_INSTANCE_QUERY, 1, 0, answer) || answer == 0) return TRUE;
+    if (!Ask(window, WM_INSTANCE_QUERY, 1, 0, answer) || answer == 0)
+        return TRUE;
     COPYDATASTRUCT copy{};
     copy.dwData = instance_query::kCopyDataTag;
     copy.cbData = static_cast<DWORD>(search.name->size() + 1);
     copy.lpData = const_cast<char*>(search.name->c_str());
-    if (!Ask(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy), answer) || answer != 1) return TRUE;
+    if (!Ask(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy), answer) || answer != 1)
+        return TRUE;
+    // The user started this process, so it may take the foreground; the running instance may only when
+    // it is given that right before it is asked to come back.
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    (*search.grant)(process);
     Ask(window, WM_INSTANCE_QUERY, 2, 0, answer);
     search.found = true;
     return FALSE;
@@ -49,8 +58,12 @@ BOOL CALLBACK AskWindow(HWND window, LPARAM data) {
 
 }  // namespace
 
-bool HandOverToRunningInstance(const std::string& instanceName) {
-    Search search{&instanceName};
+void AllowForeground(unsigned long processId) {
+    AllowSetForegroundWindow(processId);
+}
+
+bool HandOverToRunningInstance(const std::string& instanceName, const ForegroundGrant& grant) {
+    Search search{&instanceName, &grant};
     EnumWindows(AskWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

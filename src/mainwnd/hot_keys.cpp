@@ -9,10 +9,14 @@ HotKeyRegistration RegistrationFor(int32_t storedValue, bool withWindowsKey) {
     const unsigned flags = value >> 16;
     HotKeyRegistration result;
     result.virtualKey = value & 0xFFFF;
-    if (flags & hotkeyf::kAlt) result.modifiers |= modkey::kAlt;
-    if (flags & hotkeyf::kControl) result.modifiers |= modkey::kControl;
-    if (flags & hotkeyf::kShift) result.modifiers |= modkey::kShift;
-    if (withWindowsKey) result.modifiers |= modkey::kWin;
+    if (flags & hotkeyf::kAlt)
+        result.modifiers |= modkey::kAlt;
+    if (flags & hotkeyf::kControl)
+        result.modifiers |= modkey::kControl;
+    if (flags & hotkeyf::kShift)
+        result.modifiers |= modkey::kShift;
+    if (withWindowsKey)
+        result.modifiers |= modkey::kWin;
     return result;
 }
 

@@ -32,7 +32,29 @@ bool KeyboardHook::Install(MainDialog* dialog) {
 }
 
 void KeyboardHook::Remove() {
-    State().hook.Reset();
+    HookState& state = State();
+    state.hook.Reset();
+    state.dialog = nullptr;  // the dialog may be gone before the next event
+}
+
+// Windows removes a low-level hook silently when one call takes longer than LowLevelHooksTimeout (a
+// busy moment is enough), and says nothing about it. A fresh hook is put in before the old one is
+// taken out, so no key slips through meanwhile.
+bool KeyboardHook::Renew() {
+    HookState& state = State();
+    if (!state.hook) {
+        return false;
+    }
+    HHOOK fresh = SetWindowsHookExA(WH_KEYBOARD_LL, Procedure, GetModuleHandleA(nullptr), 0);
+    if (!fresh) {
+        return false;
+    }
+    state.hook.Reset(fresh);
+    return true;
+}
+
+HHOOK KeyboardHook::Handle() {
+    return State().hook.Get();
 }
 
 bool KeyboardHook::Installed() {
@@ -57,7 +79,8 @@ bool KeyboardHook::HandleEvent(WPARAM message, const KBDLLHOOKSTRUCT& event) {
     const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
     const int modifier = TaskKeyMatcher::ModifierOf(event.vkCode);
     if (modifier >= 0) {
-        if (down || up) state.matcher.SetModifier(modifier, down);
+        if (down || up)
+            state.matcher.SetModifier(modifier, down);
         return false;
     }
     if (!down || !taskSelect) {
@@ -74,8 +97,12 @@ bool KeyboardHook::HandleEvent(WPARAM message, const KBDLLHOOKSTRUCT& event) {
 }
 
 LRESULT CALLBACK KeyboardHook::Procedure(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && HandleEvent(wParam, *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam))) {
-        return 1;
+    // No exception may cross into the system; the key then simply passes on.
+    try {
+        if (code == HC_ACTION && HandleEvent(wParam, *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam))) {
+            return 1;
+        }
+    } catch (...) {
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

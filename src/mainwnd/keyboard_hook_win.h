@@ -16,6 +16,10 @@ public:
     static bool Install(MainDialog* dialog);
     static void Remove();
     static bool Installed();
+    // Puts in a fresh hook in place of an installed one; the main window does it now and then, since
+    // the system may have taken the old one out without a word.
+    static bool Renew();
+    static HHOOK Handle();
 
     // The decision for one keyboard event (exposed for tests): true when the key press is swallowed.
     static bool HandleEvent(WPARAM message, const KBDLLHOOKSTRUCT& event);

@@ -34,11 +34,16 @@ MainDialog::~MainDialog() {
 
 HICON MainDialog::LoadedIcon(int id) const {
     switch (id) {
-        case IDI_TRAY: return iconHidden_.Get();
-        case IDI_SMALL: return iconSmall_.Get();
-        case IDI_APP: return iconBig_.Get();
-        case IDI_BUSY: return iconBusy_.Get();
-        default: return nullptr;
+        case IDI_TRAY:
+            return iconHidden_.Get();
+        case IDI_SMALL:
+            return iconSmall_.Get();
+        case IDI_APP:
+            return iconBig_.Get();
+        case IDI_BUSY:
+            return iconBusy_.Get();
+        default:
+            return nullptr;
     }
 }
 
@@ -56,13 +61,8 @@ BOOL MainDialog::OnInitDialog() {
         NotifyIcon(IconOp::Add, iconSmall_.Get());
     }
 
-    // The "Main" popup goes to the top of the system menu.
     menu_.Reset(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_MENU)));
-    if (HMENU system = GetSystemMenu(Hwnd(), FALSE); system && menu_) {
-        InsertMenuA(system, 0, MF_BYPOSITION | MF_POPUP | MF_STRING,
-                    reinterpret_cast<UINT_PTR>(GetSubMenu(menu_.Get(), 0)), "Brindle");
-        InsertMenuA(system, 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-    }
+    InsertMainPopupIntoSystemMenu();
     accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
 
     SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconBig_.Get()));
@@ -78,17 +78,44 @@ BOOL MainDialog::OnInitDialog() {
     return TRUE;
 }
 
-// Enter and a double click on the list launch the selected shortcut; the window stays open.
+// The "Main" popup goes to the top of the system menu. The system menu owns what it holds and destroys
+// it with the window, so it gets a popup of its own, taken out of a second copy of the menu resource.
+void MainDialog::InsertMainPopupIntoSystemMenu() {
+    HMENU system = GetSystemMenu(Hwnd(), FALSE);
+    ui::UniqueMenu copy(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_MENU)));
+    HMENU popup = copy ? GetSubMenu(copy.Get(), 0) : nullptr;
+    if (!system || !popup || !RemoveMenu(copy.Get(), 0, MF_BYPOSITION)) {
+        return;
+    }
+    if (!InsertMenuA(system, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), "Brindle")) {
+        DestroyMenu(popup);
+        return;
+    }
+    InsertMenuA(system, 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+}
+
+// Enter and a double click on the list launch the selected shortcut; the window stays open. The hidden
+// window keeps the keyboard after the tray menu: nothing it receives then may launch.
 void MainDialog::OnOK() {
+    if (!IsWindowVisible(Hwnd())) {
+        return;
+    }
     const int index = SelectedShortcut();
     if (index >= 0) {
         LaunchShortcut(store_, index, {}, Hwnd(), messages_, system_);
     }
 }
 
+// Escape and the close box; a hidden window ignores Escape (it may still hold the keyboard).
 void MainDialog::OnCancel() {
+    if (IsWindowVisible(Hwnd())) {
+        Close();
+    }
+}
+
+void MainDialog::Close() {
     ClosingSave();
-    if (options_.taskbarHidden) {
+    if (iconPresent_) {
         NotifyIcon(IconOp::Delete, nullptr);
     }
     EndDialog(IDCANCEL);
@@ -109,13 +136,27 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             return OnMouseMove(wParam, GET_X_LPARAM(lParam));
         case WM_LBUTTONUP:
             return OnLButtonUp();
+        case WM_CAPTURECHANGED:
+        case WM_CANCELMODE:
+            CancelSplitterDrag();
+            return false;
         case WM_SYSCOMMAND:
             OnSysCommand(wParam, lParam);
             return true;
+        case WM_CLOSE:
+            // Asked to close from outside (a task manager), hidden or not.
+            Close();
+            return true;
+        case WM_DESTROY:
+            // Every way out (a failed start included) takes the icon out of the notification area.
+            if (iconPresent_)
+                NotifyIcon(IconOp::Delete, nullptr);
+            return false;
         case WM_ENDSESSION:
             if (wParam) {
                 ClosingSave();
-                if (options_.exitSteps) options_.exitSteps();
+                if (options_.exitSteps)
+                    options_.exitSteps();
             }
             return false;
         case WM_INSTANCE_QUERY:
@@ -147,7 +188,10 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             return true;
         }
         case WM_TIMER:
-            if (wParam == 1) OnPageTimer();
+            if (wParam == kPageTimer)
+                OnPageTimer();
+            if (wParam == kHookRenewalTimer)
+                KeyboardHook::Renew();
             return false;  // default processing as well
         case WM_MEASUREITEM:
         case WM_DRAWITEM:
@@ -158,7 +202,8 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             return true;
         default:
             if (message == taskbarCreated_ && taskbarCreated_ != 0) {
-                if (currentIcon_) NotifyIcon(IconOp::Add, currentIcon_);
+                if (currentIcon_)
+                    NotifyIcon(IconOp::Add, currentIcon_);
                 return true;
             }
             return false;

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "launch/system_win.h"
@@ -31,6 +32,10 @@ constexpr UINT WM_DEFERRED_INIT = WM_APP + 3;
 constexpr UINT WM_SPLITTER_DRAG = WM_APP + 4;
 constexpr UINT WM_BRING_TO_FRONT = WM_APP + 5;
 constexpr UINT kTrayIconId = 1500;
+// Timers of the main window: 1 delays a page switch, 2 renews the keyboard hook.
+constexpr UINT_PTR kPageTimer = 1;
+constexpr UINT_PTR kHookRenewalTimer = 2;
+constexpr UINT kHookRenewalMs = 30000;
 // Commands that carry a shortcut's store index: 16384 + index.
 constexpr int kFirstItemCommand = 16384;
 constexpr int kLastItemCommand = 32766;
@@ -54,6 +59,8 @@ public:
     void Layout(int clientWidth, int clientHeight, bool useDragPosition);
     void InitEnvironment();
     void ClosingSave();
+    // Closing save, icon out of the notification area, end of the dialog (and of the program).
+    void Close();
     void SetReady(bool ready);
     void SetStatusText(const std::string& text);
     void RefreshTitle();
@@ -103,6 +110,8 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    void InsertMainPopupIntoSystemMenu();
+
     // main_dialog_env.cpp
     void ApplyWindowRect(const Rect& rect);
     bool ApplyFont(const FontSpec& font);
@@ -115,6 +124,7 @@ private:
     void DrawDragLine(int x);
     bool OnMouseMove(WPARAM keys, int x);
     bool OnLButtonUp();
+    void CancelSplitterDrag();
     bool PaintMinimised();
 
     // main_dialog_tray.cpp
@@ -177,10 +187,11 @@ private:
     brindle::TrayMenu trayItems_;
     std::unique_ptr<StatusThrottle> buildProgress_;
     bool menuMessageBusy_ = false;
+    std::optional<RECT> parkedFrom_;  // where the hidden window stands while the tray menu parks it
 
     bool ready_ = true;
     bool focusHotKey_ = true;
-    bool pending_ = false;      // a page switch waits for timer 1
+    bool pending_ = false;  // a page switch waits for timer 1
     bool mouseClicked_ = false;
     bool keyTyped_ = false;
     bool keepMenu_ = false;

@@ -1,5 +1,6 @@
 // Routing of the main window's commands, notifications and keyboard messages.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -23,21 +24,31 @@ constexpr size_t kTooltipMax = 80;
 bool MainDialog::PreTranslateMessage(MSG& message) {
     mouseClicked_ = false;
     keyTyped_ = false;
+    // After the tray menu the hidden window can still have the keyboard focus: its keys (Escape, Enter,
+    // the accelerators, arrows in the tree) must not act on a window the user cannot see.
+    const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+    if (key && !IsWindowVisible(Hwnd()) && (message.hwnd == Hwnd() || IsChild(Hwnd(), message.hwnd))) {
+        return true;
+    }
     switch (message.message) {
         case WM_KEYDOWN:
             // F6 shows the version window once it exists.
-            if (pending_ && message.wParam != VK_LCONTROL && message.wParam != VK_RCONTROL) keyTyped_ = true;
+            if (pending_ && message.wParam != VK_LCONTROL && message.wParam != VK_RCONTROL)
+                keyTyped_ = true;
             break;
         case WM_KEYUP:
-            if (pending_) SetTimer(Hwnd(), 1, 500, nullptr);
+            if (pending_)
+                SetTimer(Hwnd(), kPageTimer, 500, nullptr);
             break;
         case WM_LBUTTONDOWN:
-            if (tooltip_) SendMessageA(tooltip_.Get(), TTM_POP, 0, 0);
+            if (tooltip_)
+                SendMessageA(tooltip_.Get(), TTM_POP, 0, 0);
             mouseClicked_ = true;
             [[fallthrough]];
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP:
-            if (tooltip_) SendMessageA(tooltip_.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+            if (tooltip_)
+                SendMessageA(tooltip_.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
             break;
     }
     if (accelerators_ && TranslateAcceleratorA(Hwnd(), accelerators_, &message)) {
@@ -74,7 +85,8 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
         case ID_EXIST_FOLDER:
             if (IsWindowVisible(Hwnd())) {
                 const int index = SelectedShortcut();
-                if (index >= 0) OpenFolderOfShortcut(store_, index, Hwnd(), messages_, system_);
+                if (index >= 0)
+                    OpenFolderOfShortcut(store_, index, Hwnd(), messages_, system_);
             }
             return true;
         case ID_VIEW_ICON:
@@ -90,7 +102,8 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
             SetViewMode(LVS_REPORT);
             return true;
         case IDC_PAGE_COMBO:
-            if (code == CBN_SELENDOK) OnComboChoice();
+            if (code == CBN_SELENDOK)
+                OnComboChoice();
             return code == CBN_SELENDOK;
         case kIdHelp:
             ShowHelp();
@@ -109,7 +122,8 @@ void MainDialog::OnSysCommand(WPARAM id, LPARAM lParam) {
         return;
     }
     DefWindowProcA(Hwnd(), WM_SYSCOMMAND, id, lParam);
-    if ((id & 0xFFF0) == SC_RESTORE) InvalidateRect(Hwnd(), nullptr, TRUE);
+    if ((id & 0xFFF0) == SC_RESTORE)
+        InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
 void MainDialog::OnContextKey() {
@@ -130,8 +144,10 @@ bool MainDialog::OnNotify(NMHDR& header, LRESULT& result) {
         return OnTooltipText(header);
     }
     result = 0;
-    if (header.idFrom == IDC_TREE) return OnTreeNotify(header, result);
-    if (header.idFrom == IDC_LIST) return OnListNotify(header, result);
+    if (header.idFrom == IDC_TREE)
+        return OnTreeNotify(header, result);
+    if (header.idFrom == IDC_LIST)
+        return OnListNotify(header, result);
     return false;
 }
 

@@ -1,6 +1,7 @@
 // The main window's environment: the user's window rectangle, font, colours, view mode, image lists and
 // splitter position going in at start-up, and the closing save writing them back.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "resource.h"
 #include "store/settings_store.h"
 #include "ui/messages.h"
+#include "ui/on_screen_win.h"
 #include "views/shortcut_list_win.h"
 
 namespace brindle {
@@ -23,7 +25,8 @@ static_assert(sizeof(FontSpec) == sizeof(LOGFONTA), "FontSpec mirrors LOGFONTA")
 
 HIMAGELIST ImageListFromBitmap(int bitmapId, int size, COLORREF mask) {
     HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId));
-    if (!bitmap) return nullptr;
+    if (!bitmap)
+        return nullptr;
     HIMAGELIST list = ImageList_Create(size, size, ILC_COLORDDB | ILC_MASK, 8, 8);
     if (list && ImageList_AddMasked(list, bitmap, mask) < 0) {
         ImageList_Destroy(list);
@@ -36,29 +39,12 @@ HIMAGELIST ImageListFromBitmap(int bitmapId, int size, COLORREF mask) {
 }  // namespace
 
 // A stored rectangle that is empty (the default, or a hand-edited file) keeps the template's size,
-// centred; one that lies on no monitor (a display that is gone) is moved onto the nearest one.
+// centred; one whose caption the user cannot reach (a display that is gone) is moved onto the nearest
+// monitor.
 void MainDialog::ApplyWindowRect(const Rect& stored) {
-    RECT rect{stored.left, stored.top, stored.right, stored.bottom};
     RECT current;
     GetWindowRect(Hwnd(), &current);
-    const bool empty = rect.right <= rect.left || rect.bottom <= rect.top;
-    if (empty) {
-        rect = current;
-    }
-    HMONITOR monitor = MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (monitor && GetMonitorInfoA(monitor, &info)) {
-        const RECT& work = info.rcWork;
-        RECT overlap;
-        if (empty || !IntersectRect(&overlap, &rect, &work)) {
-            const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-            rect.left = work.left + ((work.right - work.left) - width) / 2;
-            rect.top = work.top + ((work.bottom - work.top) - height) / 2;
-            rect.right = rect.left + width;
-            rect.bottom = rect.top + height;
-        }
-    }
+    const RECT rect = ui::PlaceOnScreen({stored.left, stored.top, stored.right, stored.bottom}, current);
     MoveWindow(Hwnd(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
@@ -89,8 +75,10 @@ bool MainDialog::BuildListImageLists() {
     HIMAGELIST small = ImageListFromBitmap(IDB_CLASS_SMALL, 16, kClassMask);
     HIMAGELIST large = ImageListFromBitmap(IDB_CLASS_LARGE, 32, kClassMask);
     if (!small || !large) {
-        if (small) ImageList_Destroy(small);
-        if (large) ImageList_Destroy(large);
+        if (small)
+            ImageList_Destroy(small);
+        if (large)
+            ImageList_Destroy(large);
         return false;
     }
     // Image 4 (target missing) doubles as overlay 1.
@@ -141,6 +129,7 @@ void MainDialog::InitEnvironment() {
 
     CreateTooltip();
     KeyboardHook::Install(this);
+    SetTimer(Hwnd(), kHookRenewalTimer, kHookRenewalMs, nullptr);
     RegisterHotKeyId(1);
 }
 
@@ -151,17 +140,20 @@ void MainDialog::CreateTooltip() {
 }
 
 void MainDialog::DeferredInit() {
-    if (options_.taskbarHidden) NotifyIcon(IconOp::Modify, iconBusy_.Get());
-    if (options_.startHidden) ShowWindow(Hwnd(), SW_HIDE);
+    if (options_.taskbarHidden)
+        NotifyIcon(IconOp::Modify, iconBusy_.Get());
+    if (options_.startHidden)
+        ShowWindow(Hwnd(), SW_HIDE);
 
     treeImages_.Reset(ImageListFromBitmap(IDB_TREE, 16, kTreeMask));
-    if (treeImages_) TreeView_SetImageList(Item(IDC_TREE), treeImages_.Get(), TVSIL_NORMAL);
+    if (treeImages_)
+        TreeView_SetImageList(Item(IDC_TREE), treeImages_.Get(), TVSIL_NORMAL);
     // Without the folder pictures the pages are still shown, so the tree is built either way.
     BuildTree();
     TreeView_EnsureVisible(Item(IDC_TREE), TreeView_GetSelection(Item(IDC_TREE)));
     pending_ = false;
     RefillList();
-    KillTimer(Hwnd(), 1);
+    KillTimer(Hwnd(), kPageTimer);
 
     if (tooltip_) {
         TOOLINFOA tool{};
@@ -173,8 +165,10 @@ void MainDialog::DeferredInit() {
         SendMessageA(tooltip_.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
 
-    if (options_.taskbarHidden) NotifyIcon(IconOp::Modify, iconSmall_.Get());
-    if (options_.startHidden) PostMessageA(Hwnd(), WM_COMMAND, ID_HIDE, 0);
+    if (options_.taskbarHidden)
+        NotifyIcon(IconOp::Modify, iconSmall_.Get());
+    if (options_.startHidden)
+        PostMessageA(Hwnd(), WM_COMMAND, ID_HIDE, 0);
 }
 
 void MainDialog::ClosingSave() {
@@ -183,10 +177,13 @@ void MainDialog::ClosingSave() {
     Preferences prefs;
     store_.GetPreferences(prefs);
     // A minimised window's rectangle is its icon's; the restored one is what the next start needs.
+    // The tray menu parks the hidden window off screen while it is open (a session can end then).
     RECT rect;
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
-    if (IsIconic(Hwnd()) && GetWindowPlacement(Hwnd(), &placement)) {
+    if (parkedFrom_) {
+        rect = *parkedFrom_;
+    } else if (IsIconic(Hwnd()) && GetWindowPlacement(Hwnd(), &placement)) {
         rect = placement.rcNormalPosition;
     } else {
         GetWindowRect(Hwnd(), &rect);
@@ -210,7 +207,8 @@ void MainDialog::ClosingSave() {
     store_.SetPreferencesAndSave(prefs);
     pageTree_.SaveExpanded(store_);
 
-    if (!keepMenu_) menu_.Reset();
+    if (!keepMenu_)
+        menu_.Reset();
     if (iconPresent_) {
         if (options_.taskbarHidden) {
             NotifyIcon(IconOp::Modify, iconSmall_.Get());
@@ -219,6 +217,7 @@ void MainDialog::ClosingSave() {
         }
     }
     tooltip_.Reset();
+    KillTimer(Hwnd(), kHookRenewalTimer);
     KeyboardHook::Remove();
 }
 
@@ -249,7 +248,8 @@ void MainDialog::RefreshTitle() {
     // The one "%s" of the title is replaced by the name; the name itself is taken as it is.
     std::string title = format;
     size_t at = title.find("%s");
-    if (at != std::string::npos) title.replace(at, 2, name);
+    if (at != std::string::npos)
+        title.replace(at, 2, name);
     SetWindowTextA(Hwnd(), title.c_str());
 }
 

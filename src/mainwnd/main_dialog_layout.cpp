@@ -15,8 +15,10 @@ void MainDialog::Layout(int cx, int cy, bool useDragPosition) {
         RECT bar;
         GetWindowRect(splitter, &bar);
         MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&bar), 2);
-        x = ClampSplitterToClient(bar.left, cx);
+        x = bar.left;
     }
+    // A stored position from a wider window must not put the bar where it cannot be reached.
+    x = ClampSplitterToClient(x, cx);
     splitterPos_ = x;
     RECT combo;
     GetWindowRect(Item(IDC_PAGE_COMBO), &combo);
@@ -33,11 +35,12 @@ void MainDialog::Layout(int cx, int cy, bool useDragPosition) {
     HDWP batch = BeginDeferWindowPos(5);
     for (const Placement& p : placements) {
         if (batch) {
-            batch = DeferWindowPos(batch, Item(p.id), nullptr, p.box.x, p.box.y, p.box.width, p.box.height,
-                                   SWP_NOZORDER);
+            batch =
+                DeferWindowPos(batch, Item(p.id), nullptr, p.box.x, p.box.y, p.box.width, p.box.height, SWP_NOZORDER);
         }
     }
-    if (batch) EndDeferWindowPos(batch);
+    if (batch)
+        EndDeferWindowPos(batch);
 }
 
 void MainDialog::BeginSplitterDrag() {
@@ -93,6 +96,21 @@ bool MainDialog::OnLButtonUp() {
         ReleaseCapture();
     }
     return false;
+}
+
+// The capture went elsewhere (another window took it, a menu or a dialog came up, Alt+Tab): the drag
+// is cancelled, its line erased and the bar left where it was, so the next press starts a new drag.
+void MainDialog::CancelSplitterDrag() {
+    if (!dragging_) {
+        return;
+    }
+    dragging_ = false;
+    DrawDragLine(splitterPos_);
+    RECT client;
+    GetClientRect(Hwnd(), &client);
+    Layout(client.right, client.bottom, false);
+    if (GetCapture() == Hwnd())
+        ReleaseCapture();
 }
 
 bool MainDialog::PaintMinimised() {

@@ -1,6 +1,7 @@
 // Life in the notification area: the icon, hiding and restoring, the hot keys, the instance query
 // and bringing a window to the front.
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <cstring>
@@ -112,17 +113,26 @@ void MainDialog::ShowTrayMenu() {
     WaitCursor wait;
     if (trayMenu_) {
         // The hidden main window must be the foreground window for the menu to close when the user
-        // clicks elsewhere; it is moved off by its own size and stays hidden.
+        // clicks elsewhere; it is moved off by its own size meanwhile, stays hidden, and goes back to its
+        // place afterwards, so that a closing save never stores the parked rectangle.
         RECT rect;
         GetWindowRect(Hwnd(), &rect);
+        parkedFrom_ = rect;
         const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-        OffsetRect(&rect, -width, -height);
-        BringToFront(Hwnd(), rect, -1);
+        RECT parked = rect;
+        OffsetRect(&parked, -width, -height);
+        BringToFront(Hwnd(), parked, -1);
         POINT cursor;
         GetCursorPos(&cursor);
-        UINT chosen = static_cast<UINT>(TrackPopupMenu(trayMenu_.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x,
-                                                       cursor.y, 0, Hwnd(), nullptr));
-        PostMessageA(Hwnd(), WM_COMMAND, LOWORD(chosen), 0);
+        UINT chosen = static_cast<UINT>(
+            TrackPopupMenu(trayMenu_.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Hwnd(), nullptr));
+        PostMessageA(Hwnd(), WM_NULL, 0, 0);  // the menu opens properly the next time as well
+        if (parkedFrom_ && !IsWindowVisible(Hwnd())) {
+            SetWindowPos(Hwnd(), nullptr, rect.left, rect.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        parkedFrom_.reset();
+        if (chosen != 0)
+            PostMessageA(Hwnd(), WM_COMMAND, LOWORD(chosen), 0);
     } else if (!menuMessageBusy_) {
         Restore();
         menuMessageBusy_ = true;
@@ -148,9 +158,15 @@ void MainDialog::OnHotKey(int id) {
         return;
     }
     switch (id) {
-        case kHotKeyFocus: Focus(); break;
-        case kHotKeyRestore: Restore(); break;
-        case kHotKeyTrayMenu: ShowTrayMenu(); break;
+        case kHotKeyFocus:
+            Focus();
+            break;
+        case kHotKeyRestore:
+            Restore();
+            break;
+        case kHotKeyTrayMenu:
+            ShowTrayMenu();
+            break;
     }
 }
 
@@ -158,21 +174,27 @@ void MainDialog::RegisterHotKeyId(int id) {
     Preferences prefs;
     store_.GetPreferences(prefs);
     const HotKeyRegistration key = RegistrationFor(prefs, id);
-    if (key.virtualKey != 0) {  // 0: no hot key set
+    if (key.virtualKey != 0) {                                      // 0: no hot key set
         RegisterHotKey(Hwnd(), id, key.modifiers, key.virtualKey);  // a key held by another program just fails
     }
 }
 
 void MainDialog::UnregisterHotKeys() {
-    for (int id : {kHotKeyFocus, kHotKeyRestore, kHotKeyTrayMenu}) UnregisterHotKey(Hwnd(), id);
+    for (int id : {kHotKeyFocus, kHotKeyRestore, kHotKeyTrayMenu})
+        UnregisterHotKey(Hwnd(), id);
 }
 
 LRESULT MainDialog::OnInstanceQuery(WPARAM which) {
     switch (which) {
-        case 0: return static_cast<LRESULT>(instance_query::NamePrefix(options_.instanceName));
-        case 1: return options_.instanceName.empty() ? 0 : 1;
-        case 2: Restore(); return 0;
-        default: return 0;
+        case 0:
+            return static_cast<LRESULT>(instance_query::NamePrefix(options_.instanceName));
+        case 1:
+            return options_.instanceName.empty() ? 0 : 1;
+        case 2:
+            Restore();
+            return 0;
+        default:
+            return 0;
     }
 }
 
@@ -201,7 +223,8 @@ int MainDialog::BringToFront(HWND target, const RECT& rect, int flags) {
         using AllowFunction = BOOL(WINAPI*)(DWORD);
         auto allow = reinterpret_cast<AllowFunction>(
             reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AllowSetForegroundWindow")));
-        if (allow) allow(foregroundProcess);
+        if (allow)
+            allow(foregroundProcess);
         AttachThreadInput(ownThread, foregroundThread, TRUE);
         DWORD timeout = 0;
         SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);
@@ -213,7 +236,8 @@ int MainDialog::BringToFront(HWND target, const RECT& rect, int flags) {
     } else {
         SetForegroundWindow(target);
     }
-    const UINT swp = flags == -1 ? SWP_HIDEWINDOW | SWP_NOZORDER : static_cast<UINT>(flags) | SWP_SHOWWINDOW | SWP_NOZORDER;
+    const UINT swp =
+        flags == -1 ? SWP_HIDEWINDOW | SWP_NOZORDER : static_cast<UINT>(flags) | SWP_SHOWWINDOW | SWP_NOZORDER;
     SetWindowPos(target, HWND_TOP, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, swp);
     return 1;
 }

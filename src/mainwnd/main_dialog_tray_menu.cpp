@@ -1,6 +1,7 @@
 // The main window's side of the tray menu: what its build needs (status line, busy icon, the tree's
 // images, the icon cache) and the owner-drawn items' messages.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include "mainwnd/main_dialog.h"
@@ -11,19 +12,24 @@
 namespace brindle {
 
 void MainDialog::BeginBuild() {
-    if (!options_.startHidden) ShowWindow(Item(IDC_STATUS), SW_SHOW);
-    if (options_.taskbarHidden) NotifyIcon(IconOp::Modify, iconBusy_.Get());
+    if (!options_.startHidden)
+        ShowWindow(Item(IDC_STATUS), SW_SHOW);
+    if (options_.taskbarHidden)
+        NotifyIcon(IconOp::Modify, iconBusy_.Get());
     buildProgress_ = std::make_unique<StatusThrottle>([this](const std::string& text) { SetStatusText(text); });
 }
 
 void MainDialog::Progress(const std::string& text) {
-    if (buildProgress_) buildProgress_->Text(text);
+    if (buildProgress_)
+        buildProgress_->Text(text);
 }
 
 void MainDialog::EndBuild() {
-    if (buildProgress_) buildProgress_->Flush();
+    if (buildProgress_)
+        buildProgress_->Flush();
     buildProgress_.reset();
-    if (options_.taskbarHidden) NotifyIcon(IconOp::Modify, iconHidden_.Get());
+    if (options_.taskbarHidden)
+        NotifyIcon(IconOp::Modify, iconHidden_.Get());
     ShowWindow(Item(IDC_STATUS), SW_HIDE);
 }
 
@@ -32,9 +38,11 @@ void MainDialog::PageImages(int pageIndex, int& image, int& selectedImage) {
     image = 0;
     selectedImage = 1;
     PageRecord page;
-    if (!store_.GetPageAt(pageIndex, page)) return;
+    if (!store_.GetPageAt(pageIndex, page))
+        return;
     for (const PageEntry& entry : pageTree_.Entries()) {
-        if (entry.pageId != page.id || !entry.item) continue;
+        if (entry.pageId != page.id || !entry.item)
+            continue;
         TVITEMA item{};
         item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
         item.hItem = entry.item;
@@ -53,7 +61,8 @@ int MainDialog::IconCacheIndex(const ShortcutRecord& shortcut) {
 
 std::vector<HICON> MainDialog::CachedSmallIcons() {
     std::vector<HICON> icons;
-    for (const IconCache::Pair& pair : iconCache_.Pairs()) icons.push_back(static_cast<HICON>(pair.small));
+    for (const IconCache::Pair& pair : iconCache_.Pairs())
+        icons.push_back(static_cast<HICON>(pair.small));
     return icons;
 }
 
@@ -68,14 +77,16 @@ bool MainDialog::OnMenuItemMessage(UINT message, WPARAM wParam, LPARAM lParam, L
     switch (message) {
         case WM_MEASUREITEM: {
             auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            if (item.CtlType != ODT_MENU) return false;
+            if (item.CtlType != ODT_MENU)
+                return false;
             trayItems_.Measure(item, Hwnd(), font, store_);
             result = TRUE;
             return true;
         }
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (item.CtlType != ODT_MENU) return false;
+            if (item.CtlType != ODT_MENU)
+                return false;
             trayItems_.Draw(item, font, store_, treeImages_.Get());
             result = TRUE;
             return true;

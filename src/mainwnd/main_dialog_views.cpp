@@ -19,7 +19,6 @@ namespace brindle {
 namespace {
 
 constexpr char kUpdating[] = "更新中";
-constexpr UINT_PTR kPageTimer = 1;
 constexpr UINT kClickDelay = 0, kCaretDelay = 1000;
 
 ItemColours TreeColours(const Preferences& p) {

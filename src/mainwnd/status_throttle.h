@@ -27,7 +27,8 @@ public:
         }
     }
     void Flush() {
-        if (!held_.empty()) show_(held_);
+        if (!held_.empty())
+            show_(held_);
         held_.clear();
     }
 

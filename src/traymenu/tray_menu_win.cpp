@@ -23,7 +23,7 @@ std::string Format(const char* format, int value) {
     return text;
 }
 
-void AppendOwnerDrawn(HMENU menu, UINT flags, UINT_PTR id, LONG_PTR data) {
+bool AppendOwnerDrawn(HMENU menu, UINT flags, UINT_PTR id, LONG_PTR data) {
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | MIIM_STATE | ((flags & MF_POPUP) ? MIIM_SUBMENU : 0);
@@ -35,7 +35,7 @@ void AppendOwnerDrawn(HMENU menu, UINT flags, UINT_PTR id, LONG_PTR data) {
         info.wID = static_cast<UINT>(id);
     }
     info.dwItemData = static_cast<ULONG_PTR>(data);
-    InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
+    return InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info) != 0;
 }
 
 // The name of an entry's page (by id) or shortcut (by index); false when the store no longer has it.
@@ -82,7 +82,10 @@ bool TrayMenu::Build(HMENU root, const SettingsStore& store, System& system, Mes
         host.Progress(Format("Menu %d Wait...", p));
         const int parent = placement.pageParent[p];
         HMENU target = parent < 0 ? root : reinterpret_cast<HMENU>(entries_[parent].handle);
-        AppendOwnerDrawn(target, MF_POPUP, entries_[p].handle, p);
+        // A submenu that is in a menu goes with it; one that could not be put in one stays ours.
+        if (!AppendOwnerDrawn(target, MF_POPUP, entries_[p].handle, p)) {
+            loose_.push_back(reinterpret_cast<HMENU>(entries_[p].handle));
+        }
     }
     host.Progress(Format("Menu %d OK", pages));
 
@@ -136,10 +139,11 @@ void TrayMenu::BuildImages(TrayMenuHost& host) {
 }
 
 void TrayMenu::Discard() {
-    for (const tray_menu::Entry& entry : entries_) {
-        if (entry.kind == tray_menu::kPageItem)
-            DestroyMenu(reinterpret_cast<HMENU>(entry.handle));
-    }
+    // The submenus in the menu are destroyed with the root: destroying them here as well would destroy
+    // each one twice, the second time whatever menu has been given its handle meanwhile.
+    for (HMENU menu : loose_)
+        DestroyMenu(menu);
+    loose_.clear();
     entries_.clear();
     images_.Reset();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <string>
@@ -20,13 +21,13 @@ class System;
 class TrayMenuHost {
 public:
     virtual ~TrayMenuHost() = default;
-    virtual void BeginBuild() = 0;                          // status line shown, busy icon
-    virtual void Progress(const std::string& text) = 0;     // a progress text for the status line
-    virtual void EndBuild() = 0;                            // status line hidden, icon of the hidden state
+    virtual void BeginBuild() = 0;                       // status line shown, busy icon
+    virtual void Progress(const std::string& text) = 0;  // a progress text for the status line
+    virtual void EndBuild() = 0;                         // status line hidden, icon of the hidden state
     virtual void PageImages(int pageIndex, int& image, int& selectedImage) = 0;  // of the page's tree item
     // The icon cache index of a shortcut's own icon (read on first use), or -1.
     virtual int IconCacheIndex(const ShortcutRecord& shortcut) = 0;
-    virtual std::vector<HICON> CachedSmallIcons() = 0;      // the cache's small icons, in cache order
+    virtual std::vector<HICON> CachedSmallIcons() = 0;  // the cache's small icons, in cache order
     virtual void ClearIconCache() = 0;
 };
 
@@ -36,7 +37,8 @@ public:
     // Fills the empty popup menu `root`; false only when it is null. Past the last command id the user
     // is told and the remaining shortcuts are left out.
     bool Build(HMENU root, const SettingsStore& store, System& system, Messages& messages, TrayMenuHost& host);
-    // Destroys the page submenus, empties the table and deletes the image list (the caller destroys root).
+    // Empties the table and deletes the image list. The caller destroys root, and with it every page
+    // submenu that went into the menu; the few that could not be put in are destroyed here.
     void Discard();
 
     const std::vector<tray_menu::Entry>& Entries() const { return entries_; }
@@ -53,14 +55,15 @@ private:
         std::string text;
         HIMAGELIST images = nullptr;
         int image = -1;
-        bool valid = true;     // false: "Error."
-        bool drawn = true;     // false: an entry of another kind
-        bool empty = false;    // the "(Empty)" placeholder
+        bool valid = true;   // false: "Error."
+        bool drawn = true;   // false: an entry of another kind
+        bool empty = false;  // the "(Empty)" placeholder
     };
     ItemLook LookOf(LONG_PTR data, bool highlighted, const SettingsStore& store, HIMAGELIST treeImages) const;
     void BuildImages(TrayMenuHost& host);
 
     std::vector<tray_menu::Entry> entries_;
+    std::vector<HMENU> loose_;  // page submenus that could not be put into a menu
     ui::UniqueImageList images_;
 };
 

@@ -16,7 +16,8 @@ Dialog::~Dialog() {
 
 INT_PTR Dialog::DoModal(HWND owner) {
     const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
-    if (ownerWasEnabled) EnableWindow(owner, FALSE);
+    if (ownerWasEnabled)
+        EnableWindow(owner, FALSE);
     modal_ = true;
     result_ = -1;
     running_ = true;
@@ -24,10 +25,12 @@ INT_PTR Dialog::DoModal(HWND owner) {
                                      reinterpret_cast<LPARAM>(this));
     if (!window) {
         running_ = modal_ = false;
-        if (ownerWasEnabled) EnableWindow(owner, TRUE);
+        if (ownerWasEnabled)
+            EnableWindow(owner, TRUE);
         return -1;
     }
-    if (running_ && !(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE)) ShowWindow(window, SW_SHOW);
+    if (running_ && !(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE))
+        ShowWindow(window, SW_SHOW);
 
     MSG message;
     while (running_) {
@@ -37,18 +40,23 @@ INT_PTR Dialog::DoModal(HWND owner) {
             result_ = -1;
             break;
         }
-        if (got == -1) break;
-        if (PreTranslateMessage(message)) continue;
+        if (got == -1)
+            break;
+        if (PreTranslateMessage(message))
+            continue;
         // Keyboard navigation for whichever dialog the message is for (this one or a modeless one).
         HWND root = GetAncestor(message.hwnd, GA_ROOT);
-        if (root && IsDialogMessageA(root, &message)) continue;
+        if (root && IsDialogMessageA(root, &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
     running_ = false;
     // The owner is enabled again before this window goes, so the activation passes back to it.
-    if (ownerWasEnabled) EnableWindow(owner, TRUE);
-    if (hwnd_) DestroyWindow(hwnd_);
+    if (ownerWasEnabled)
+        EnableWindow(owner, TRUE);
+    if (hwnd_)
+        DestroyWindow(hwnd_);
     modal_ = false;
     return result_;
 }
@@ -60,13 +68,15 @@ bool Dialog::Create(HWND parent) {
 }
 
 void Dialog::Destroy() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    if (hwnd_)
+        DestroyWindow(hwnd_);
 }
 
 void Dialog::EndDialog(INT_PTR result) {
     result_ = result;
     running_ = false;
-    if (hwnd_) PostMessageA(hwnd_, WM_NULL, 0, 0);  // wakes the loop if it waits
+    if (hwnd_)
+        PostMessageA(hwnd_, WM_NULL, 0, 0);  // wakes the loop if it waits
 }
 
 bool Dialog::UpdateData(bool save) {
@@ -85,11 +95,23 @@ BOOL Dialog::OnInitDialog() {
 }
 
 void Dialog::OnOK() {
-    if (UpdateData(true)) EndDialog(IDOK);
+    if (UpdateData(true))
+        EndDialog(IDOK);
 }
 
 void Dialog::OnCancel() {
     EndDialog(IDCANCEL);
+}
+
+void ReportUnexpectedError() {
+    std::string text = "内部エラーが発生しました。";
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        text += std::string("\n") + error.what();
+    } catch (...) {
+    }
+    AppMessages().Show(text, MB_ICONHAND);
 }
 
 bool AnswersDirectly(UINT message) {
@@ -112,31 +134,45 @@ bool AnswersDirectly(UINT message) {
     }
 }
 
-// Messages whose lParam points into the sender's memory. Ours come from this thread; one sent from
-// another thread (another program) would carry a pointer that means nothing here, so it is left alone.
-bool CarriesLocalPointer(UINT message) {
-    switch (message) {
-        case WM_NOTIFY:
-        case WM_DRAWITEM:
-        case WM_MEASUREITEM:
-        case WM_COMPAREITEM:
-        case WM_DELETEITEM:
-            return true;
-        default:
+// A WM_NOTIFY is only read when its header lies in readable memory of this process and names a window
+// of this dialog on this thread: another program can send one with a pointer into its own memory (the
+// system copies nothing for WM_NOTIFY), which means nothing here. Whether the message was sent from
+// another thread says nothing: everything done inside such a message (a menu tracked from the
+// notification-area callback, a tree selection changed by an automation tool) also counts as "sent".
+bool IsReadable(const void* address, size_t size) {
+    const char* at = static_cast<const char*>(address);
+    const char* end = at + size;
+    while (at < end) {
+        MEMORY_BASIC_INFORMATION region{};
+        if (!VirtualQuery(at, &region, sizeof region) || region.State != MEM_COMMIT)
             return false;
+        const DWORD readable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                               PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+        if (!(region.Protect & readable) || (region.Protect & (PAGE_GUARD | PAGE_NOACCESS)))
+            return false;
+        at = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
     }
+    return true;
+}
+
+bool IsOwnNotification(HWND dialog, LPARAM lParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header || !IsReadable(header, sizeof *header))
+        return false;
+    HWND from = header->hwndFrom;
+    if (!IsWindow(from) || GetWindowThreadProcessId(from, nullptr) != GetCurrentThreadId())
+        return false;
+    return from == dialog || IsChild(dialog, from) || GetWindow(from, GW_OWNER) == dialog;
 }
 
 INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (CarriesLocalPointer(message) && InSendMessage()) {
-        return FALSE;
-    }
     switch (message) {
         case WM_INITDIALOG:
             return OnInitDialog();
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
-            if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return TRUE;
+            if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam)))
+                return TRUE;
             if (id == IDOK) {
                 OnOK();
                 return TRUE;
@@ -148,15 +184,20 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return FALSE;
         }
         case WM_NOTIFY: {
+            if (!IsOwnNotification(hwnd_, lParam))
+                return FALSE;
             LRESULT result = 0;
-            if (!OnNotify(*reinterpret_cast<NMHDR*>(lParam), result)) return FALSE;
+            if (!OnNotify(*reinterpret_cast<NMHDR*>(lParam), result))
+                return FALSE;
             SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
             return TRUE;
         }
         default: {
             LRESULT result = 0;
-            if (!OnMessage(message, wParam, lParam, result)) return FALSE;
-            if (AnswersDirectly(message)) return static_cast<INT_PTR>(result);
+            if (!OnMessage(message, wParam, lParam, result))
+                return FALSE;
+            if (AnswersDirectly(message))
+                return static_cast<INT_PTR>(result);
             SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
             return TRUE;
         }
@@ -184,10 +225,8 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     }
     try {
         return self->Dispatch(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        AppMessages().Show(std::string("内部エラーが発生しました。\n") + error.what(), MB_ICONHAND);
     } catch (...) {
-        AppMessages().Show("内部エラーが発生しました。", MB_ICONHAND);
+        ReportUnexpectedError();
     }
     return FALSE;
 }

@@ -61,9 +61,16 @@ private:
     INT_PTR result_ = -1;
 };
 
+// Tells the user of the exception being handled; called in a catch block at the edge where a window
+// procedure returns to the system, which no exception may cross.
+void ReportUnexpectedError();
+
 // Messages whose dialog-procedure answer is the return value itself rather than DWLP_MSGRESULT.
 bool AnswersDirectly(UINT message);
-// Messages whose lParam is a pointer into the sender's memory.
-bool CarriesLocalPointer(UINT message);
+// Whether `address` .. `address + size` is committed, readable memory of this process.
+bool IsReadable(const void* address, size_t size);
+// Whether a WM_NOTIFY's lParam is a header in this process's memory from a window of `dialog` (itself,
+// a child or an owned popup such as a tooltip) on this thread.
+bool IsOwnNotification(HWND dialog, LPARAM lParam);
 
 }  // namespace brindle::ui

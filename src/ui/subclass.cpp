@@ -1,5 +1,7 @@
 #include "ui/subclass.h"
 
+#include "ui/dialog.h"
+
 namespace brindle::ui {
 
 bool SubclassedWindow::Attach(HWND window) {
@@ -42,7 +44,12 @@ LRESULT CALLBACK SubclassedWindow::Procedure(HWND window, UINT message, WPARAM w
         self->hwnd_ = nullptr;
         return CallWindowProcA(original, window, message, wParam, lParam);
     }
-    return self->WindowProc(message, wParam, lParam);
+    try {
+        return self->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        ReportUnexpectedError();
+    }
+    return 0;
 }
 
 }  // namespace brindle::ui

@@ -1,13 +1,18 @@
 // The main window, created for real on a temporary settings file and driven with messages.
 #include <windows.h>
+
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstring>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "app/instance_name.h"
 #include "app/instance_query.h"
 #include "app/launcher_app.h"
 #include "mainwnd/hot_keys.h"
@@ -16,6 +21,8 @@
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
 #include "store/settings_store.h"
+#include "ui/message_box_win.h"
+#include "ui/subclass.h"
 #include "unit/test_support.h"
 
 namespace brindle {
@@ -59,8 +66,9 @@ protected:
         testing::WriteBytes(path,
                             "[Brindle]\r\nwinMainFrame=100,80,700,500\r\nwinSeparator=150\r\nListStyle=1\r\n"
                             "lfHeight=-14\r\nlfFaceName=IPAGothic\r\nclrTreeBack=15663086\r\nclrListText=128\r\n"
-                            "dwHotkeyFocus=" + std::to_string(kFocusKey) + "\r\ndwHotkeyTray=" +
-                                std::to_string(kTrayKey) + "\r\n[Page]\r\n0=Top,-1,0,0,\"\",\"\"\r\n");
+                            "dwHotkeyFocus=" +
+                                std::to_string(kFocusKey) + "\r\ndwHotkeyTray=" + std::to_string(kTrayKey) +
+                                "\r\n[Page]\r\n0=Top,-1,0,0,\"\",\"\"\r\n");
         store = std::make_unique<SettingsStore>(messages, path);
         store->Load();
     }
@@ -69,7 +77,8 @@ protected:
         DeleteFileA(path.c_str());
     }
     void Open(MainDialog::Options options = {}) {
-        if (options.instanceName.empty()) options.instanceName = "INI.test_Mutex";
+        if (options.instanceName.empty())
+            options.instanceName = "INI.test_Mutex";
         dialog = std::make_unique<MainDialog>(*store, messages, options);
         ASSERT_TRUE(dialog->Create(nullptr));
         ShowWindow(dialog->Hwnd(), SW_SHOW);
@@ -155,8 +164,8 @@ TEST_F(MainWindow, SplitterDragKeepsTheLastValidPositionAndIsSaved) {
     SendMessageA(dialog->Hwnd(), WM_SPLITTER_DRAG, 0, 0);
     EXPECT_TRUE(dialog->Dragging());
     SendMessageA(dialog->Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(220, 50));
-    SendMessageA(dialog->Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 50));      // not inside: ignored
-    SendMessageA(dialog->Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5000, 50));   // beyond the right edge
+    SendMessageA(dialog->Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 50));     // not inside: ignored
+    SendMessageA(dialog->Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5000, 50));  // beyond the right edge
     SendMessageA(dialog->Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5000, 50));
     EXPECT_FALSE(dialog->Dragging());
     EXPECT_EQ(dialog->SplitterPosition(), 220);
@@ -349,35 +358,111 @@ TEST_F(MainWindow, BringToFrontMovesAndShowsTheTarget) {
     EXPECT_EQ(dialog->BringToFront(target, placement.rcNormalPosition, 0), 0);  // no longer a window
 }
 
-// Pointer-carrying messages sent from another thread (as another program would) are left alone: a
-// tooltip request that the window answers from its own thread goes unanswered from another.
-TEST_F(MainWindow, ForeignPointersAreNotFollowed) {
-    Open();
+// Runs `work` on another thread while this one keeps answering the messages it sends (as the shell's
+// thread and other programs do).
+template <typename Work>
+void OnAnotherThread(Work work) {
+    struct Call {
+        Work* work;
+        static DWORD WINAPI Run(void* data) {
+            (*static_cast<Call*>(data)->work)();
+            return 0;
+        }
+    } call{&work};
+    HANDLE thread = CreateThread(nullptr, 0, Call::Run, &call, 0, nullptr);
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, 10000, QS_ALLINPUT | QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+        Pump();
+    }
+    CloseHandle(thread);
+}
+
+NMTTDISPINFOA TooltipRequest(HWND from, HWND list) {
     NMTTDISPINFOA info{};
-    info.hdr.hwndFrom = dialog->Hwnd();
-    info.hdr.idFrom = reinterpret_cast<UINT_PTR>(dialog->Item(IDC_LIST));
+    info.hdr.hwndFrom = from;
+    info.hdr.idFrom = reinterpret_cast<UINT_PTR>(list);
     info.hdr.code = TTN_NEEDTEXTA;
     info.uFlags = TTF_IDISHWND;
     strcpy(info.szText, "untouched");
     info.lpszText = info.szText;
+    return info;
+}
+
+// A WM_NOTIFY is read only when its header is memory of this process naming a window of the dialog on
+// its thread: another program's pointer is never followed, wherever the message comes from.
+TEST_F(MainWindow, NotificationsAreReadOnlyFromOurOwnWindows) {
+    Open();
     SetCursorPos(0, 0);
-    struct Send {
-        HWND window;
-        NMTTDISPINFOA* info;
-        static DWORD WINAPI Run(void* data) {
-            auto* send = static_cast<Send*>(data);
-            SendMessageA(send->window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(send->info));
-            return 0;
-        }
-    } send{dialog->Hwnd(), &info};
-    HANDLE thread = CreateThread(nullptr, 0, Send::Run, &send, 0, nullptr);
-    while (MsgWaitForMultipleObjects(1, &thread, FALSE, 5000, QS_ALLINPUT | QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
-        Pump();
-    }
-    CloseHandle(thread);
-    EXPECT_STREQ(info.szText, "untouched");
-    SendMessageA(dialog->Hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));  // from this thread: answered
-    EXPECT_STREQ(info.lpszText, "選択してください");
+    HWND window = dialog->Hwnd(), list = dialog->Item(IDC_LIST);
+
+    // A pointer into memory that is not there (another process's address) is not touched.
+    void* gone = VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    VirtualFree(gone, 0, MEM_RELEASE);
+    LRESULT answer = 1;
+    OnAnotherThread([&] { answer = SendMessageA(window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(gone)); });
+    EXPECT_EQ(answer, 0);
+    EXPECT_EQ(SendMessageA(window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(gone)), 0);
+
+    // A header naming a window of another thread is not ours.
+    HWND stranger = nullptr;
+    NMTTDISPINFOA foreign{};
+    OnAnotherThread([&] {
+        stranger = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        foreign = TooltipRequest(stranger, list);
+        SendMessageA(window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&foreign));
+        DestroyWindow(stranger);
+    });
+    EXPECT_STREQ(foreign.szText, "untouched");
+
+    // From the dialog's own controls it is answered, also when another thread sent it.
+    NMTTDISPINFOA own = TooltipRequest(list, list);
+    OnAnotherThread([&] { SendMessageA(window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&own)); });
+    EXPECT_STREQ(own.lpszText, "選択してください");
+}
+
+// The shell sends the icon's callback from its own thread. The menu tracked inside it must still get its
+// items measured and drawn (the system sends those on this thread, while "in a sent message"), and a
+// session that ends while it is open saves where the window stands, not where the menu parked it.
+TEST_F(MainWindow, TheTrayMenuOfARealClickIsMeasuredAndNeverSavesTheParkedRectangle) {
+    Open();
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_HIDE, 0);
+    ASSERT_FALSE(Visible());
+
+    static int measured, refused;
+    static MainDialog* current;
+    measured = refused = 0;
+    current = dialog.get();
+    HHOOK hook = SetWindowsHookExA(
+        WH_CALLWNDPROCRET,
+        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            auto* call = reinterpret_cast<CWPRETSTRUCT*>(lParam);
+            if (code == HC_ACTION && call->message == WM_MEASUREITEM && call->hwnd == current->Hwnd()) {
+                const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(call->lParam);
+                // Measured by the window: the name's width and the icon column (unanswered: 0 wide).
+                (item->itemWidth > 20 && item->itemHeight >= 18 ? measured : refused)++;
+            }
+            return CallNextHookEx(nullptr, code, wParam, lParam);
+        },
+        nullptr, GetCurrentThreadId());
+    // Inside the menu's loop: the session ends, then the menu is closed.
+    UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        SendMessageA(current->Hwnd(), WM_QUERYENDSESSION, 0, 0);
+        SendMessageA(current->Hwnd(), WM_ENDSESSION, TRUE, 0);
+        EndMenu();
+    });
+    HWND window = dialog->Hwnd();
+    OnAnotherThread([&] { SendMessageA(window, WM_TRAY_NOTIFY, kTrayIconId, WM_LBUTTONDOWN); });
+    KillTimer(nullptr, timer);
+    UnhookWindowsHookEx(hook);
+
+    EXPECT_GT(measured, 0);
+    EXPECT_EQ(refused, 0);
+    EXPECT_NE(testing::ReadBytes(path).find("winMainFrame=100,80,700,500\r\n"), std::string::npos)
+        << testing::ReadBytes(path);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, 100);  // back in its place, still hidden
+    EXPECT_FALSE(Visible());
 }
 
 TEST_F(MainWindow, ShortcutCommandsLaunchByStoreIndex) {
@@ -389,7 +474,7 @@ TEST_F(MainWindow, ShortcutCommandsLaunchByStoreIndex) {
     EXPECT_NE(messages.boxes[0].text.find("C:\\no\\such\\program.exe"), std::string::npos);
     EXPECT_EQ(messages.boxes[0].style & MB_ICONMASK, static_cast<unsigned>(MB_ICONHAND));
     SendMessageA(dialog->Hwnd(), WM_COMMAND, kFirstItemCommand + 1, 0);  // no shortcut 1: nothing happens
-    SendMessageA(dialog->Hwnd(), WM_COMMAND, IDOK, 0);                    // nothing selected: nothing happens
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, IDOK, 0);                   // nothing selected: nothing happens
     EXPECT_EQ(messages.boxes.size(), 1u);
     EXPECT_TRUE(Visible());
 }
@@ -415,6 +500,211 @@ TEST_F(MainWindow, TooltipAndTheTaskKeyWithoutItsDialog) {
     EXPECT_TRUE(KeyboardHook::Matcher().IsDown(TaskKeyMatcher::kLeftShift));
     KeyboardHook::HandleEvent(WM_KEYUP, event);
     EXPECT_FALSE(KeyboardHook::Matcher().IsDown(TaskKeyMatcher::kLeftShift));
+}
+
+// After the tray menu the hidden window can still hold the keyboard: nothing it receives acts.
+TEST_F(MainWindow, AHiddenWindowIgnoresEscapeEnterAndTheAccelerators) {
+    store->AddShortcut("gone", "C:\\no\\such\\program.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr);
+    Open();
+    HWND list = dialog->Item(IDC_LIST);
+    ASSERT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 0);
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_HIDE, 0);
+    ASSERT_FALSE(Visible());
+    SetFocus(list);
+
+    for (WPARAM key : {WPARAM(VK_ESCAPE), WPARAM(VK_RETURN), WPARAM('H')}) {
+        MSG message{list, WM_KEYDOWN, key, 0x00010001, 0, {}};
+        EXPECT_TRUE(dialog->PreTranslateMessage(message)) << key;
+    }
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, IDOK, 0);      // Enter: no launch
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, IDCANCEL, 0);  // Escape: the program goes on
+    EXPECT_TRUE(messages.boxes.empty());
+    EXPECT_TRUE(IsWindow(dialog->Hwnd()));
+    EXPECT_TRUE(dialog->HookInstalled());
+    EXPECT_TRUE(dialog->IconPresent());
+
+    // Shown again, the same keys work; a request to close from outside closes even a hidden window.
+    SendMessageA(dialog->Hwnd(), WM_INSTANCE_QUERY, 2, 0);
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(messages.boxes.size(), 1u);
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_HIDE, 0);
+    SendMessageA(dialog->Hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(dialog->IconPresent());
+    EXPECT_FALSE(dialog->HookInstalled());
+}
+
+TEST_F(MainWindow, AStoredPlaceTheUserCannotReachIsMovedOntoTheScreen) {
+    testing::WriteBytes(path, "[Brindle]\r\nwinMainFrame=-600,-400,80,60\r\nwinSeparator=5000\r\n");
+    store = std::make_unique<SettingsStore>(messages, path);
+    store->Load();
+    Open();
+    RECT window;
+    GetWindowRect(dialog->Hwnd(), &window);
+    EXPECT_GE(window.left, 0);
+    EXPECT_GE(window.top, 0);
+    EXPECT_EQ(window.right - window.left, 680);
+    EXPECT_EQ(window.bottom - window.top, 460);
+
+    // The splitter of a wider window stays inside this one, where it can be dragged.
+    RECT client;
+    GetClientRect(dialog->Hwnd(), &client);
+    EXPECT_LE(BoxOf(IDC_SPLITTER).x, client.right - 2);
+    EXPECT_EQ(dialog->SplitterPosition(), BoxOf(IDC_SPLITTER).x);
+}
+
+TEST_F(MainWindow, LosingTheMouseCaptureEndsTheSplitterDrag) {
+    Open();
+    SendMessageA(dialog->Hwnd(), WM_SPLITTER_DRAG, 0, 0);
+    SendMessageA(dialog->Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(260, 50));
+    ASSERT_TRUE(dialog->Dragging());
+    HWND other = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    SetCapture(other);  // another window takes the mouse
+    EXPECT_FALSE(dialog->Dragging());
+    EXPECT_EQ(BoxOf(IDC_SPLITTER).x, 150);  // the bar stays where it was
+    ReleaseCapture();
+    DestroyWindow(other);
+
+    SendMessageA(dialog->Hwnd(), WM_SPLITTER_DRAG, 0, 0);  // the next press starts a new drag
+    EXPECT_TRUE(dialog->Dragging());
+    SendMessageA(dialog->Hwnd(), WM_CANCELMODE, 0, 0);
+    EXPECT_FALSE(dialog->Dragging());
+}
+
+// Each handle has one owner that releases it once.
+TEST_F(MainWindow, MenusAndImageListsAreReleasedByTheirOneOwner) {
+    Open();
+    HMENU popup = GetSubMenu(GetSystemMenu(dialog->Hwnd(), FALSE), 0);
+    ASSERT_TRUE(IsMenu(popup));
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, IDCANCEL, 0);  // the closing save releases the menu resource
+    EXPECT_TRUE(IsMenu(popup)) << "the system menu still holds its popup";
+
+    HWND list = dialog->Item(IDC_LIST);
+    HIMAGELIST small = ListView_GetImageList(list, LVSIL_SMALL);
+    HIMAGELIST large = ListView_GetImageList(list, LVSIL_NORMAL);
+    DestroyWindow(list);
+    EXPECT_EQ(ImageList_GetImageCount(small), 5) << "the window's image lists outlive the list";
+    EXPECT_EQ(ImageList_GetImageCount(large), 5);
+}
+
+TEST_F(MainWindow, EveryWayOutTakesTheIconOutOfTheNotificationArea) {
+    MainDialog::Options options;
+    options.taskbarHidden = true;
+    Open(options);
+    ASSERT_TRUE(dialog->IconPresent());
+    HWND window = dialog->Hwnd();
+    DestroyWindow(window);  // as when the start fails and the program quits
+    EXPECT_FALSE(dialog->IconPresent());
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = window;
+    data.uID = kTrayIconId;
+    EXPECT_FALSE(Shell_NotifyIconA(NIM_DELETE, &data)) << "no icon was left behind";
+}
+
+TEST_F(MainWindow, TheKeyboardHookForgetsAClosedWindowAndIsRenewed) {
+    Open();
+    UnhookWindowsHookEx(KeyboardHook::Handle());  // as the system does after a slow call
+    SendMessageA(dialog->Hwnd(), WM_TIMER, kHookRenewalTimer, 0);
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_KEYBOARD;
+    press[0].ki.wVk = press[1].ki.wVk = VK_LSHIFT;
+    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &press[0], sizeof(INPUT));
+    for (int i = 0; i < 50 && !KeyboardHook::Matcher().IsDown(TaskKeyMatcher::kLeftShift); ++i) {
+        Pump();
+        Sleep(10);
+    }
+    EXPECT_TRUE(KeyboardHook::Matcher().IsDown(TaskKeyMatcher::kLeftShift)) << "the renewed hook sees keys";
+    SendInput(1, &press[1], sizeof(INPUT));
+    Pump();
+
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, IDCANCEL, 0);
+    dialog.reset();
+    KBDLLHOOKSTRUCT event{};
+    event.vkCode = VK_RSHIFT;
+    EXPECT_FALSE(KeyboardHook::HandleEvent(WM_KEYDOWN, event));
+    EXPECT_FALSE(KeyboardHook::Matcher().IsDown(TaskKeyMatcher::kRightShift)) << "no dialog behind it any more";
+}
+
+// A lock that cannot be taken is never a reason to run without one.
+TEST(InstanceLock, OnlyAFreeNameIsTaken) {
+    const std::string name = "BrindleLockTest" + std::to_string(GetCurrentProcessId());
+    ui::UniqueKernelHandle first, second;
+    unsigned long error = 0;
+    EXPECT_EQ(TakeNamedLock(name, first, error), LockOutcome::Taken);
+    EXPECT_EQ(TakeNamedLock(name, second, error), LockOutcome::Running);
+    EXPECT_FALSE(second);
+
+    // Made by an instance with other rights: no access from here.
+    SECURITY_DESCRIPTOR denyAll;
+    InitializeSecurityDescriptor(&denyAll, SECURITY_DESCRIPTOR_REVISION);
+    ACL emptyAcl;
+    InitializeAcl(&emptyAcl, sizeof emptyAcl, ACL_REVISION);
+    SetSecurityDescriptorDacl(&denyAll, TRUE, &emptyAcl, FALSE);
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &denyAll, FALSE};
+    ui::UniqueKernelHandle locked(CreateMutexA(&attributes, TRUE, (name + "apart").c_str()));
+    ASSERT_TRUE(locked);
+    EXPECT_EQ(TakeNamedLock(name + "apart", second, error), LockOutcome::RunningApart) << error;
+
+    // The name belongs to another kind of object.
+    ui::UniqueKernelHandle event(CreateEventA(nullptr, TRUE, FALSE, (name + "event").c_str()));
+    EXPECT_EQ(TakeNamedLock(name + "event", second, error), LockOutcome::Failed);
+    EXPECT_FALSE(second);
+}
+
+TEST(InstanceLock, AStartThatCannotTakeTheLockSaysWhyAndWritesNothing) {
+    const std::string path = TempFile("brindle-lock");
+    const std::string original = "[Brindle]\r\nwinMainFrame=1,2,3,4\r\n[Page]\r\n0=Top,-1,0,0,\"\",\"\"\r\n";
+    testing::WriteBytes(path, original);
+    RecordingMessages messages;
+    const std::string lockName = LockName(InstanceName(path));
+    ui::UniqueKernelHandle squatter(CreateEventA(nullptr, TRUE, FALSE, lockName.c_str()));
+    ASSERT_TRUE(squatter);
+
+    LauncherApp app("C:\\brindle.exe", messages);
+    EXPECT_EQ(app.Run(("\"" + path + "\"").c_str()), 0);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_NE(messages.boxes[0].text.find("起動できません"), std::string::npos) << messages.boxes[0].text;
+    EXPECT_NE(messages.boxes[0].text.find(path), std::string::npos);
+    EXPECT_EQ(testing::ReadBytes(path), original);
+    DeleteFileA(path.c_str());
+}
+
+// The running instance is allowed to take the foreground before it is asked to come back.
+TEST_F(MainWindow, HandOverGrantsTheForegroundFirst) {
+    MainDialog::Options options;
+    options.instanceName = "INI.kcab/gnidnah_Mutex";
+    Open(options);
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_HIDE, 0);
+    std::vector<unsigned long> granted;
+    bool hiddenWhenGranted = false;
+    EXPECT_TRUE(HandOverToRunningInstance(options.instanceName, [&](unsigned long process) {
+        granted.push_back(process);
+        hiddenWhenGranted = !Visible();
+    }));
+    EXPECT_EQ(granted, std::vector<unsigned long>{GetCurrentProcessId()});
+    EXPECT_TRUE(hiddenWhenGranted);
+    EXPECT_TRUE(Visible());
+}
+
+// A class of ours over a control whose handler throws: the user is told, the system never sees it.
+TEST(Subclassing, AnExceptionInAHandlerStopsAtTheWindowProcedure) {
+    struct Throwing : ui::SubclassedWindow {
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message == WM_USER)
+                throw std::runtime_error("broken");
+            return DefaultProc(message, wParam, lParam);
+        }
+    } throwing;
+    RecordingMessages messages;
+    ui::SetAppMessages(&messages);
+    HWND control = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(throwing.Attach(control));
+    EXPECT_EQ(SendMessageA(control, WM_USER, 0, 0), 0);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text, "内部エラーが発生しました。\nbroken");
+    DestroyWindow(control);
+    ui::SetAppMessages(nullptr);
 }
 
 }  // namespace

@@ -201,6 +201,33 @@ TEST_F(TrayMenuTest, MeasureDrawAndMnemonics) {
     DestroyWindow(window);
 }
 
+TEST_F(TrayMenuTest, DiscardReleasesEverySubmenuAndTheImageList) {
+    ASSERT_TRUE(menu.Build(root, store, system, messages, host));
+    std::vector<HMENU> submenus;
+    for (const tray_menu::Entry& entry : menu.Entries()) {
+        if (entry.kind == tray_menu::kPageItem)
+            submenus.push_back(reinterpret_cast<HMENU>(entry.handle));
+    }
+    ASSERT_EQ(submenus.size(), 4u);
+    for (HMENU submenu : submenus)
+        EXPECT_TRUE(IsMenu(submenu));
+    ASSERT_NE(menu.Images(), nullptr);
+    menu.Discard();
+    EXPECT_EQ(menu.Images(), nullptr);
+    EXPECT_TRUE(menu.Entries().empty());
+    // Each submenu is destroyed once, with the root: a handle destroyed before would be destroyed again
+    // here, and a new menu made meanwhile could have been given it.
+    for (HMENU submenu : submenus)
+        EXPECT_TRUE(IsMenu(submenu));
+    HMENU bystander = CreatePopupMenu();
+    ASSERT_TRUE(DestroyMenu(root));
+    root = CreatePopupMenu();
+    for (HMENU submenu : submenus)
+        EXPECT_FALSE(IsMenu(submenu));
+    EXPECT_TRUE(IsMenu(bystander));
+    DestroyMenu(bystander);
+}
+
 // How many more GDI objects the process can make: its quota less the objects it holds. A leak of any
 // GDI object (a brush, a bitmap, a DC, an icon's bitmaps) shows as less room.
 int GdiRoom() {
@@ -225,8 +252,6 @@ TEST_F(TrayMenuTest, DiscardAndDrawingReleaseEverything) {
     HFONT font = CreateFontA(-12, 0, 0, 0, 400, 0, 0, 0, 128, 0, 0, 0, 0, "IPAGothic");
     // One hide and show as the user has it: build, measure and draw every item in both states, discard.
     auto cycle = [&] {
-        DestroyMenu(root);
-        root = CreatePopupMenu();
         ASSERT_TRUE(menu.Build(root, store, system, messages, host));
         std::vector<HMENU> submenus;
         for (const tray_menu::Entry& entry : menu.Entries()) {
@@ -252,6 +277,8 @@ TEST_F(TrayMenuTest, DiscardAndDrawingReleaseEverything) {
             }
         }
         menu.Discard();
+        DestroyMenu(root);  // with every submenu in it
+        root = CreatePopupMenu();
         for (HMENU submenu : submenus)
             EXPECT_FALSE(IsMenu(submenu));
         // The image list is gone with its bitmaps.

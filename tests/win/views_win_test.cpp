@@ -319,6 +319,31 @@ TEST_F(PageSwitch, AClickRefillsAtOnce) {
     EXPECT_NE(Saved().find("Page=3\r\n"), std::string::npos);
 }
 
+// Accessibility and automation tools select a page from another process: the tree then notifies the
+// window from inside a message sent from elsewhere, and the list must follow all the same.
+TEST_F(PageSwitch, APageSelectedFromAnotherThreadSwitchesTheList) {
+    HTREEITEM third = FindItem(tree, TreeView_GetRoot(tree), "Third");
+    struct Select {
+        HWND tree;
+        HTREEITEM item;
+        static DWORD WINAPI Run(void* data) {
+            auto* select = static_cast<Select*>(data);
+            SendMessageA(select->tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(select->item));
+            return 0;
+        }
+    } select{tree, third};
+    HANDLE thread = CreateThread(nullptr, 0, Select::Run, &select, 0, nullptr);
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, 5000, QS_ALLINPUT | QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+        Pump();
+    }
+    CloseHandle(thread);
+    EXPECT_EQ(TextOf(tree, TreeView_GetSelection(tree)), "Third");
+    EXPECT_TRUE(dialog->PageSwitchPending());
+    PumpUntilSwitched();
+    EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"three"}));
+    EXPECT_NE(Saved().find("Page=3\r\n"), std::string::npos);
+}
+
 TEST_F(PageSwitch, KeyboardMovesRefillOnlyWhenTheCaretRests) {
     SetFocus(tree);
     PostMessageA(tree, WM_KEYDOWN, VK_DOWN, 0);
