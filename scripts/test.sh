@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Every test of the project: installs what is missing, builds the native, sanitizer, Windows and fuzz
-# builds, runs the unit tests (natively and under AddressSanitizer/UBSan), the Windows tests under Wine
-# in a headless X server, and the settings-file fuzzer for a minute.
+# builds, runs the unit tests (natively and under AddressSanitizer/UBSan), the import check of the Windows
+# programs, the Windows tests under Wine in a headless X server, and the settings-file fuzzer for a minute.
 #   FUZZ_SECONDS=N  how long the fuzzer runs (default 60)
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -51,6 +51,12 @@ echo "== Windows build (i686) and its tests under Wine ($win_preset)"
 built=0
 if build win32; then
     built=1
+    # The programs import only libraries that Windows always takes from the system folder.
+    if ./scripts/check-imports.sh build/win32/src/brindle.exe build/win32/tools/brindle-settings/brindle-settings.exe; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+    fi
     if [ "$win_preset" != win32 ] && ! build "$win_preset"; then built=0; fi
 fi
 if [ "$built" = 1 ]; then

@@ -4,6 +4,7 @@
 # where the kernel runs no 32-bit programs; see wine-arch.sh).
 #   BRINDLE_WINEPREFIX  the prefix to use (default: build/wineprefix, or build/wineprefix64)
 #   BRINDLE_HEADLESS=1  use a private Xvfb even when DISPLAY is set
+#   BRINDLE_WINEDLLOVERRIDES  more Wine library overrides for one program (e.g. "msi=n,b")
 brindle_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export BRINDLE_WIN_PRESET=${BRINDLE_WIN_PRESET:-$("$brindle_root/scripts/wine-arch.sh")}
 if [ "$BRINDLE_WIN_PRESET" = win64 ]; then
@@ -16,7 +17,7 @@ fi
 wine() { "$WINELOADER" "$@"; }
 winepath() { "$WINELOADER" winepath "$@"; }
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d${BRINDLE_WINEDLLOVERRIDES:+;$BRINDLE_WINEDLLOVERRIDES}"
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export XDG_DATA_HOME=$WINEPREFIX/xdg-data
 brindle_state=$WINEPREFIX.state

@@ -3,9 +3,12 @@
 #include <string>
 
 #include "app/launcher_app.h"
+#include "launch/system_library_win.h"
 #include "ui/message_box_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+    // Before anything can load a library: the program often sits in a folder others can write to.
+    brindle::ProtectLibrarySearch();
     // Long module paths are kept whole: the buffer grows until the name fits.
     std::string modulePath(MAX_PATH, '\0');
     for (;;) {

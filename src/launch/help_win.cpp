@@ -4,6 +4,7 @@
 
 #include "launch/platform_win.h"
 #include "launch/shell_texts.h"
+#include "launch/system_library_win.h"
 #include "launch/system_win.h"
 
 namespace brindle {
@@ -20,7 +21,7 @@ HtmlHelpFn LoadHtmlHelp() {
     if (!tried) {
         tried = true;
         std::string path = HtmlHelpControlPath();
-        HMODULE control = path.empty() ? nullptr : LoadLibraryA(path.c_str());
+        HMODULE control = LoadLibraryAtPath(path);
         if (control) {
             // The control stays loaded for the rest of the run, as its help windows need it.
             function = ProcAddress<HtmlHelpFn>(control, "HtmlHelpA");

@@ -10,7 +10,8 @@ namespace brindle {
 constexpr UINT kIdHelp = 57670;
 
 // Opens the program's help file (the module path with ".chm") at its index page. The HTML Help control
-// is located through its registered class and loaded on first use; without it nothing happens.
+// is located through its registered class and loaded on first use, only from an absolute registered path;
+// without it nothing happens.
 // Returns the help window, or null.
 HWND ShowHelp();
 

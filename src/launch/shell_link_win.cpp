@@ -8,6 +8,7 @@
 
 #include "launch/platform_win.h"
 #include "launch/shell_texts.h"
+#include "launch/system_library_win.h"
 #include "ui/com.h"
 
 namespace brindle {
@@ -38,7 +39,7 @@ using GetComponentPathFn = INSTALLSTATE(WINAPI*)(LPCSTR, LPCSTR, LPSTR, DWORD*);
 
 // The path of the component a Windows Installer link starts, when it is installed locally; else empty.
 std::string InstallerLinkTarget(const std::string& linkPath) {
-    HMODULE msi = LoadLibraryA("msi.dll");
+    HMODULE msi = LoadSystemLibrary("msi.dll");
     if (!msi) {
         return {};
     }

@@ -419,6 +419,27 @@ TEST_F(MainWindow, NotificationsAreReadOnlyFromOurOwnWindows) {
     EXPECT_STREQ(own.lpszText, "選択してください");
 }
 
+// What the menu's item measuring got from the main window, and the end of the session meanwhile.
+int measured, refused;
+MainDialog* current;
+
+LRESULT CALLBACK CountMeasures(int code, WPARAM wParam, LPARAM lParam) {
+    auto* call = reinterpret_cast<CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_MEASUREITEM && call->hwnd == current->Hwnd()) {
+        const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(call->lParam);
+        // Measured by the window: the name's width and the icon column (unanswered: 0 wide).
+        (item->itemWidth > 20 && item->itemHeight >= 18 ? measured : refused)++;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK EndSessionAndMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    SendMessageA(current->Hwnd(), WM_QUERYENDSESSION, 0, 0);
+    SendMessageA(current->Hwnd(), WM_ENDSESSION, TRUE, 0);
+    EndMenu();
+}
+
 // The shell sends the icon's callback from its own thread. The menu tracked inside it must still get its
 // items measured and drawn (the system sends those on this thread, while "in a sent message"), and a
 // session that ends while it is open saves where the window stands, not where the menu parked it.
@@ -427,29 +448,11 @@ TEST_F(MainWindow, TheTrayMenuOfARealClickIsMeasuredAndNeverSavesTheParkedRectan
     SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_HIDE, 0);
     ASSERT_FALSE(Visible());
 
-    static int measured, refused;
-    static MainDialog* current;
     measured = refused = 0;
     current = dialog.get();
-    HHOOK hook = SetWindowsHookExA(
-        WH_CALLWNDPROCRET,
-        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            auto* call = reinterpret_cast<CWPRETSTRUCT*>(lParam);
-            if (code == HC_ACTION && call->message == WM_MEASUREITEM && call->hwnd == current->Hwnd()) {
-                const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(call->lParam);
-                // Measured by the window: the name's width and the icon column (unanswered: 0 wide).
-                (item->itemWidth > 20 && item->itemHeight >= 18 ? measured : refused)++;
-            }
-            return CallNextHookEx(nullptr, code, wParam, lParam);
-        },
-        nullptr, GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, CountMeasures, nullptr, GetCurrentThreadId());
     // Inside the menu's loop: the session ends, then the menu is closed.
-    UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        SendMessageA(current->Hwnd(), WM_QUERYENDSESSION, 0, 0);
-        SendMessageA(current->Hwnd(), WM_ENDSESSION, TRUE, 0);
-        EndMenu();
-    });
+    UINT_PTR timer = SetTimer(nullptr, 0, 300, EndSessionAndMenu);
     HWND window = dialog->Hwnd();
     OnAnotherThread([&] { SendMessageA(window, WM_TRAY_NOTIFY, kTrayIconId, WM_LBUTTONDOWN); });
     KillTimer(nullptr, timer);

@@ -17,11 +17,14 @@
 #include "store/settings_store.h"
 #include "ui/com.h"
 #include "unit/test_support.h"
+#include "win/link_files.h"
 #include "win/win_test_support.h"
 
 namespace brindle {
 namespace {
 
+using testing::LinkFields;
+using testing::MakeLink;
 using testing::ModalWatchdog;
 using testing::RecordingMessages;
 using testing::WinFolder;
@@ -30,26 +33,6 @@ using ui::ComScope;
 
 void Touch(const std::string& path) {
     testing::WriteBytes(path, "x");
-}
-
-struct LinkFields {
-    std::string target, arguments, iconLocation, workingDirectory, description;
-    int iconIndex = 0;
-};
-
-void MakeLink(const std::string& path, const LinkFields& fields) {
-    ComScope com;
-    ComPtr<IShellLinkA> link;
-    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                              reinterpret_cast<void**>(link.GetAddressOf())));
-    link->SetPath(fields.target.c_str());
-    link->SetArguments(fields.arguments.c_str());
-    link->SetIconLocation(fields.iconLocation.c_str(), fields.iconIndex);
-    link->SetWorkingDirectory(fields.workingDirectory.c_str());
-    link->SetDescription(fields.description.c_str());
-    ComPtr<IPersistFile> file;
-    ASSERT_HRESULT_SUCCEEDED(link.As(&file));
-    ASSERT_HRESULT_SUCCEEDED(file->Save(Widen(path).c_str(), TRUE));
 }
 
 TEST(ShellLinks, ResolveGivesTargetArgumentsIconFolderAndDescription) {

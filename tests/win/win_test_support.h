@@ -13,11 +13,14 @@ namespace brindle::testing {
 // removed with its contents afterwards.
 class WinFolder {
 public:
-    WinFolder() {
+    WinFolder()
+        : WinFolder("ぶりんどる表示" + std::to_string(GetCurrentProcessId()) + "_" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name()) {}
+    // A folder of this name in the temporary folder.
+    explicit WinFolder(const std::string& name) {
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
-        path_ = std::string(temp) + "ぶりんどる表示" + std::to_string(GetCurrentProcessId()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        path_ = std::string(temp) + name;
         CreateDirectoryA(path_.c_str(), nullptr);
     }
     ~WinFolder() { Remove(path_); }
