@@ -35,21 +35,29 @@ uint64_t Fnv1a(const std::string& text) {
     return hash;
 }
 
+// "#" and the 16 hexadecimal digits of the hash of `text`.
+std::string HashMark(const std::string& text) {
+    char hash[20];
+    std::snprintf(hash, sizeof hash, "#%016llx", static_cast<unsigned long long>(Fnv1a(text)));
+    return hash;
+}
+
 }  // namespace
 
 std::string LockName(const std::string& instanceName) {
     if (instanceName.size() <= kObjectNameMax) {
         return instanceName;
     }
-    char hash[20];
-    std::snprintf(hash, sizeof hash, "#%016llx", static_cast<unsigned long long>(Fnv1a(instanceName)));
-    return std::string(sjis::CutAtBoundary(instanceName, kLockPrefix)) + hash;
+    return std::string(sjis::CutAtBoundary(instanceName, kLockPrefix)) + HashMark(instanceName);
 }
 
 std::string InstanceName(const std::string& settingsPath) {
     std::string name = ReverseCharacters(settingsPath) + "_" + kSuffix;
     if (name.size() > kInstanceNameMax) {
-        name.resize(kInstanceNameMax);
+        // The reversed path ends in the drive letter and the first folders, which the cut loses: the hash
+        // of the whole name keeps two such paths apart.
+        const std::string mark = HashMark(name);
+        name = std::string(sjis::CutAtBoundary(name, kInstanceNameMax - mark.size())) + mark;
     }
     for (char& c : name) {
         if (c == '\\')

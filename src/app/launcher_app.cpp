@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "app/instance_name.h"
+#include "launch/platform_win.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
 #include "store/settings_path.h"
@@ -15,19 +16,6 @@ namespace {
 constexpr char kOwnerClass[] = "BrindleOwnerFrame";
 constexpr char kRunningApart[] = "同じ環境ファイルのぶりんどるが別の権限で実行中のため、呼び出せません。\n";
 constexpr char kNoLock[] = "\n二重起動を防ぐためのロックを作れないので、起動できません。\n";
-
-std::string SystemErrorText(unsigned long error) {
-    char* text = nullptr;
-    const DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result = length && text ? std::string(text, length) : "ErrorCode=" + std::to_string(error);
-    if (text)
-        LocalFree(text);
-    while (!result.empty() && (result.back() == '\n' || result.back() == '\r'))
-        result.pop_back();
-    return result;
-}
 
 }  // namespace
 

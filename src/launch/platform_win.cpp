@@ -30,4 +30,17 @@ bool GetOsVersion(OSVERSIONINFOEXA& info) {
     return false;
 }
 
+std::string SystemErrorText(unsigned long code) {
+    char* text = nullptr;
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string result = length && text ? std::string(text, length) : "Error " + std::to_string(code);
+    if (text) LocalFree(text);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ')) {
+        result.pop_back();
+    }
+    return result;
+}
+
 }  // namespace brindle

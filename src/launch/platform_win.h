@@ -10,6 +10,9 @@ namespace brindle {
 // UTF-16 of ANSI code page bytes.
 std::wstring Widen(const std::string& text);
 
+// The system's text for an error code (FormatMessage), without the line break it ends in.
+std::string SystemErrorText(unsigned long code);
+
 // True while GetKeyState reports the key down.
 bool IsKeyDown(int virtualKey);
 

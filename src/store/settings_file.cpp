@@ -11,6 +11,7 @@ namespace brindle {
 namespace {
 
 constexpr char kSaveErrorSuffix[] = "\n環境情報を保存できません。";
+constexpr char kReadErrorSuffix[] = "\n環境情報を読み込めません。今回はこのファイルに保存しません。";
 constexpr char kNewPageName[] = "New page";
 
 void AppendPreferences(std::string& out, const Preferences& prefs) {
@@ -85,17 +86,26 @@ void AppendShortcut(std::string& out, int index, const ShortcutRecord& s) {
     out += "]\r\n";
     AppendKey(out, "Namespace=", s.name);
     int lines = 1;
-    if (s.commandLine) AppendKey(out, "CommandLine=", s.commandLine), ++lines;
-    if (s.readIcon != 0) AppendKey(out, "ReadIcon=", s.readIcon), ++lines;
-    if (s.check == 0) AppendKey(out, "NoCheck=", 1), ++lines;
-    if (s.icon) AppendKey(out, "Iconname=", s.icon), ++lines;
-    if (s.workFolder) AppendKey(out, "Workfolder=", s.workFolder), ++lines;
-    if (s.showType != 0) AppendKey(out, "ShowType=", s.showType), ++lines;
-    if (s.pageId != 0) AppendKey(out, "PageId=", s.pageId), ++lines;
-    if (s.comment) AppendKey(out, "Comment=", s.comment), ++lines;
+    if (s.commandLine)
+        AppendKey(out, "CommandLine=", s.commandLine), ++lines;
+    if (s.readIcon != 0)
+        AppendKey(out, "ReadIcon=", s.readIcon), ++lines;
+    if (s.check == 0)
+        AppendKey(out, "NoCheck=", 1), ++lines;
+    if (s.icon)
+        AppendKey(out, "Iconname=", s.icon), ++lines;
+    if (s.workFolder)
+        AppendKey(out, "Workfolder=", s.workFolder), ++lines;
+    if (s.showType != 0)
+        AppendKey(out, "ShowType=", s.showType), ++lines;
+    if (s.pageId != 0)
+        AppendKey(out, "PageId=", s.pageId), ++lines;
+    if (s.comment)
+        AppendKey(out, "Comment=", s.comment), ++lines;
     // The reader drops a section of one key line, which would lose this shortcut at the next start.
     // "NoCheck=0" stands for the check flag 1 this shortcut has, and keeps it.
-    if (lines == 1) AppendKey(out, "NoCheck=", 0);
+    if (lines == 1)
+        AppendKey(out, "NoCheck=", 0);
 }
 
 }  // namespace
@@ -105,16 +115,26 @@ void SettingsStore::SetSettingsPath(const std::string& pattern) {
 }
 
 bool SettingsStore::Load() {
-    std::string bytes;
-    if (!settings_io::ReadWholeFile(settingsPath_, bytes)) {
-        PageRecord page;
-        page.name = kNewPageName;
-        page.id = 0;
-        page.parentId = kTopLevel;
-        AddPage(page);
-        return true;
+    std::string bytes, errorText;
+    switch (settings_io::ReadWholeFile(settingsPath_, bytes, errorText)) {
+        case settings_io::ReadResult::kNotFound: {
+            PageRecord page;
+            page.name = kNewPageName;
+            page.id = 0;
+            page.parentId = kTopLevel;
+            AddPage(page);
+            break;
+        }
+        case settings_io::ReadResult::kFailed:
+            // The file is there and may hold everything the user made: the run goes on without it and
+            // never saves over it.
+            messages_.Show(errorText + kReadErrorSuffix, box::kIconStop);
+            loadError_ = true;
+            break;
+        case settings_io::ReadResult::kRead:
+            SettingsReader(*this).Read(bytes.data(), bytes.size());
+            break;
     }
-    SettingsReader(*this).Read(bytes.data(), bytes.size());
     return true;
 }
 
@@ -126,7 +146,8 @@ std::string SettingsStore::SaveText() const {
     out += "[Page]\r\n";
     for (const PageRecord& page : pages_) {
         // A page without a name cannot be read back (the reader drops it), so it is not written.
-        if (page.name) AppendPage(out, page);
+        if (page.name)
+            AppendPage(out, page);
     }
     for (size_t i = 0; i < shortcuts_.size(); ++i) {
         AppendShortcut(out, static_cast<int>(i), shortcuts_[i]);

@@ -6,11 +6,18 @@
 // The store's access to the disk; settings_io_posix.cpp and settings_io_win.cpp implement it.
 namespace brindle::settings_io {
 
-// Reads the whole file. False when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string& bytes);
+enum class ReadResult {
+    kRead,
+    kNotFound,  // neither the file nor its folder is there
+    kFailed,    // anything else: held by another program, access denied, a read error
+};
 
-// Writes `bytes` to a new file beside `path` and puts it in place of `path` only when it was written
-// whole, so a failure leaves the old file as it was. On failure `errorText` says why (ANSI bytes).
+// Reads the whole file. On kFailed `errorText` names the file and says why (ANSI bytes).
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& errorText);
+
+// Writes `bytes` to a new file beside `path`, flushed to the disk, and puts it in place of `path` only when
+// it was written whole, so a failure leaves the old file as it was. The new file keeps the old one's
+// attributes (permissions natively). On failure `errorText` names `path` and says why (ANSI bytes).
 bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::string& errorText);
 
 // The full path of the first file (not folder) matching `pattern`, which may hold wildcards; the

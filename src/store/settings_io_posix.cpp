@@ -1,10 +1,10 @@
+#include <fcntl.h>
 #include <glob.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -12,51 +12,114 @@
 
 namespace brindle::settings_io {
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        return false;
-    }
-    // One read into a buffer of the file's size; a file that grows meanwhile is read on in chunks.
-    struct stat info {};
-    bytes.resize(fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) : 0);
-    size_t total = std::fread(bytes.data(), 1, bytes.size(), file);
-    bytes.resize(total);
-    char chunk[4096];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        bytes.append(chunk, got);
-    }
-    bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
+namespace {
+
+std::string Explain(const std::string& path, int error) {
+    return path + ": " + std::strerror(error);
 }
+
+// Closes the descriptor on every way out.
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0)
+            close(fd);
+    }
+};
+
+}  // namespace
+
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& errorText) {
+    Descriptor file{open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (file.fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            return ReadResult::kNotFound;
+        }
+        errorText = Explain(path, errno);
+        return ReadResult::kFailed;
+    }
+    // One read into a buffer of the file's size; a file that grows meanwhile is read on.
+    struct stat info {};
+    const bool regular = fstat(file.fd, &info) == 0 && S_ISREG(info.st_mode);
+    bytes.resize(regular ? static_cast<size_t>(info.st_size) + 1 : 4096);
+    size_t total = 0;
+    for (;;) {
+        if (total == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        ssize_t got = read(file.fd, bytes.data() + total, bytes.size() - total);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            errorText = Explain(path, errno);
+            bytes.clear();
+            return ReadResult::kFailed;
+        }
+        if (got == 0)
+            break;
+        total += static_cast<size_t>(got);
+    }
+    bytes.resize(total);
+    return ReadResult::kRead;
+}
+
+namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t written = write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+// The rename itself lives in the folder: flushing the folder makes it last.
+void FlushFolderOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    Descriptor dir{open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (dir.fd >= 0)
+        fsync(dir.fd);
+}
+
+}  // namespace
 
 bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::string& errorText) {
     const std::string temp = path + ".new";
-    FILE* file = std::fopen(temp.c_str(), "wb");
-    if (!file) {
-        errorText = temp + ": " + std::strerror(errno);
+    Descriptor file{open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)};
+    if (file.fd < 0) {
+        errorText = Explain(path, errno);
         return false;
     }
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    int writeErrno = errno;
-    written = std::fflush(file) == 0 && written;
-    if (!written) writeErrno = errno;
-    if (std::fclose(file) != 0 && written) {
+    struct stat old {};
+    if (stat(path.c_str(), &old) == 0) {
+        fchmod(file.fd, old.st_mode & 07777);  // best effort: a file of another owner keeps the default
+    }
+    // Written whole and on the disk before it takes the old file's place, so a crash leaves one or the other.
+    bool written = WriteAll(file.fd, bytes) && fsync(file.fd) == 0;
+    int error = errno;
+    if (close(file.fd) != 0 && written) {
         written = false;
-        writeErrno = errno;
+        error = errno;
     }
+    file.fd = -1;
     if (!written) {
-        std::remove(temp.c_str());
-        errorText = path + ": " + std::strerror(writeErrno);
+        unlink(temp.c_str());
+        errorText = Explain(path, error);
         return false;
     }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        errorText = path + ": " + std::strerror(errno);
-        std::remove(temp.c_str());
+    if (rename(temp.c_str(), path.c_str()) != 0) {
+        errorText = Explain(path, errno);
+        unlink(temp.c_str());
         return false;
     }
+    FlushFolderOf(path);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <string>
 
+#include "launch/platform_win.h"
 #include "store/settings_io.h"
 
 namespace brindle::settings_io {
@@ -11,22 +12,10 @@ namespace {
 struct FileCloser {
     HANDLE handle;
     ~FileCloser() {
-        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+        if (handle != INVALID_HANDLE_VALUE)
+            CloseHandle(handle);
     }
 };
-
-std::string SystemErrorText(DWORD code) {
-    char* text = nullptr;
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result = length ? std::string(text, length) : "Error " + std::to_string(code);
-    if (text) LocalFree(text);
-    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ')) {
-        result.pop_back();
-    }
-    return result;
-}
 
 std::string Explain(const std::string& path, DWORD code) {
     return path + "\n" + SystemErrorText(code);
@@ -57,56 +46,116 @@ std::wstring WidePath(const std::string& path) {
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    FileCloser file{CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& errorText) {
+    FileCloser file{CreateFileW(WidePath(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.handle == INVALID_HANDLE_VALUE) {
-        return false;
+        DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) {
+            return ReadResult::kNotFound;
+        }
+        errorText = Explain(path, code);
+        return ReadResult::kFailed;
     }
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.handle, &size) || size.QuadPart > 0x7FFFFFFF) {
-        return false;
+    if (!GetFileSizeEx(file.handle, &size)) {
+        errorText = Explain(path, GetLastError());
+        return ReadResult::kFailed;
+    }
+    if (size.QuadPart > 0x7FFFFFFF) {
+        errorText = Explain(path, ERROR_FILE_TOO_LARGE);
+        return ReadResult::kFailed;
     }
     bytes.resize(static_cast<size_t>(size.QuadPart));
     DWORD got = 0;
     if (!bytes.empty() && !ReadFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr)) {
-        return false;
+        errorText = Explain(path, GetLastError());
+        bytes.clear();
+        return ReadResult::kFailed;
     }
     bytes.resize(got);
-    return true;
+    return ReadResult::kRead;
 }
 
+namespace {
+
+// Writes the whole text to a new file and flushes it to the disk. A failure leaves no file behind.
+bool WriteNewFile(const std::wstring& temp, std::string_view bytes, DWORD& code) {
+    FileCloser file{
+        CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (file.handle == INVALID_HANDLE_VALUE) {
+        code = GetLastError();
+        return false;
+    }
+    DWORD written = 0;
+    bool whole = WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                 written == bytes.size() && FlushFileBuffers(file.handle);
+    if (!whole) {
+        code = GetLastError() ? GetLastError() : ERROR_DISK_FULL;
+        CloseHandle(file.handle);
+        file.handle = INVALID_HANDLE_VALUE;
+        DeleteFileW(temp.c_str());
+    }
+    return whole;
+}
+
+// After these failures of ReplaceFileW the new file still has to be moved in place: the call is not
+// supported there, or the old file is already gone (or renamed away) while the new one kept its name.
+bool MoveStillSafeAfter(DWORD code) {
+    switch (code) {
+        case ERROR_CALL_NOT_IMPLEMENTED:
+        case ERROR_NOT_SUPPORTED:
+        case ERROR_INVALID_FUNCTION:
+        case ERROR_INVALID_PARAMETER:
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+        case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
+            return true;
+        default:
+            return false;  // the old file is as it was (held, locked, access denied): keep it
+    }
+}
+
+}  // namespace
+
 bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::string& errorText) {
-    const std::string temp = path + ".new";
-    {
-        FileCloser file{CreateFileW(WidePath(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr)};
-        if (file.handle == INVALID_HANDLE_VALUE) {
-            errorText = Explain(temp, GetLastError());
-            return false;
-        }
-        DWORD written = 0;
-        if (!WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-            written != bytes.size()) {
-            DWORD code = GetLastError();
-            CloseHandle(file.handle);
-            file.handle = INVALID_HANDLE_VALUE;
-            DeleteFileW(WidePath(temp).c_str());
-            errorText = Explain(path, code ? code : ERROR_DISK_FULL);
-            return false;
-        }
+    const std::wstring target = WidePath(path);
+    const std::wstring temp = WidePath(path + ".new");
+    DWORD code = 0;
+    if (!WriteNewFile(temp, bytes, code)) {
+        errorText = Explain(path, code);
+        return false;
     }
     // Windows refuses to replace a read-only file; Wine does not. Refuse here, so a file the user
     // protected stays as it is on both.
-    DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+    DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         errorText = Explain(path, ERROR_ACCESS_DENIED);
-        DeleteFileW(WidePath(temp).c_str());
+        DeleteFileW(temp.c_str());
         return false;
     }
-    if (!MoveFileExW(WidePath(temp).c_str(), WidePath(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    // ReplaceFileW keeps the old file's security and creation time, and on Windows its attributes; Wine's
+    // does not, nor does a move, so the new file takes them on before it goes in place.
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        SetFileAttributesW(temp.c_str(), attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                                       FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
+        if (ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
+                         REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
+            return true;
+        }
+        code = GetLastError();
+        if (!MoveStillSafeAfter(code)) {
+            errorText = Explain(path, code);
+            DeleteFileW(temp.c_str());
+            return false;
+        }
+    }
+    if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         errorText = Explain(path, GetLastError());
-        DeleteFileW(WidePath(temp).c_str());
+        if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            DeleteFileW(temp.c_str());  // else the new file is all that is left: it stays
+        }
         return false;
     }
     return true;

@@ -15,9 +15,8 @@ constexpr char kDelimiterErrorText[] = "環境ﾌｧｲﾙ読み込みｴﾗｰ\
 
 // The value after `key` when `line` begins with it (the key includes its '='), else null.
 const char* ValueOf(std::string_view line, std::string_view key) {
-    return line.size() >= key.size() && std::memcmp(line.data(), key.data(), key.size()) == 0
-               ? line.data() + key.size()
-               : nullptr;
+    return line.size() >= key.size() && std::memcmp(line.data(), key.data(), key.size()) == 0 ? line.data() + key.size()
+                                                                                              : nullptr;
 }
 
 // An icon field of a page line: the text inside its leading quote, or the whole field.
@@ -32,6 +31,10 @@ std::string_view Unquote(std::string_view field) {
 
 }  // namespace
 
+const char* FindLineEnd(const char* line) {
+    return line + std::strcspn(line, "\r\n");
+}
+
 void SettingsReader::Read(char* text, size_t length) {
     // Nothing after a NUL byte is ever seen.
     if (const void* nul = std::memchr(text, '\0', length)) {
@@ -40,12 +43,12 @@ void SettingsReader::Read(char* text, size_t length) {
     // Every CR and every LF ends a line; each line is ended with a NUL in place, so the C conversions
     // never read into the next one.
     char* const end = text + length;
+    *end = '\0';
     for (char* line = text; line < end;) {
-        char* lineEnd = static_cast<char*>(std::memchr(line, '\n', end - line));
-        if (!lineEnd) lineEnd = end;
-        if (char* cr = static_cast<char*>(std::memchr(line, '\r', lineEnd - line))) lineEnd = cr;
+        char* lineEnd = line + (FindLineEnd(line) - line);
         char* next = lineEnd + 1;
-        if (*lineEnd == '\r' && next < end && *next == '\n') ++next;  // CR LF: skip the empty line between
+        if (*lineEnd == '\r' && *next == '\n')
+            ++next;  // CR LF: skip the empty line between
         *lineEnd = '\0';
         ReadLine(std::string_view(line, lineEnd - line));
         line = next;
@@ -196,14 +199,14 @@ void SettingsReader::ReadPageLine(const char* line) {
     // A field ends at ',' or at the line's end, neither of which atoi reads as a digit or a blank.
     auto number = [&fields](int index) { return fields[index].empty() ? 0 : numbers::AtoI(fields[index].data()); };
     TextPool& pool = store_.pool_;
-    page.name = pool.Copy(fields[0].data(), fields[0].size());
+    page.name = pool.CopyFromLine(fields[0].data(), fields[0].size());
     page.parentId = number(1);
     page.expanded = number(2);
     page.useIcons = number(3);
     std::string_view normal = Unquote(fields[4]);
     std::string_view selected = Unquote(fields[5]);
-    page.normalIcon = pool.Copy(normal.data(), normal.size());
-    page.selectedIcon = pool.Copy(selected.data(), selected.size());
+    page.normalIcon = pool.CopyFromLine(normal.data(), normal.size());
+    page.selectedIcon = pool.CopyFromLine(selected.data(), selected.size());
     store_.pages_.push_back(page);
 }
 
@@ -211,7 +214,7 @@ void SettingsReader::ReadShortcutKey(std::string_view line) {
     TextPool& pool = store_.pool_;
     auto text = [&pool, line](const char*& slot, const char* value) {
         pool.Free(slot);  // a repeated key overwrites
-        slot = pool.Copy(value, line.data() + line.size() - value);
+        slot = pool.CopyFromLine(value, line.data() + line.size() - value);
     };
     auto number = [](const char* value) { return numbers::StrToL(value, nullptr, 0); };
 

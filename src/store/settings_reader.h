@@ -10,6 +10,10 @@ namespace brindle {
 
 class SettingsStore;
 
+// Where the line that starts at `line` ends: at its first CR or LF, or at the NUL that ends the text.
+// Nothing past that point is read, so a text is split into lines in one pass whatever its line ends.
+const char* FindLineEnd(const char* line);
+
 // Reads the text of a settings file into a store: one pass over NUL-terminated lines.
 class SettingsReader {
 public:

@@ -15,6 +15,11 @@ bool SettingsStore::GetPreferences(Preferences& out) const {
 
 bool SettingsStore::SetPreferencesAndSave(const Preferences& prefs) {
     prefs_ = prefs;
+    // The face name is written as one line's value, as the record texts are (see TextPool::Copy).
+    for (char& c : prefs_.font.lfFaceName) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    }
     Save();
     return true;
 }
@@ -50,15 +55,19 @@ int SettingsStore::AddPage(PageRecord& page) {
     return PageCount() - 1;
 }
 
-bool SettingsStore::ReplacePageAt(int index, const char* name, int32_t expanded, int32_t id, int32_t parentId,
-                                  int32_t useIcons, const char* normalIcon, const char* selectedIcon) {
+bool SettingsStore::ReplacePageAt(int index,
+                                  const char* name,
+                                  int32_t expanded,
+                                  int32_t id,
+                                  int32_t parentId,
+                                  int32_t useIcons,
+                                  const char* normalIcon,
+                                  const char* selectedIcon) {
     if (index < 0 || index >= PageCount()) {
         return false;
     }
     PageRecord& page = pages_[index];
-    pool_.Replace(page.name, name);
-    pool_.Replace(page.normalIcon, normalIcon);
-    pool_.Replace(page.selectedIcon, selectedIcon);
+    pool_.Replace({{page.name, name}, {page.normalIcon, normalIcon}, {page.selectedIcon, selectedIcon}});
     page.expanded = expanded;
     page.id = id;
     page.parentId = parentId;
@@ -66,8 +75,13 @@ bool SettingsStore::ReplacePageAt(int index, const char* name, int32_t expanded,
     return true;
 }
 
-bool SettingsStore::ReplacePage(const char* name, int32_t expanded, int32_t id, int32_t parentId,
-                                int32_t useIcons, const char* normalIcon, const char* selectedIcon) {
+bool SettingsStore::ReplacePage(const char* name,
+                                int32_t expanded,
+                                int32_t id,
+                                int32_t parentId,
+                                int32_t useIcons,
+                                const char* normalIcon,
+                                const char* selectedIcon) {
     return ReplacePageAt(IndexOfPage(id), name, expanded, id, parentId, useIcons, normalIcon, selectedIcon);
 }
 
@@ -133,7 +147,8 @@ void SettingsStore::SortPagesById() {
                      [](const PageRecord& a, const PageRecord& b) { return a.id < b.id; });
 }
 
-void SettingsStore::RenumberPages(const std::vector<int32_t>& handOut, const std::vector<int32_t>& newOrder,
+void SettingsStore::RenumberPages(const std::vector<int32_t>& handOut,
+                                  const std::vector<int32_t>& newOrder,
                                   int32_t* currentPageId) {
     if (handOut.size() != newOrder.size()) {
         return;
@@ -171,8 +186,14 @@ bool SettingsStore::GetShortcutAt(int index, ShortcutRecord& out) const {
     return true;
 }
 
-int SettingsStore::AddShortcut(const char* name, const char* commandLine, const char* icon, const char* workFolder,
-                               int32_t showType, int32_t pageId, int32_t readIcon, int32_t check,
+int SettingsStore::AddShortcut(const char* name,
+                               const char* commandLine,
+                               const char* icon,
+                               const char* workFolder,
+                               int32_t showType,
+                               int32_t pageId,
+                               int32_t readIcon,
+                               int32_t check,
                                const char* comment) {
     ShortcutRecord shortcut;
     shortcut.name = pool_.Copy(name);
@@ -188,18 +209,25 @@ int SettingsStore::AddShortcut(const char* name, const char* commandLine, const 
     return ShortcutCount() - 1;
 }
 
-bool SettingsStore::ReplaceShortcutAt(int index, const char* name, const char* commandLine, const char* icon,
-                                      const char* workFolder, int32_t showType, int32_t pageId, int32_t readIcon,
-                                      int32_t check, const char* comment) {
+bool SettingsStore::ReplaceShortcutAt(int index,
+                                      const char* name,
+                                      const char* commandLine,
+                                      const char* icon,
+                                      const char* workFolder,
+                                      int32_t showType,
+                                      int32_t pageId,
+                                      int32_t readIcon,
+                                      int32_t check,
+                                      const char* comment) {
     if (index < 0 || index >= ShortcutCount()) {
         return false;
     }
     ShortcutRecord& shortcut = shortcuts_[index];
-    pool_.Replace(shortcut.name, name);
-    pool_.Replace(shortcut.commandLine, commandLine);
-    pool_.Replace(shortcut.icon, icon);
-    pool_.Replace(shortcut.workFolder, workFolder);
-    pool_.Replace(shortcut.comment, comment);
+    pool_.Replace({{shortcut.name, name},
+                   {shortcut.commandLine, commandLine},
+                   {shortcut.icon, icon},
+                   {shortcut.workFolder, workFolder},
+                   {shortcut.comment, comment}});
     shortcut.showType = showType;
     shortcut.pageId = pageId;
     shortcut.readIcon = readIcon;

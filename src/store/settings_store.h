@@ -30,10 +30,21 @@ public:
     int IndexOfPage(int32_t id) const;
     bool FindPage(int32_t id, PageRecord& out) const;
     int AddPage(PageRecord& page);  // `page` receives the store's copies of its texts
-    bool ReplacePageAt(int index, const char* name, int32_t expanded, int32_t id, int32_t parentId,
-                       int32_t useIcons, const char* normalIcon, const char* selectedIcon);
-    bool ReplacePage(const char* name, int32_t expanded, int32_t id, int32_t parentId, int32_t useIcons,
-                     const char* normalIcon, const char* selectedIcon);
+    bool ReplacePageAt(int index,
+                       const char* name,
+                       int32_t expanded,
+                       int32_t id,
+                       int32_t parentId,
+                       int32_t useIcons,
+                       const char* normalIcon,
+                       const char* selectedIcon);
+    bool ReplacePage(const char* name,
+                     int32_t expanded,
+                     int32_t id,
+                     int32_t parentId,
+                     int32_t useIcons,
+                     const char* normalIcon,
+                     const char* selectedIcon);
     bool SetPageExpanded(int32_t id, int32_t expanded);
     bool RemovePageAt(int index);  // with the page's shortcuts; child pages stay
     bool RemovePage(int32_t id);
@@ -41,17 +52,32 @@ public:
     bool IsAncestorPage(int32_t id, int32_t ancestorId) const;
     void SortPagesById();
     // Gives the page with id newOrder[i] the id handOut[i], with its child pages and shortcuts.
-    void RenumberPages(const std::vector<int32_t>& handOut, const std::vector<int32_t>& newOrder,
+    void RenumberPages(const std::vector<int32_t>& handOut,
+                       const std::vector<int32_t>& newOrder,
                        int32_t* currentPageId);
 
     // Shortcuts
     int ShortcutCount() const { return static_cast<int>(shortcuts_.size()); }
     bool GetShortcutAt(int index, ShortcutRecord& out) const;
-    int AddShortcut(const char* name, const char* commandLine, const char* icon, const char* workFolder,
-                    int32_t showType, int32_t pageId, int32_t readIcon, int32_t check, const char* comment);
-    bool ReplaceShortcutAt(int index, const char* name, const char* commandLine, const char* icon,
-                           const char* workFolder, int32_t showType, int32_t pageId, int32_t readIcon,
-                           int32_t check, const char* comment);
+    int AddShortcut(const char* name,
+                    const char* commandLine,
+                    const char* icon,
+                    const char* workFolder,
+                    int32_t showType,
+                    int32_t pageId,
+                    int32_t readIcon,
+                    int32_t check,
+                    const char* comment);
+    bool ReplaceShortcutAt(int index,
+                           const char* name,
+                           const char* commandLine,
+                           const char* icon,
+                           const char* workFolder,
+                           int32_t showType,
+                           int32_t pageId,
+                           int32_t readIcon,
+                           int32_t check,
+                           const char* comment);
     bool RemoveShortcutAt(int index);
     int CountShortcuts(int32_t pageId) const;  // kTopLevel (-1) counts all
     // order[i] is the table index of the record that is to occupy the page's i-th slot.
@@ -62,8 +88,8 @@ public:
     const std::string& GetSettingsPath() const { return settingsPath_; }
     bool Load();
     bool Save();
-    std::string SaveText() const;  // the file's bytes as Save writes them
-    bool LoadFailed() const { return loadError_; }
+    std::string SaveText() const;                   // the file's bytes as Save writes them
+    bool LoadFailed() const { return loadError_; }  // read with errors, or not read at all: never saved over
 
 private:
     friend class SettingsReader;
@@ -77,7 +103,7 @@ private:
     std::vector<PageRecord> pages_;
     std::vector<ShortcutRecord> shortcuts_;
     TextPool pool_;
-    bool loadError_ = false;  // set by a malformed file; blocks every save of this run
+    bool loadError_ = false;  // set by a malformed or unreadable file; blocks every save of this run
 };
 
 }  // namespace brindle

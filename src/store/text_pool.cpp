@@ -12,10 +12,21 @@ TextPool::~TextPool() {
 }
 
 const char* TextPool::Copy(const char* text) {
-    return text ? Copy(text, std::strlen(text)) : nullptr;
+    if (!text) {
+        return nullptr;
+    }
+    char* copy = Store(text, std::strlen(text));
+    for (char* lineBreak = copy; lineBreak && (lineBreak = std::strpbrk(lineBreak, "\r\n"));) {
+        *lineBreak = ' ';  // neither byte is ever the trail byte of a double-byte character
+    }
+    return copy;
 }
 
-const char* TextPool::Copy(const char* text, size_t length) {
+const char* TextPool::CopyFromLine(const char* text, size_t length) {
+    return Store(text, length);
+}
+
+char* TextPool::Store(const char* text, size_t length) {
     if (!text || length == 0) {
         return nullptr;
     }
@@ -59,15 +70,6 @@ void TextPool::Free(const char* text) {
     } else if (InBlocks(text)) {
         --liveCount_;
     }
-}
-
-void TextPool::Replace(const char*& slot, const char* text) {
-    if (slot == text) {
-        return;
-    }
-    const char* old = slot;
-    slot = Copy(text);
-    Free(old);
 }
 
 }  // namespace brindle

@@ -20,24 +20,49 @@ public:
     TextPool(const TextPool&) = delete;
     TextPool& operator=(const TextPool&) = delete;
 
-    // A pool copy of `text`, or null for a null or empty text.
+    // A pool copy of `text`, or null for a null or empty text. Each CR and LF becomes a blank: a text is
+    // written as the value of one line of the settings file, and a line break in it would start a new key
+    // or section there.
     const char* Copy(const char* text);
-    const char* Copy(const char* text, size_t length);
+
+    // A pool copy of part of a line (`length` bytes, which hold no line break), or null when it is empty.
+    const char* CopyFromLine(const char* text, size_t length);
 
     // Gives a pool text back. Null and texts the pool does not own are ignored.
     void Free(const char* text);
 
-    // Stores `text` in `slot`: nothing happens when it is the very text already there; otherwise the
-    // slot receives a copy and its old text is freed (after the copy, so `text` may point into it).
-    void Replace(const char*& slot, const char* text);
+    // One text slot of a record and the text it is to hold.
+    struct Change {
+        const char*& slot;
+        const char* text;
+    };
+    // Stores each text in its slot: nothing happens when it is the very text already there; otherwise the
+    // slot receives a copy and its old text is freed. Every copy is made before any old text is freed, so
+    // a text may point into the old text of its own or of another slot of the list.
+    template <size_t N>
+    void Replace(const Change (&changes)[N]) {
+        const char* copies[N];
+        for (size_t i = 0; i < N; ++i) {
+            copies[i] = changes[i].slot == changes[i].text ? changes[i].slot : Copy(changes[i].text);
+        }
+        for (size_t i = 0; i < N; ++i) {
+            if (copies[i] != changes[i].slot) {
+                Free(changes[i].slot);
+                changes[i].slot = copies[i];
+            }
+        }
+    }
 
     // Texts handed out and not yet freed.
     size_t LiveCount() const { return liveCount_; }
 
-private:
+    // Texts of kLargeText bytes and more (with the terminator) are allocated one by one; shorter ones are
+    // cut from blocks of kBlockSize bytes.
     static constexpr size_t kBlockSize = 64 * 1024;
     static constexpr size_t kLargeText = 1024;
 
+private:
+    char* Store(const char* text, size_t length);  // the copy, or null for an empty text
     bool InBlocks(const char* text) const;
 
     std::vector<std::unique_ptr<char[]>> blocks_;

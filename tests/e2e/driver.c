@@ -1,10 +1,15 @@
-/* Drives running Brindle instances from outside, as another program would.
+/* Drives running Brindle instances from outside, as another program or the user would.
      driver count             prints "<visible> <hidden>": Brindle main windows by state
      driver wait V H MS       waits up to MS milliseconds until the counts are V and H; exit 1 on time-out
      driver escape            presses Escape in every visible Brindle main window
-     driver tray              clicks the notification-area icon of the hidden Brindle window (opens its menu)
-     driver menukey VK...     presses keys (decimal virtual-key codes) in the open popup menu
-   A Brindle main window is a dialog window that answers the instance query (WM_APP+1) with a name. */
+     driver trayclick         clicks the first icon in Wine's system-tray window with the real mouse
+     driver keys VK...        presses keys (decimal virtual-key codes) with real key events
+     driver menurect          waits for the open popup menu and prints "X Y WIDTH HEIGHT"
+     driver endsession        ends the session for the hidden Brindle window (query, then end)
+     driver close             asks every Brindle main window to close (WM_CLOSE), hidden or not
+   A Brindle main window is a dialog window that answers the instance query (WM_APP+1) with a name.
+   Without a desktop tray, Wine shows the notification icons in its own "Wine System Tray" window; a
+   click there reaches the program the way the shell delivers it (from another thread). */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -12,7 +17,7 @@
 
 typedef struct {
     int visible, hidden;
-    int escape;
+    int escape; /* 1: press Escape in visible windows; 2: close every window */
     HWND hiddenWindow;
 } Tally;
 
@@ -23,9 +28,10 @@ static BOOL CALLBACK Visit(HWND window, LPARAM data) {
     GetClassNameA(window, className, sizeof className);
     if (strcmp(className, "#32770") != 0) return TRUE;
     if (!SendMessageTimeoutA(window, WM_APP + 1, 1, 0, SMTO_ABORTIFHUNG, 2000, &answer) || answer != 1) return TRUE;
+    if (tally->escape == 2) PostMessageA(window, WM_CLOSE, 0, 0);
     if (IsWindowVisible(window)) {
         tally->visible++;
-        if (tally->escape) {
+        if (tally->escape == 1) {
             PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
             PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0xC0010001);
         }
@@ -45,6 +51,58 @@ static BOOL CALLBACK FindMenu(HWND window, LPARAM data) {
         return FALSE;
     }
     return TRUE;
+}
+
+static HWND WaitForMenu(void) {
+    HWND menu = NULL;
+    int i;
+    for (i = 0; i < 100 && !menu; ++i) {
+        EnumWindows(FindMenu, (LPARAM)&menu);
+        if (!menu) Sleep(50);
+    }
+    return menu;
+}
+
+static void PressKey(WORD key) {
+    INPUT input[2];
+    ZeroMemory(input, sizeof input);
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+/* The first icon of Wine's system-tray window once it is on the screen (up to five seconds). */
+static HWND WaitForTrayIcon(void) {
+    int i;
+    for (i = 0; i < 100; ++i) {
+        HWND tray = FindWindowA("__winex11_standalone_tray", NULL);
+        HWND icon = tray ? FindWindowExA(tray, NULL, "__winex11_tray_icon", NULL) : NULL;
+        if (icon && IsWindowVisible(tray) && IsWindowVisible(icon)) {
+            Sleep(500); /* mapped and drawn */
+            return icon;
+        }
+        Sleep(50);
+    }
+    return NULL;
+}
+
+static int ClickTrayIcon(void) {
+    HWND icon = WaitForTrayIcon();
+    RECT rect;
+    INPUT input[2];
+    if (!icon || !GetWindowRect(icon, &rect)) {
+        fprintf(stderr, "driver: no icon in Wine's system-tray window\n");
+        return 1;
+    }
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    Sleep(200);
+    ZeroMemory(input, sizeof input);
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+    return 0;
 }
 
 static Tally Count(int escape) {
@@ -78,28 +136,39 @@ int main(int argc, char** argv) {
         printf("%d\n", t.visible);
         return 0;
     }
-    if (argc == 2 && strcmp(argv[1], "tray") == 0) {
-        Tally t = Count(0);
-        if (!t.hiddenWindow) return 1;
-        PostMessageA(t.hiddenWindow, WM_APP + 2, 1500, WM_LBUTTONDOWN);
-        return 0;
+    if (argc == 2 && strcmp(argv[1], "trayclick") == 0) {
+        return ClickTrayIcon();
     }
-    if (argc >= 3 && strcmp(argv[1], "menukey") == 0) {
-        HWND menu = NULL;
+    if (argc >= 3 && strcmp(argv[1], "keys") == 0) {
         int i;
-        for (i = 0; i < 100 && !menu; ++i) {
-            EnumWindows(FindMenu, (LPARAM)&menu);
-            if (!menu) Sleep(50);
-        }
-        if (!menu) return 1;
         for (i = 2; i < argc; ++i) {
-            WPARAM key = (WPARAM)atoi(argv[i]);
-            PostMessageA(menu, WM_KEYDOWN, key, 0x00000001);
-            PostMessageA(menu, WM_KEYUP, key, 0xC0000001);
+            PressKey((WORD)atoi(argv[i]));
             Sleep(200);
         }
         return 0;
     }
-    fprintf(stderr, "usage: driver count | wait VISIBLE HIDDEN MS | escape | tray | menukey VK...\n");
+    if (argc == 2 && strcmp(argv[1], "menurect") == 0) {
+        HWND menu = WaitForMenu();
+        RECT rect;
+        if (!menu || !GetWindowRect(menu, &rect)) return 1;
+        Sleep(300); /* drawn */
+        printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+        return 0;
+    }
+    if (argc == 2 && strcmp(argv[1], "endsession") == 0) {
+        Tally t = Count(0);
+        DWORD_PTR answer = 0;
+        if (!t.hiddenWindow) return 1;
+        SendMessageTimeoutA(t.hiddenWindow, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+        SendMessageTimeoutA(t.hiddenWindow, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+        return 0;
+    }
+    if (argc == 2 && strcmp(argv[1], "close") == 0) {
+        Tally t = Count(2);
+        printf("%d\n", t.visible + t.hidden);
+        return 0;
+    }
+    fprintf(stderr, "usage: driver count | wait VISIBLE HIDDEN MS | escape | trayclick | keys VK... | menurect | "
+                    "endsession | close\n");
     return 2;
 }

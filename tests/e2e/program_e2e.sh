@@ -4,13 +4,14 @@
 #   program_e2e.sh BRINDLE.exe DRIVER.exe KEEPER.exe WORK_FOLDER
 set -u
 brindle=$1 driver=$2 keeper=$3 work=$4
-source "$(dirname "$0")/../../scripts/wine-env.sh"
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/wine-env.sh"
 brindle_wine_keep "$keeper" || exit 1
 
 rm -rf "$work" && mkdir -p "$work"
 cp "$brindle" "$work/brindle.exe"
 cd "$work"
-demo="$(dirname "$0")/../../demo/Brindle.ini.utf8"
+demo="$here/../../demo/Brindle.ini.utf8"
 sed 's/$/\r/' "$demo" | iconv -f UTF-8 -t CP932 >A.INI
 cp A.INI B.INI
 
@@ -33,13 +34,25 @@ run brindle.exe -hidden A.INI &
 first=$!
 check "-hidden starts in the notification area" drive wait 0 1 15000
 
-# The tray menu: opened from the icon, a page's submenu shown (Down, Right), kept as a picture, closed.
-check "a click on the icon opens the tray menu" drive tray
-check "the menu has keys" drive menukey 40 39 39
+# The tray menu as the user opens it: a real click on the icon in Wine's system-tray window (the shell
+# sends the callback from its own thread), its owner-drawn rows checked in the picture on the screen.
+check "a click on the icon in the system tray opens the tray menu" drive trayclick
+menu=$(drive menurect)
+check "the menu is open ($menu)" test -n "$menu"
+import -window root "$work/tray-menu-open.png" 2>/dev/null
+# shellcheck disable=SC2086 # X Y WIDTH HEIGHT
+check "the menu's rows show names and icons" python3 "$here/menu_pixels.py" "$work/tray-menu-open.png" $menu
+# A page's submenu with real keys (Down, Right), kept as a picture; Escape closes both menus.
+drive keys 40 39 >/dev/null
 sleep 0.5
 import -window root "$work/tray-menu.png" 2>/dev/null
-drive menukey 27 27 27 >/dev/null
+drive keys 27 27 >/dev/null
 check "closing the menu leaves the window hidden" drive wait 0 1 5000
+# The hidden window may still hold the keyboard: Escape and Enter must not end or launch anything.
+drive keys 27 27 13 >/dev/null
+sleep 1
+check "Escape and Enter on the hidden window leave the program running hidden" drive wait 0 1 3000
+check "the hidden instance still runs" kill -0 "$first"
 
 start=$(date +%s%N)
 run brindle.exe A.INI
@@ -77,6 +90,18 @@ run brindle.exe "$deep_windows"
 check "a second start with the long path hands over" drive wait 1 0 10000
 drive escape >/dev/null
 check "the long-path instance ended" wait_gone "$long"
+
+# A session that ends while the program is hidden, after the tray menu parked the hidden window off
+# screen, saves the rectangle the window really has.
+run brindle.exe -hidden A.INI &
+third=$!
+check "hidden again" drive wait 0 1 15000
+drive trayclick >/dev/null && drive menurect >/dev/null
+drive keys 27 >/dev/null
+check "the session ends while the program is hidden" drive endsession
+check "the saved rectangle is the window's own, not the parked one" grep -q $'^winMainFrame=80,60,760,520\r$' A.INI
+drive close >/dev/null
+check "the instance ended" wait_gone "$third"
 
 echo "e2e: $passes passed, $failures failed"
 [ "$failures" -eq 0 ]

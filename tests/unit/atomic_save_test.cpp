@@ -61,12 +61,15 @@ TEST_F(AtomicSave, FullDiskKeepsTheOldFile) {
     EXPECT_NE(messages.boxes[0].text.find("File too large"), std::string::npos) << messages.boxes[0].text;
 }
 
-// The new file cannot even be created beside the old one.
+// The new file cannot even be created beside the old one. The box names the settings file, which is
+// the one the user knows.
 TEST_F(AtomicSave, UncreatableNewFileKeepsTheOldFile) {
     std::filesystem::create_directory(path + ".new");
     EXPECT_FALSE(store.Save());
     EXPECT_EQ(testing::ReadBytes(path), kOldFile);
     ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text.find(path + ": "), 0u) << messages.boxes[0].text;
+    EXPECT_EQ(messages.boxes[0].text.find(".new"), std::string::npos) << messages.boxes[0].text;
     std::filesystem::remove(path + ".new");
     messages.boxes.clear();
 
@@ -75,14 +78,28 @@ TEST_F(AtomicSave, UncreatableNewFileKeepsTheOldFile) {
     EXPECT_TRUE(messages.boxes.empty());
 }
 
+// The new file takes the place of the old one with the old one's permissions, not those of a new file.
+TEST_F(AtomicSave, TheOldFilesPermissionsAreKept) {
+    namespace fs = std::filesystem;
+    for (fs::perms perms : {fs::perms::owner_read | fs::perms::owner_write,
+                            fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read}) {
+        fs::permissions(path, perms);
+        ASSERT_TRUE(store.Save());
+        EXPECT_EQ(fs::status(path).permissions(), perms);
+    }
+    EXPECT_EQ(testing::ReadBytes(path), store.SaveText());
+}
+
 // A read-only folder (only meaningful when the tests do not run as root, who may write anywhere).
 TEST_F(AtomicSave, ReadOnlyFolderKeepsTheOldFile) {
     if (geteuid() == 0) {
         GTEST_SKIP() << "root ignores folder permissions";
     }
-    std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
     bool saved = store.Save();
-    std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
     EXPECT_FALSE(saved);
     ExpectOldFileAndOneSaveError();
 }

@@ -25,7 +25,8 @@ protected:
         FILE* pipe = popen(command.c_str(), "r");
         char buffer[4096];
         size_t got;
-        while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, got);
+        while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            result.out.append(buffer, got);
         int status = pclose(pipe);
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         result.err = testing::ReadBytes(errFile);
@@ -51,8 +52,9 @@ TEST_F(BrindleSettings, DumpPrintsTheStoreAsJsonInUtf8) {
     EXPECT_NE(json.find("\"loadError\": false"), std::string::npos);
     EXPECT_NE(json.find("\"clrTreeText\": 4278190080"), std::string::npos);
     EXPECT_NE(json.find("\"winMainFrame\": [1, 2, 3, 4]"), std::string::npos);
-    EXPECT_NE(json.find("\"lfFaceName\": \"\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF\""),
-              std::string::npos);
+    EXPECT_NE(
+        json.find("\"lfFaceName\": \"\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF\""),
+        std::string::npos);
     EXPECT_NE(json.find("\"lfHeight\": -12"), std::string::npos);
     EXPECT_EQ(json.find("bAltTab"), std::string::npos);
     EXPECT_NE(json.find("{\"id\": 5, \"name\": \"\xE8\xA1\xA8\xE8\xA8\x88\xE7\xAE\x97\", \"parent\": -1, "
@@ -66,7 +68,8 @@ TEST_F(BrindleSettings, DumpPrintsTheStoreAsJsonInUtf8) {
     // 42 members in the preferences object.
     size_t begin = json.find("\"preferences\": {"), end = json.find('}', begin);
     size_t members = 0;
-    for (size_t i = begin; i < end; ++i) members += json[i] == ':';
+    for (size_t i = begin; i < end; ++i)
+        members += json[i] == ':';
     EXPECT_EQ(members, 43u);  // 42 and the one of "preferences"
 }
 
@@ -100,10 +103,24 @@ TEST_F(BrindleSettings, ResaveWritesWhatTheProgramWouldAndRefusesBrokenFiles) {
     EXPECT_EQ(testing::ReadBytes(out), "keep me");
 
     EXPECT_EQ(Run("resave " + Quote(folder.File("missing.ini")) + " " + Quote(out)).status, 2);
-    EXPECT_EQ(Run("resave " + Quote(in.substr(0, 0) + folder.File("out.ini")) + " " +
-                  Quote(folder.File("no/such/dir/x.ini")))
-                  .status,
-              2);
+    EXPECT_EQ(
+        Run("resave " + Quote(in.substr(0, 0) + folder.File("out.ini")) + " " + Quote(folder.File("no/such/dir/x.ini")))
+            .status,
+        2);
+}
+
+// OUT is a name, not a pattern: "backup[12].ini" must not overwrite backup1.ini.
+TEST_F(BrindleSettings, ResaveWritesOutExactlyAsNamed) {
+    testing::WriteBytes(in, "[Page]\r\n1=A,-1,0,0,,\r\n");
+    const std::string backup = folder.File("backup1.ini");
+    testing::WriteBytes(backup, "keep me");
+    const std::string pattern = folder.File("backup[12].ini");
+    for (const std::string& target : {pattern, folder.File("backup?.ini"), folder.File("b*.ini")}) {
+        Result r = Run("resave " + Quote(in) + " " + Quote(target));
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(testing::ReadBytes(backup), "keep me") << target;
+        EXPECT_NE(testing::ReadBytes(target).find("[Page]\r\n1=A,"), std::string::npos) << target;
+    }
 }
 
 // UTF-8 bytes, as the tool prints and takes them (plain literals here are Shift_JIS).

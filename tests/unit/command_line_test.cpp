@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/instance_name.h"
 #include "app/instance_query.h"
+#include "store/settings_path.h"
 
 namespace brindle {
 namespace {
@@ -14,7 +15,7 @@ TEST(CommandLine, Tokens) {
     EXPECT_EQ(SplitCommandTokens("  a \t b  "), (Tokens{"a", "b"}));
     EXPECT_EQ(SplitCommandTokens("\"C:\\My Files\\b.ini\" -hidden"), (Tokens{"C:\\My Files\\b.ini", "-hidden"}));
     EXPECT_EQ(SplitCommandTokens("\"a b\"c d"), (Tokens{"a b", "c", "d"}));  // glued to the closing quote
-    EXPECT_EQ(SplitCommandTokens("ab\"c d\""), (Tokens{"ab\"c", "d\""}));      // quotes inside stay
+    EXPECT_EQ(SplitCommandTokens("ab\"c d\""), (Tokens{"ab\"c", "d\""}));    // quotes inside stay
     EXPECT_EQ(SplitCommandTokens("x \"open  end"), (Tokens{"x", "open  end"}));
     EXPECT_EQ(SplitCommandTokens("\"\""), (Tokens{""}));
     // "表" is 0x95 0x5C and "ソ" 0x83 0x5C: trail bytes are no blanks and no quotes.
@@ -52,10 +53,39 @@ TEST(InstanceName, CutAt1023Bytes) {
     std::string longPath(2000, 'a');
     std::string name = InstanceName(longPath);
     EXPECT_EQ(name.size(), 1023u);
-    EXPECT_EQ(name, std::string(1023, 'a'));
+    EXPECT_EQ(name.substr(0, 1006), std::string(1006, 'a'));
+    EXPECT_EQ(name[1006], '#');
+    EXPECT_EQ(name.find_first_not_of("0123456789abcdef", 1007), std::string::npos);
     std::string exact(1023 - 40, 'b');  // + "_" + 39-byte suffix = 1023
     EXPECT_EQ(InstanceName(exact).size(), 1023u);
     EXPECT_EQ(InstanceName(exact).substr(1023 - 39), "MutexBrindleByORIOLEMar 21 200712:27:04");
+}
+
+// A long path loses its end to the cut, and the reversed path ends in the drive letter: two such paths
+// must still give two names and two locks.
+TEST(InstanceName, LongPathsOnTwoDrivesGiveTwoLocks) {
+    for (size_t length : {300u, 1000u, 2000u, 32000u}) {
+        SCOPED_TRACE(length);
+        const std::string folder = std::string(length, 'f') + "\\Brindle.INI";
+        const std::string c = InstanceName("C:\\" + folder), d = InstanceName("D:\\" + folder);
+        EXPECT_LE(c.size(), 1023u);
+        EXPECT_NE(c, d);
+        EXPECT_LE(LockName(c).size(), 259u);
+        EXPECT_NE(LockName(c), LockName(d));
+        EXPECT_EQ(LockName(c), LockName(InstanceName("C:\\" + folder)));
+    }
+}
+
+TEST(SettingsPath, ModulePathWithItsExtensionReplaced) {
+    EXPECT_EQ(SettingsPathForModule("C:\\Tools\\Brindle.exe"), "C:\\Tools\\Brindle.INI");
+    EXPECT_EQ(SettingsPathForModule("C:\\Tools\\My.Launcher.exe"), "C:\\Tools\\My.Launcher.INI");
+    EXPECT_EQ(SettingsPathForModule("C:\\My.Tools\\brindle.exe"), "C:\\My.Tools\\brindle.INI");
+    // Without an extension of its own, a dot in a folder's name is not the program's.
+    EXPECT_EQ(SettingsPathForModule("C:\\My.Tools\\brindle"), "C:\\My.Tools\\brindle.INI");
+    EXPECT_EQ(SettingsPathForModule("C:\\Tools\\brindle"), "C:\\Tools\\brindle.INI");
+    // 0x5C as the trail byte of a double-byte character is no separator.
+    EXPECT_EQ(SettingsPathForModule("C:\\Tools\\a.\x95\x5C"), "C:\\Tools\\a.INI");
+    EXPECT_EQ(SettingsPathForModule("C:\\a.b\\\x95\x5C"), "C:\\a.b\\\x95\x5C.INI");
 }
 
 TEST(InstanceName, LockNamesFitKernelObjectNames) {

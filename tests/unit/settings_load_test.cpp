@@ -1,5 +1,13 @@
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
+#include "store/settings_reader.h"
 #include "store/settings_store.h"
 #include "test_support.h"
 
@@ -61,6 +69,72 @@ TEST_F(SettingsLoad, MissingFileGivesTheDefaultPageAndPreferences) {
     EXPECT_TRUE(messages.boxes.empty());
 }
 
+TEST_F(SettingsLoad, MissingFolderGivesTheDefaultPageToo) {
+    for (const std::string& missing : {folder.File("no/such/folder/Brindle.INI"), folder.File("file/Brindle.INI")}) {
+        testing::WriteBytes(folder.File("file"), "a file, not a folder");
+        RecordingMessages m;
+        SettingsStore s(m, missing);
+        s.Load();
+        ASSERT_EQ(s.PageCount(), 1) << missing;
+        PageRecord page;
+        s.GetPageAt(0, page);
+        EXPECT_STREQ(page.name, "New page");
+        EXPECT_FALSE(s.LoadFailed());
+        EXPECT_TRUE(m.boxes.empty());
+    }
+}
+
+// A file that is there but cannot be read (held by another program, access denied, a read error) is not
+// taken for a missing one: no default page, the user is told, and no save replaces the file.
+class UnreadableSettings : public SettingsLoad {
+protected:
+    void ExpectReportedAndKept(const std::string& fileBytes, int error) {
+        EXPECT_EQ(store.PageCount(), 0);
+        EXPECT_EQ(store.ShortcutCount(), 0);
+        EXPECT_TRUE(store.LoadFailed());
+        ASSERT_EQ(messages.boxes.size(), 1u);
+        const std::string& text = messages.boxes[0].text;
+        EXPECT_EQ(text.find(path), 0u) << text;
+        EXPECT_NE(text.find(std::strerror(error)), std::string::npos) << text;
+        EXPECT_NE(text.find("\n環境情報を読み込めません。"), std::string::npos) << text;
+        EXPECT_EQ(messages.boxes[0].style, box::kIconStop);
+        EXPECT_TRUE(messages.quitCodes.empty());
+
+        messages.boxes.clear();
+        store.AddShortcut("new", "new.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr);
+        EXPECT_FALSE(store.Save());
+        Preferences prefs = Prefs();
+        store.SetPreferencesAndSave(prefs);
+        EXPECT_TRUE(messages.boxes.empty());
+        if (!fileBytes.empty()) {
+            EXPECT_EQ(testing::ReadBytes(path), fileBytes);
+        }
+        EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+    }
+    const std::string kFile = "[Page]\r\n0=Mine,-1,0,0,\"\",\"\"\r\n";
+};
+
+TEST_F(UnreadableSettings, AFileWithoutReadPermission) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root reads any file";
+    }
+    testing::WriteBytes(path, kFile);
+    std::filesystem::permissions(path, std::filesystem::perms::none);
+    store.Load();
+    ExpectReportedAndKept("", EACCES);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(testing::ReadBytes(path), kFile);
+}
+
+// The path names a folder: it opens, and the read fails.
+TEST_F(UnreadableSettings, AFolderInPlaceOfTheFile) {
+    std::filesystem::create_directory(path);
+    std::filesystem::create_directory(path + "/inside");
+    store.Load();
+    ExpectReportedAndKept("", EISDIR);
+    EXPECT_TRUE(std::filesystem::is_directory(path + "/inside"));
+}
+
 TEST_F(SettingsLoad, EmptyFileGivesNoPages) {
     Load("");
     EXPECT_EQ(store.PageCount(), 0);
@@ -95,21 +169,22 @@ TEST_F(SettingsLoad, TextAfterANulIsNeverSeen) {
 }
 
 TEST_F(SettingsLoad, PreferenceConversions) {
-    Load("[Brindle]\r\n"
-         "ListStyle=-1\r\n"
-         "lfCharSet=-128\r\n"
-         "lfItalic=257\r\n"
-         "lfWeight= 700x\r\n"
-         "clrTreeText=-16777216\r\n"
-         "clrListBack=0x10\r\n"  // decimal only: 0
-         "winMainFrame=1, 2,\t3,  -4\r\n"
-         "winAboutBox=5,6\r\n"
-         "dwHotkeyWin=7\r\n"
-         "bAltTab=1\r\n"
-         "lfFaceName=ＭＳ ゴシック\r\n"
-         "page=5\r\n"             // keys are case-sensitive
-         " Page=6\r\n"            // and start in the first column
-         "Page=\r\n");
+    Load(
+        "[Brindle]\r\n"
+        "ListStyle=-1\r\n"
+        "lfCharSet=-128\r\n"
+        "lfItalic=257\r\n"
+        "lfWeight= 700x\r\n"
+        "clrTreeText=-16777216\r\n"
+        "clrListBack=0x10\r\n"  // decimal only: 0
+        "winMainFrame=1, 2,\t3,  -4\r\n"
+        "winAboutBox=5,6\r\n"
+        "dwHotkeyWin=7\r\n"
+        "bAltTab=1\r\n"
+        "lfFaceName=ＭＳ ゴシック\r\n"
+        "page=5\r\n"   // keys are case-sensitive
+        " Page=6\r\n"  // and start in the first column
+        "Page=\r\n");
     Preferences prefs = Prefs();
     EXPECT_EQ(prefs.ListStyle, 0xFFFFFFFFu);
     EXPECT_EQ(prefs.font.lfCharSet, 128);
@@ -155,15 +230,16 @@ TEST_F(SettingsLoad, RectWithSemicolonsRaisesTheDelimiterErrorOncePerMissingComm
 }
 
 TEST_F(SettingsLoad, PageLines) {
-    Load("[Page]\r\n"
-         "5=Tools,2,1,0,\"\",\"\"\r\n"
-         "6=Cut\r\n"
-         "=NoId,-1,0,0,,\r\n"
-         "7=,-1,0,0,\"\",\"\"\r\n"  // empty name: dropped
-         "8=Icons,-1,0,1,\"a.ico>2\",b.dll\r\n"
-         "9=Q\"x,y\",3,1,1,\"unclosed\r\n"
-         "10=A,B,C\r\n"
-         "11=名前\\表,-1\r\n");
+    Load(
+        "[Page]\r\n"
+        "5=Tools,2,1,0,\"\",\"\"\r\n"
+        "6=Cut\r\n"
+        "=NoId,-1,0,0,,\r\n"
+        "7=,-1,0,0,\"\",\"\"\r\n"  // empty name: dropped
+        "8=Icons,-1,0,1,\"a.ico>2\",b.dll\r\n"
+        "9=Q\"x,y\",3,1,1,\"unclosed\r\n"
+        "10=A,B,C\r\n"
+        "11=名前\\表,-1\r\n");
     EXPECT_FALSE(store.LoadFailed());
     ASSERT_EQ(store.PageCount(), 7);
     PageRecord p = Page(0);
@@ -215,13 +291,14 @@ TEST_F(SettingsLoad, PageLineWithoutEqualsIsADelimiterErrorButStillStored) {
 }
 
 TEST_F(SettingsLoad, ShortcutSections) {
-    Load("[#7]\r\nNamespace=seven\r\nCommandLine=7.exe\r\n"
-         "[#3]\r\nNamespace=three\r\nPageId=010\r\nNoCheck=1\r\n"
-         "[#4]\r\nNamespace=only the name\r\n"
-         "[#x]\r\nNamespace=bad header\r\nCommandLine=x\r\n"
-         "[#5]\r\nNamespace=hex\r\nPageId=0x10\r\nUnknown=1\r\n"
-         "[Other]\r\nNamespace=ignored\r\nCommandLine=ignored\r\n"
-         "[# 9]\r\nNamespace=a\r\nNamespace=b\r\n");
+    Load(
+        "[#7]\r\nNamespace=seven\r\nCommandLine=7.exe\r\n"
+        "[#3]\r\nNamespace=three\r\nPageId=010\r\nNoCheck=1\r\n"
+        "[#4]\r\nNamespace=only the name\r\n"
+        "[#x]\r\nNamespace=bad header\r\nCommandLine=x\r\n"
+        "[#5]\r\nNamespace=hex\r\nPageId=0x10\r\nUnknown=1\r\n"
+        "[Other]\r\nNamespace=ignored\r\nCommandLine=ignored\r\n"
+        "[# 9]\r\nNamespace=a\r\nNamespace=b\r\n");
     ASSERT_EQ(store.ShortcutCount(), 4);
     ShortcutRecord s = Shortcut(0);
     EXPECT_STREQ(s.name, "seven");
@@ -238,9 +315,23 @@ TEST_F(SettingsLoad, ShortcutSections) {
     EXPECT_STREQ(s.name, "b");
 }
 
+TEST_F(SettingsLoad, AOneKeySectionAtTheEndIsDroppedAsInTheMiddle) {
+    for (const char* end : {"", "\r\n", "\r\n\r\n"}) {
+        RecordingMessages m;
+        SettingsStore s(m, path);
+        testing::WriteBytes(path, std::string("[#0]\r\nNamespace=kept\r\nNoCheck=1\r\n[#1]\r\nCommandLine=last") + end);
+        s.Load();
+        ASSERT_EQ(s.ShortcutCount(), 1) << ::testing::PrintToString(end);
+        ShortcutRecord kept;
+        s.GetShortcutAt(0, kept);
+        EXPECT_STREQ(kept.name, "kept");
+    }
+}
+
 TEST_F(SettingsLoad, NineKeysCloseTheSection) {
-    Load("[#0]\r\nNamespace=n\r\nCommandLine=c\r\nReadIcon=1\r\nIconname=i\r\nWorkfolder=w\r\n"
-         "ShowType=2\r\nPageId=3\r\nComment=k\r\nNoCheck=0\r\nNamespace=late\r\nCommandLine=late\r\n");
+    Load(
+        "[#0]\r\nNamespace=n\r\nCommandLine=c\r\nReadIcon=1\r\nIconname=i\r\nWorkfolder=w\r\n"
+        "ShowType=2\r\nPageId=3\r\nComment=k\r\nNoCheck=0\r\nNamespace=late\r\nCommandLine=late\r\n");
     ASSERT_EQ(store.ShortcutCount(), 1);
     ShortcutRecord s = Shortcut(0);
     EXPECT_STREQ(s.name, "n");
@@ -267,6 +358,26 @@ TEST_F(SettingsLoad, HeadersAreRecognisedByTheirBeginning) {
     Load("[Page]junk\r\n1=A,-1\r\n[Brindle] more\r\nPage=4\r\n[Brindle\r\nPage=5\r\n");
     EXPECT_EQ(store.PageCount(), 1);
     EXPECT_EQ(Prefs().Page, 4);
+}
+
+// Finding where a line ends reads nothing past that end, so a file is split in one pass whatever its line
+// ends (a search for LF alone runs to the end of a file of bare CRs for every line). The rest of the text
+// lies in a page that cannot be read.
+TEST(SettingsLines, FindingALineEndReadsNoFurtherThanTheLine) {
+    const size_t pageSize = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    char* pages =
+        static_cast<char*>(mmap(nullptr, 2 * pageSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+    ASSERT_NE(pages, MAP_FAILED);
+    ASSERT_EQ(mprotect(pages + pageSize, pageSize, PROT_NONE), 0);
+    for (const std::string eol : {"\r", "\n", "\r\n"}) {
+        const std::string line = "Namespace=表" + eol;
+        char* start = pages + pageSize - line.size();
+        std::memcpy(start, line.data(), line.size());
+        EXPECT_EQ(FindLineEnd(start), start + line.size() - eol.size()) << ::testing::PrintToString(eol);
+    }
+    char text[] = "last";
+    EXPECT_EQ(FindLineEnd(text), text + 4);
+    munmap(pages, 2 * pageSize);
 }
 
 TEST_F(SettingsLoad, LoadAppendsToTheTables) {

@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 #include "store/settings_store.h"
@@ -93,7 +95,8 @@ TEST_F(SettingsSave, WhatIsNotKeptIsNotWritten) {
 }
 
 TEST_F(SettingsSave, HeaderNumbersGrowPastFiveDigits) {
-    for (int i = 0; i < 100001; ++i) store.AddShortcut("n", "c", nullptr, nullptr, 0, 0, 0, 1, nullptr);
+    for (int i = 0; i < 100001; ++i)
+        store.AddShortcut("n", "c", nullptr, nullptr, 0, 0, 0, 1, nullptr);
     std::string text = store.SaveText();
     EXPECT_NE(text.find("[#99999]\r\n"), std::string::npos);
     EXPECT_NE(text.find("[#100000]\r\n"), std::string::npos);
@@ -125,6 +128,21 @@ TEST_F(SettingsSave, RecordsWithoutTheirNamesReadBackTheSame) {
     EXPECT_EQ(s.name, nullptr);
     EXPECT_STREQ(s.commandLine, "c");
     EXPECT_EQ(again.SaveText(), store.SaveText());
+}
+
+TEST_F(SettingsSave, ALineBreakInTheFaceNameCannotAddAKey) {
+    Preferences prefs;
+    store.GetPreferences(prefs);
+    std::strcpy(prefs.font.lfFaceName, "Font\r\nPage=9\n");
+    store.SetPreferencesAndSave(prefs);
+    store.GetPreferences(prefs);
+    EXPECT_STREQ(prefs.font.lfFaceName, "Font  Page=9 ");
+    RecordingMessages m;
+    SettingsStore again(m, path);
+    again.Load();
+    again.GetPreferences(prefs);
+    EXPECT_EQ(prefs.Page, 0);
+    EXPECT_STREQ(prefs.font.lfFaceName, "Font  Page=9 ");
 }
 
 TEST_F(SettingsSave, ALoadErrorBlocksEverySave) {

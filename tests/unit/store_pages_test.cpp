@@ -20,7 +20,8 @@ protected:
     std::vector<int32_t> Ids() const {
         std::vector<int32_t> ids;
         PageRecord page;
-        for (int i = 0; store.GetPageAt(i, page); ++i) ids.push_back(page.id);
+        for (int i = 0; store.GetPageAt(i, page); ++i)
+            ids.push_back(page.id);
         return ids;
     }
     int32_t ParentOf(int32_t id) const {
@@ -75,6 +76,45 @@ TEST_F(StorePages, ReplaceKeepsTheSameTextAndCopiesOthers) {
     EXPECT_TRUE(store.SetPageExpanded(4, 1));
 }
 
+TEST_F(StorePages, ReplaceMayHandOneFieldsOldTextToAnother) {
+    const std::string name(1500, 'n'), normal(1024, 'a'), selected(3000, 'b');
+    PageRecord page;
+    page.name = name.c_str();
+    page.id = 4;
+    page.parentId = -1;
+    page.normalIcon = normal.c_str();
+    page.selectedIcon = selected.c_str();
+    store.AddPage(page);
+    // Each text moves one field on: the name becomes the normal icon, that the selected one.
+    ASSERT_TRUE(store.ReplacePage(page.selectedIcon, 0, 4, -1, 1, page.name, page.normalIcon));
+    PageRecord after;
+    ASSERT_TRUE(store.FindPage(4, after));
+    EXPECT_EQ(testing::Str(after.name), selected);
+    EXPECT_EQ(testing::Str(after.normalIcon), name);
+    EXPECT_EQ(testing::Str(after.selectedIcon), normal);
+}
+
+TEST_F(StorePages, LineBreaksInTextsBecomeBlanks) {
+    PageRecord page;
+    page.name = "Tools\r\n[#00000]\r\nNamespace=x";
+    page.id = 1;
+    page.parentId = -1;
+    page.normalIcon = "a\n.ico";
+    page.selectedIcon = "b\r.ico";
+    store.AddPage(page);
+    PageRecord stored;
+    store.GetPageAt(0, stored);
+    EXPECT_STREQ(stored.name, "Tools  [#00000]  Namespace=x");
+    EXPECT_STREQ(stored.normalIcon, "a .ico");
+    EXPECT_STREQ(stored.selectedIcon, "b .ico");
+    ASSERT_TRUE(store.ReplacePageAt(0, "\nTools", 0, 1, -1, 0, "\r", stored.selectedIcon));
+    store.GetPageAt(0, stored);
+    EXPECT_STREQ(stored.name, " Tools");
+    EXPECT_STREQ(stored.normalIcon, " ");
+    EXPECT_STREQ(stored.selectedIcon, "b .ico");
+    EXPECT_EQ(store.SaveText().find("\r\n[#"), std::string::npos);
+}
+
 TEST_F(StorePages, NextFreePageIdIsTheSmallestUnused) {
     EXPECT_EQ(store.NextFreePageId(), 0);
     Add(0, -1);
@@ -87,7 +127,8 @@ TEST_F(StorePages, NextFreePageIdIsTheSmallestUnused) {
 }
 
 TEST_F(StorePages, NextFreePageIdWhenAllAreUsed) {
-    for (int32_t id = 0; id < 65535; ++id) Add(id, -1);
+    for (int32_t id = 0; id < 65535; ++id)
+        Add(id, -1);
     EXPECT_EQ(store.NextFreePageId(), 65535);
 }
 

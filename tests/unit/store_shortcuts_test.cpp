@@ -16,7 +16,8 @@ protected:
     std::string Names() const {
         std::string names;
         ShortcutRecord s;
-        for (int i = 0; store.GetShortcutAt(i, s); ++i) names += s.name;
+        for (int i = 0; store.GetShortcutAt(i, s); ++i)
+            names += s.name;
         return names;
     }
 
@@ -43,8 +44,8 @@ TEST_F(StoreShortcuts, ReplaceWithItsOwnTextsChangesOnlyNumbers) {
     store.AddShortcut("n", "c.exe", "i.ico", "C:\\w", 0, 1, 0, 1, "note");
     ShortcutRecord before;
     store.GetShortcutAt(0, before);
-    ASSERT_TRUE(store.ReplaceShortcutAt(0, before.name, before.commandLine, before.icon, before.workFolder, 2, 5, 1,
-                                        0, before.comment));
+    ASSERT_TRUE(store.ReplaceShortcutAt(0, before.name, before.commandLine, before.icon, before.workFolder, 2, 5, 1, 0,
+                                        before.comment));
     ShortcutRecord after;
     store.GetShortcutAt(0, after);
     EXPECT_EQ(after.name, before.name);
@@ -65,6 +66,60 @@ TEST_F(StoreShortcuts, ReplaceWithItsOwnTextsChangesOnlyNumbers) {
     EXPECT_FALSE(store.RemoveShortcutAt(1));
 }
 
+// Long texts are released at once when freed, so reading one after its slot let it go is caught (by
+// AddressSanitizer at once, and natively by the allocator's reuse of the freed block).
+TEST_F(StoreShortcuts, ReplaceMayHandOneFieldsOldTextToAnother) {
+    const std::string name(1500, 'n'), command(1200, 'c'), icon(1100, 'i'), folder(1024, 'w'), comment(2000, 'k');
+    store.AddShortcut(name.c_str(), command.c_str(), icon.c_str(), folder.c_str(), 0, 1, 0, 1, comment.c_str());
+    ShortcutRecord before;
+    store.GetShortcutAt(0, before);
+    // Every field takes the old text of the field before it.
+    ASSERT_TRUE(store.ReplaceShortcutAt(0, before.comment, before.name, before.commandLine, before.icon, 0, 1, 0, 1,
+                                        before.workFolder));
+    ShortcutRecord after;
+    store.GetShortcutAt(0, after);
+    EXPECT_EQ(testing::Str(after.name), comment);
+    EXPECT_EQ(testing::Str(after.commandLine), name);
+    EXPECT_EQ(testing::Str(after.icon), command);
+    EXPECT_EQ(testing::Str(after.workFolder), icon);
+    EXPECT_EQ(testing::Str(after.comment), folder);
+}
+
+// A line break in a text would end its line in the file and start a new key or section there.
+TEST_F(StoreShortcuts, LineBreaksInTextsBecomeBlanks) {
+    const char* injected = "a\r\n[#00001]\r\nNamespace=evil\r\nCommandLine=evil.exe\r";
+    store.AddShortcut(injected, "x.exe\n/y", "i\r.ico", "C:\\\n", 0, 0, 0, 1, "one\r\ntwo");
+    store.AddShortcut("b", "b.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr);
+    ShortcutRecord s;
+    store.GetShortcutAt(0, s);
+    const std::string blanked = "a  [#00001]  Namespace=evil  CommandLine=evil.exe ";
+    EXPECT_EQ(testing::Str(s.name), blanked);
+    EXPECT_STREQ(s.commandLine, "x.exe /y");
+    EXPECT_STREQ(s.icon, "i .ico");
+    EXPECT_STREQ(s.workFolder, "C:\\ ");
+    EXPECT_STREQ(s.comment, "one  two");
+    ASSERT_TRUE(store.ReplaceShortcutAt(1, "b\n[#2]", "\r", "\n", "w\r", 0, 0, 0, 1, "c\n"));
+    store.GetShortcutAt(1, s);
+    EXPECT_STREQ(s.name, "b [#2]");
+    EXPECT_STREQ(s.commandLine, " ");
+    EXPECT_STREQ(s.icon, " ");
+    EXPECT_STREQ(s.workFolder, "w ");
+    EXPECT_STREQ(s.comment, "c ");
+
+    // What is written reads back as the same two shortcuts.
+    testing::TempFolder folder;
+    const std::string path = folder.File("Brindle.INI");
+    testing::WriteBytes(path, store.SaveText());
+    SettingsStore again(messages, path);
+    again.Load();
+    ASSERT_EQ(again.ShortcutCount(), 2);
+    again.GetShortcutAt(0, s);
+    EXPECT_EQ(testing::Str(s.name), blanked);
+    EXPECT_STREQ(s.comment, "one  two");
+    again.GetShortcutAt(1, s);
+    EXPECT_STREQ(s.name, "b [#2]");
+}
+
 TEST_F(StoreShortcuts, CountByPageAndInAll) {
     Add("a", 1);
     Add("b", 2);
@@ -82,7 +137,7 @@ TEST_F(StoreShortcuts, ReorderMovesOnlyThePagesSlots) {
     store.ReorderShortcuts(2, {6, 1, 4});
     EXPECT_EQ(Names(), "aGcdBfE");
 
-    store.ReorderShortcuts(2, {1, 4});  // wrong length
+    store.ReorderShortcuts(2, {1, 4});     // wrong length
     store.ReorderShortcuts(2, {1, 4, 5});  // 5 belongs to another page
     store.ReorderShortcuts(2, {1, 1, 4});  // not a permutation
     store.ReorderShortcuts(2, {1, 4, 60});

@@ -18,8 +18,8 @@ using testing::RecordingMessages;
 using testing::WinFolder;
 
 std::string Read(const std::string& path) {
-    std::string bytes;
-    EXPECT_TRUE(settings_io::ReadWholeFile(path, bytes)) << path;
+    std::string bytes, error;
+    EXPECT_EQ(settings_io::ReadWholeFile(path, bytes, error), settings_io::ReadResult::kRead) << path << error;
     return bytes;
 }
 
@@ -120,6 +120,122 @@ TEST(WinStore, ALockedFileIsKeptWholeAndTheFailureShown) {
     EXPECT_EQ(Read(path), store.SaveText());
 }
 
+std::string SystemText(DWORD code) {
+    char text[512] = "";
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                                  sizeof text, nullptr);
+    std::string result(text, length);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ')) {
+        result.pop_back();
+    }
+    return result;
+}
+
+TEST(WinStore, AMissingFileOrFolderGivesTheDefaultPage) {
+    WinFolder folder;
+    for (const std::string& path : {folder.File("Brindle.INI"), folder.File("無い\\Brindle.INI")}) {
+        RecordingMessages messages;
+        SettingsStore store(messages, path);
+        store.Load();
+        ASSERT_EQ(store.PageCount(), 1) << path;
+        PageRecord page;
+        store.GetPageAt(0, page);
+        EXPECT_STREQ(page.name, "New page");
+        EXPECT_FALSE(store.LoadFailed());
+        EXPECT_TRUE(messages.boxes.empty());
+    }
+}
+
+// A settings file another program holds open without sharing (a sync client, a virus scanner, an editor)
+// is not a missing file: no default page, the user reads why, and the file is never saved over.
+TEST(WinStore, AFileHeldByAnotherProgramIsReportedAndNeverOverwritten) {
+    WinFolder folder;
+    const std::string path = folder.File("設定.INI");
+    Write(path, kFile);
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    RecordingMessages messages;
+    SettingsStore store(messages, path);
+    store.Load();
+    CloseHandle(held);
+
+    EXPECT_EQ(store.PageCount(), 0);
+    EXPECT_TRUE(store.LoadFailed());
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    const std::string& text = messages.boxes[0].text;
+    EXPECT_EQ(text.find(path + "\n"), 0u) << text;
+    const std::string reason = SystemText(ERROR_SHARING_VIOLATION);
+    ASSERT_FALSE(reason.empty());
+    EXPECT_NE(text.find(reason), std::string::npos) << text;
+    EXPECT_NE(text.find("\n環境情報を読み込めません。"), std::string::npos) << text;
+    EXPECT_EQ(messages.boxes[0].style, box::kIconStop);
+
+    // Once the other program has let go, the run still leaves the file alone.
+    messages.boxes.clear();
+    store.AddShortcut("新しい", "x.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr);
+    EXPECT_FALSE(store.Save());
+    Preferences prefs;
+    store.GetPreferences(prefs);
+    store.SetPreferencesAndSave(prefs);
+    EXPECT_EQ(Read(path), kFile);
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST(WinStore, AFolderInPlaceOfTheFileIsReported) {
+    WinFolder folder;
+    const std::string path = folder.File("Brindle.INI");
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    RecordingMessages messages;
+    SettingsStore store(messages, path);
+    store.Load();
+    EXPECT_EQ(store.PageCount(), 0);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text.find(path + "\n"), 0u) << messages.boxes[0].text;
+    EXPECT_FALSE(store.Save());
+    EXPECT_NE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+}
+
+// The new text takes the old file's place with the old file's attributes. (Wine shows every file with
+// the archive attribute, so what is compared is what the file showed before the save.)
+TEST(WinStore, TheOldFilesAttributesSurviveASave) {
+    WinFolder folder;
+    const std::string path = folder.File("Brindle.INI");
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    for (DWORD attributes : {FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_HIDDEN,
+                             FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM}) {
+        SCOPED_TRACE(attributes);
+        DeleteFileA(path.c_str());
+        Write(path, kFile);
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes));
+        const DWORD before = GetFileAttributesA(path.c_str()) & kKept;
+        ASSERT_NE(before & FILE_ATTRIBUTE_HIDDEN, 0u);
+        RecordingMessages messages;
+        SettingsStore store(messages, path);
+        store.Load();
+        store.AddShortcut("新しい", "x.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr);
+        ASSERT_TRUE(store.Save()) << (messages.boxes.empty() ? "" : messages.boxes[0].text);
+        EXPECT_EQ(GetFileAttributesA(path.c_str()) & kKept, before);
+        EXPECT_EQ(Read(path), store.SaveText());
+        EXPECT_EQ(GetFileAttributesA((path + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+// The failure box names the settings file, not the temporary one beside it.
+TEST(WinStore, AFailedSaveNamesTheSettingsFile) {
+    WinFolder folder;
+    const std::string path = folder.File("Brindle.INI");
+    Write(path, kFile);
+    ASSERT_TRUE(CreateDirectoryA((path + ".new").c_str(), nullptr));
+    RecordingMessages messages;
+    SettingsStore store(messages, path);
+    store.Load();
+    EXPECT_FALSE(store.Save());
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text.find(path + "\n"), 0u) << messages.boxes[0].text;
+    EXPECT_EQ(Read(path), kFile);
+}
+
 TEST(WinStore, AReadOnlyFileIsKeptWhole) {
     WinFolder folder;
     const std::string path = folder.File("Brindle.INI");
@@ -165,7 +281,7 @@ TEST(WinStore, ALongPathIsReadAndSaved) {
     EXPECT_EQ(Read(path), store.SaveText());
 
     // Clean up what WinFolder cannot see.
-    std::wstring file = L"\\\\?\\" + deep + L"\\" ;
+    std::wstring file = L"\\\\?\\" + deep + L"\\";
     int nameLength = MultiByteToWideChar(CP_ACP, 0, "設定.INI", -1, nullptr, 0);
     std::wstring name(nameLength, L'\0');
     MultiByteToWideChar(CP_ACP, 0, "設定.INI", -1, name.data(), nameLength);

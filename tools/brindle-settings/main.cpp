@@ -50,11 +50,17 @@ int Usage() {
 }
 
 bool Readable(const std::string& path) {
-    std::string bytes;
-    if (brindle::settings_io::ReadWholeFile(path, bytes)) {
-        return true;
+    std::string bytes, errorText;
+    switch (brindle::settings_io::ReadWholeFile(path, bytes, errorText)) {
+        case brindle::settings_io::ReadResult::kRead:
+            return true;
+        case brindle::settings_io::ReadResult::kNotFound:
+            std::fprintf(stderr, "brindle-settings: cannot read %s: no such file\n", path.c_str());
+            return false;
+        case brindle::settings_io::ReadResult::kFailed:
+            std::fprintf(stderr, "brindle-settings: cannot read %s\n", brindle::ToUtf8(errorText).c_str());
+            return false;
     }
-    std::fprintf(stderr, "brindle-settings: cannot read %s\n", path.c_str());
     return false;
 }
 
@@ -81,8 +87,13 @@ int Resave(const std::string& in, const std::string& out) {
         std::fprintf(stderr, "brindle-settings: %s was read with errors; %s is not written\n", in.c_str(), out.c_str());
         return 3;
     }
-    store.SetSettingsPath(out);
-    return store.Save() ? 0 : 2;
+    // OUT is a name, not a pattern to resolve as the program's settings file argument is.
+    std::string errorText;
+    if (!brindle::settings_io::ReplaceWholeFile(out, store.SaveText(), errorText)) {
+        std::fprintf(stderr, "%s\n", brindle::ToUtf8(errorText).c_str());
+        return 2;
+    }
+    return 0;
 }
 
 int Plan(const std::string& path, const char* indexText, char** args, int argCount) {
