@@ -16,6 +16,7 @@
 #include "traymenu/tray_menu_win.h"
 #include "ui/dialog.h"
 #include "ui/handles.h"
+#include "views/custom_draw_win.h"
 #include "views/icon_cache.h"
 #include "views/icon_reader_win.h"
 #include "views/page_tree_win.h"
@@ -177,6 +178,7 @@ private:
     IconCache iconCache_{iconReader_};
     PageIconCache pageIcons_{iconReader_};
     PageTree pageTree_;
+    ListPainter listPainter_;
 
     ui::UniqueIcon iconHidden_, iconSmall_, iconBig_, iconBusy_;
     SplitterBar splitter_;
