@@ -27,7 +27,12 @@ cd build/demo
 if [ "$headless" = 1 ]; then
     wine brindle.exe "$@" </dev/null >/dev/null 2>&1 &
     program=$!
-    sleep 3
+    # Shown (or hidden, with -hidden) and idle; the first start of a fresh prefix takes a while.
+    shown="1 0"
+    for option in "$@"; do [ "$option" = -hidden ] || [ "$option" = /hidden ] && shown="0 1"; done
+    # shellcheck disable=SC2086 # VISIBLE HIDDEN
+    wine "../../build/$preset/tests/e2e/e2e_driver.exe" wait $shown 30000 </dev/null >/dev/null 2>&1 || true
+    sleep 1
     import -window root screenshot.png
     echo "Brindle runs in a private X server ($DISPLAY); screenshot: build/demo/screenshot.png"
     if [ -t 0 ]; then

@@ -9,7 +9,7 @@ packages=(
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine wine32:i386 wine64 xvfb imagemagick
-    fonts-ipafont-gothic fonts-ipafont-mincho locales python3
+    fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine locales python3
 )
 
 sudo_cmd=()

@@ -59,6 +59,13 @@ if [ ! -f "$WINEPREFIX/.brindle-ready" ]; then
     touch "$WINEPREFIX/.brindle-ready"
 fi
 
+# Wine reads only the bitmap fonts from Debian's fonts-wine folder; without its Marlett the caption
+# buttons show as "0 1 r". The prefix's own font folder is searched for TrueType fonts as well.
+if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+fi
+
 # One wineserver for the whole run (it stays until brindle_wine_stop).
 wineserver -p >/dev/null 2>&1 || true
 

@@ -1,9 +1,12 @@
-// The two views of the main window under Wine, each against the bare control doing the same inserts,
+// The two views of the main window under Wine, each against the bare controls doing what the view shows,
 // measured alternately in one run:
 //   - refill of the shortcut list for a page of 1,000 shortcuts (icons and existence checks off), in
-//     report view and in list view, against inserting the same 1,000 names into a bare list view;
-//   - build of the page tree from 2,000 pages (clear and build) against inserting the same 2,000
-//     items, under the same parents, into a bare tree view.
+//     report view and in list view, against a bare list view of the same size, font and image list
+//     given the same items with the same six texts, the columns sized the same way (report view) or
+//     the items arranged (list view);
+//   - build of the page tree from 2,000 pages (clear and build) against a bare tree view given the same
+//     items under the same parents and a bare combo box given the same 2,000 path texts in the order
+//     the program's build puts them.
 //   views_bench FOLDER [RUNS]
 #include <windows.h>
 
@@ -89,42 +92,105 @@ double Median(std::vector<double> values) {
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
-// A bare list view and tree view in a visible window of their own, styled as the program's.
+// The texts of one shortcut's six columns, as the program shows them.
+struct Row {
+    std::string name, commandLine, showType, comment;
+};
+
+Row RowOf(int s) {
+    const std::string n = std::to_string(s);
+    return {ShortcutName(s), "C:\\windows\\notepad.exe " + n, "通常", "コメント" + n};
+}
+
+// A bare list view, tree view and combo box in a visible window of their own, of the program's sizes,
+// styles, font and image lists, doing what the program's views show without the program: the same
+// items and texts, the same column sizing, the same entries in the combo.
 struct BareControls {
-    HWND frame, list, tree;
-    BareControls() {
-        frame = CreateWindowExA(0, "STATIC", "bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 700, 480, nullptr, nullptr,
-                                nullptr, nullptr);
+    HWND frame, list, tree, combo;
+    BareControls(HWND programList, HWND programTree, HWND programCombo) {
+        RECT listSize, treeSize;
+        GetClientRect(programList, &listSize);
+        GetClientRect(programTree, &treeSize);
+        frame = CreateWindowExA(0, "STATIC", "bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1200, 700, nullptr,
+                                nullptr, nullptr, nullptr);
         list = CreateWindowExA(0, WC_LISTVIEWA, "",
-                               WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 200,
-                               0, 480, 440, frame, nullptr, nullptr, nullptr);
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH;
-        column.pszText = const_cast<char*>("name");
-        column.cx = 200;
-        ListView_InsertColumn(list, 0, &column);
+                               WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                                   LVS_SHAREIMAGELISTS,
+                               treeSize.right + 4, 30, listSize.right, listSize.bottom, frame, nullptr, nullptr, nullptr);
+        ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+        ListView_SetImageList(list, ListView_GetImageList(programList, LVSIL_SMALL), LVSIL_SMALL);
+        ListView_SetImageList(list, ListView_GetImageList(programList, LVSIL_NORMAL), LVSIL_NORMAL);
+        const HWND header = ListView_GetHeader(programList);
+        for (int i = 0; i < 6; ++i) {
+            char title[64] = "";
+            HDITEMA item{};
+            item.mask = HDI_TEXT;
+            item.pszText = title;
+            item.cchTextMax = sizeof title;
+            Header_GetItem(header, i, &item);
+            LVCOLUMNA column{};
+            column.mask = LVCF_FMT | LVCF_TEXT | LVCF_SUBITEM;
+            column.pszText = title;
+            column.iSubItem = i;
+            ListView_InsertColumn(list, i, &column);
+        }
         tree = CreateWindowExA(0, WC_TREEVIEWA, "",
                                WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_LINESATROOT |
                                    TVS_SHOWSELALWAYS | TVS_FULLROWSELECT,
-                               0, 0, 200, 440, frame, nullptr, nullptr, nullptr);
+                               0, 0, treeSize.right, treeSize.bottom, frame, nullptr, nullptr, nullptr);
+        TreeView_SetImageList(tree, TreeView_GetImageList(programTree, TVSIL_NORMAL), TVSIL_NORMAL);
+        combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST,
+                                treeSize.right + 4, 0, listSize.right, 300, frame, nullptr, nullptr, nullptr);
+        const WPARAM font = SendMessageA(programList, WM_GETFONT, 0, 0);
+        for (HWND control : {list, tree, combo})
+            SendMessageA(control, WM_SETFONT, font, FALSE);
+        (void)programCombo;
     }
     ~BareControls() { DestroyWindow(frame); }
 
-    void FillList(const std::vector<std::string>& names) {
+    // The same items with the same six texts and image, then each column sized to its cells, or to its
+    // title where the cells are narrower (report view); arranged (other views).
+    void FillList(const std::vector<Row>& rows, DWORD view) {
+        SetWindowLongA(list, GWL_STYLE, (GetWindowLongA(list, GWL_STYLE) & ~LVS_TYPEMASK) | view);
         SendMessageA(list, WM_SETREDRAW, FALSE, 0);
         ListView_DeleteAllItems(list);
-        for (size_t i = 0; i < names.size(); ++i) {
+        for (size_t i = 0; i < rows.size(); ++i) {
             LVITEMA item{};
-            item.mask = LVIF_TEXT;
+            item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
             item.iItem = static_cast<int>(i);
-            item.pszText = const_cast<char*>(names[i].c_str());
-            ListView_InsertItem(list, &item);
+            item.pszText = const_cast<char*>(rows[i].name.c_str());
+            item.lParam = static_cast<LPARAM>(i);
+            item.iImage = 2;
+            const int at = ListView_InsertItem(list, &item);
+            ListView_SetItemText(list, at, 1, const_cast<char*>(rows[i].commandLine.c_str()));
+            ListView_SetItemText(list, at, 4, const_cast<char*>(rows[i].showType.c_str()));
+            ListView_SetItemText(list, at, 5, const_cast<char*>(rows[i].comment.c_str()));
         }
+        ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         SendMessageA(list, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list, nullptr, TRUE);
+        if (view != LVS_REPORT) {
+            ListView_Arrange(list, LVA_DEFAULT);
+            return;
+        }
+        HWND header = ListView_GetHeader(list);
+        for (int i = 0; i < 6; ++i) {
+            ListView_SetColumnWidth(list, i, LVSCW_AUTOSIZE);
+            const int cells = ListView_GetColumnWidth(list, i);
+            // The header's own width for the title, where the cells are narrower (as the program does).
+            char title[64] = "";
+            HDITEMA item{};
+            item.mask = HDI_TEXT;
+            item.pszText = title;
+            item.cchTextMax = sizeof title;
+            Header_GetItem(header, i, &item);
+            if (cells < ListView_GetStringWidth(list, title))
+                ListView_SetColumnWidth(list, i, LVSCW_AUTOSIZE_USEHEADER);
+        }
     }
 
-    void FillTree(const std::vector<std::string>& names) {
+    // The same items under the same parents, and the combo with the same path texts in their order.
+    void FillTree(const std::vector<std::string>& names, const std::vector<std::string>& sortedPaths) {
         SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
         TreeView_DeleteItem(tree, TVI_ROOT);
         std::vector<HTREEITEM> items(names.size());
@@ -133,12 +199,26 @@ struct BareControls {
             const int parent = ParentOf(static_cast<int>(p));
             insert.hParent = parent < 0 ? TVI_ROOT : items[parent];
             insert.hInsertAfter = TVI_LAST;
-            insert.item.mask = TVIF_TEXT;
+            insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
             insert.item.pszText = const_cast<char*>(names[p].c_str());
+            insert.item.lParam = static_cast<LPARAM>(p);
+            insert.item.iImage = 0;
+            insert.item.iSelectedImage = 1;
             items[p] = TreeView_InsertItem(tree, &insert);
         }
+        SendMessageA(combo, WM_SETREDRAW, FALSE, 0);
+        SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+        SendMessageA(combo, CB_INITSTORAGE, sortedPaths.size(), 0);
+        for (size_t i = 0; i < sortedPaths.size(); ++i) {
+            const LRESULT at = SendMessageA(combo, CB_INSERTSTRING, static_cast<WPARAM>(-1),
+                                            reinterpret_cast<LPARAM>(sortedPaths[i].c_str()));
+            SendMessageA(combo, CB_SETITEMDATA, at, static_cast<LPARAM>(i));
+        }
+        SendMessageA(combo, WM_SETREDRAW, TRUE, 0);
         SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(tree, nullptr, TRUE);
+        TreeView_SelectItem(tree, items[0]);
+        SendMessageA(combo, CB_SETCURSEL, 0, 0);
     }
 };
 
@@ -171,19 +251,28 @@ int main(int argc, char** argv) {
     }
     ShowWindow(dialog.Hwnd(), SW_SHOW);
     Pump();
-    BareControls bare;
+    BareControls bare(dialog.Item(IDC_LIST), dialog.Item(IDC_TREE), dialog.Item(IDC_PAGE_COMBO));
     Pump();
 
-    std::vector<std::string> shortcutNames, pageNames;
+    std::vector<Row> rows;
     for (int s = 0; s < kShortcuts; ++s)
-        shortcutNames.push_back(ShortcutName(s));
+        rows.push_back(RowOf(s));
+    std::vector<std::string> pageNames;
     for (int p = 0; p < kPages; ++p)
         pageNames.push_back(PageName(p));
+    // The combo's entries as the program's build leaves them: its order is the floor's starting point.
+    std::vector<std::string> sortedPaths;
+    HWND combo = dialog.Item(IDC_PAGE_COMBO);
+    for (int i = 0; i < static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0)); ++i) {
+        char path[256] = "";
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(path));
+        sortedPaths.push_back(path);
+    }
 
     std::vector<double> refill, listFloor, build, treeFloor;
     for (int i = 0; i < runs; ++i) {
         double start = Now();
-        bare.FillList(shortcutNames);
+        bare.FillList(rows, LVS_REPORT);
         UpdateWindow(bare.list);
         listFloor.push_back(Now() - start);
 
@@ -193,7 +282,7 @@ int main(int argc, char** argv) {
         refill.push_back(Now() - start);
 
         start = Now();
-        bare.FillTree(pageNames);
+        bare.FillTree(pageNames, sortedPaths);
         UpdateWindow(bare.tree);
         treeFloor.push_back(Now() - start);
 
@@ -204,24 +293,30 @@ int main(int argc, char** argv) {
         build.push_back(Now() - start);
         Pump();
     }
-    // The same refill in list view, where the six columns are not sized (they exist in report view only).
+    // The same refill in list view, where the columns are not sized (they exist in report view only).
     SendMessageA(dialog.Hwnd(), WM_COMMAND, ID_VIEW_LIST, 0);
-    std::vector<double> refillListView;
+    std::vector<double> refillListView, listViewFloor;
     for (int i = 0; i < runs; ++i) {
-        const double start = Now();
+        double start = Now();
+        bare.FillList(rows, LVS_LIST);
+        UpdateWindow(bare.list);
+        listViewFloor.push_back(Now() - start);
+
+        start = Now();
         dialog.RefillList();
         UpdateWindow(dialog.Item(IDC_LIST));
         refillListView.push_back(Now() - start);
     }
     if (ListView_GetItemCount(dialog.Item(IDC_LIST)) != kShortcuts ||
-        TreeView_GetCount(dialog.Item(IDC_TREE)) != static_cast<UINT>(kPages)) {
+        TreeView_GetCount(dialog.Item(IDC_TREE)) != static_cast<UINT>(kPages) ||
+        static_cast<int>(sortedPaths.size()) != kPages) {
         std::fprintf(stderr, "views_bench: the views do not hold what was measured\n");
         return 1;
     }
     std::printf("views under Wine, median of %d runs\n", runs);
     std::printf("%-34s %12s %12s %8s %6s\n", "ratio", "measured", "floor", "ratio", "goal");
     Report("refill list, 1,000 shortcuts", Median(refill), Median(listFloor));
-    Report("  the same in list view", Median(refillListView), Median(listFloor));
+    Report("  the same in list view", Median(refillListView), Median(listViewFloor));
     Report("build tree, 2,000 pages", Median(build), Median(treeFloor));
     dialog.Destroy();
     return 0;

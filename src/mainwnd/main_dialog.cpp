@@ -61,6 +61,7 @@ BOOL MainDialog::OnInitDialog() {
         NotifyIcon(IconOp::Add, iconSmall_.Get());
     }
 
+    realPowerActions_.emplace(power_.Functions(), Hwnd());
     menu_.Reset(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_MENU)));
     InsertMainPopupIntoSystemMenu();
     accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
@@ -197,6 +198,10 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         case WM_DRAWITEM:
         case WM_MENUCHAR:
             return OnMenuItemMessage(message, wParam, lParam, result);
+        case WM_INITMENUPOPUP:
+            // The "Shutdown" popups: the menu's own, Alt+X's and the system menu's copy.
+            EnablePowerItems(reinterpret_cast<HMENU>(wParam), power_.Functions());
+            return false;
         case WM_HOTKEY:
             OnHotKey(static_cast<int>(wParam));
             return true;

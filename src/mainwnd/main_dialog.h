@@ -12,9 +12,11 @@
 #include "mainwnd/splitter_bar.h"
 #include "mainwnd/status_throttle.h"
 #include "store/preferences.h"
+#include "system/power_win.h"
 #include "traymenu/tray_menu_win.h"
 #include "ui/dialog.h"
 #include "ui/handles.h"
+#include "views/custom_draw_win.h"
 #include "views/icon_cache.h"
 #include "views/icon_reader_win.h"
 #include "views/page_tree_win.h"
@@ -95,6 +97,10 @@ public:
     HWND TaskSelectWindow() const { return taskSelect_; }
     // Refreshes the task select dialog and brings it to the front where it stands.
     void ShowTaskSelect();
+    // The shutdown, power and lock commands act through `actions` (tests record them); null restores the
+    // real ones.
+    void SetPowerActions(PowerActions* actions) { powerActions_ = actions; }
+    const PowerFunctions& Power() const { return power_.Functions(); }
     // The record whose address WM_APP+5 carries: the target rectangle and extra SetWindowPos flags.
     WINDOWPLACEMENT& BringToFrontPlacement() { return bringToFront_; }
 
@@ -160,6 +166,8 @@ private:
     int SelectedShortcut() const;  // the store index of the first selected list item, or -1
     void OnSysCommand(WPARAM id, LPARAM lParam);
     void OnContextKey();
+    void ShowShutdownPopup();
+    bool OnPowerCommand(int id);
     bool OnTooltipText(NMHDR& header);
 
     SettingsStore& store_;
@@ -170,6 +178,7 @@ private:
     IconCache iconCache_{iconReader_};
     PageIconCache pageIcons_{iconReader_};
     PageTree pageTree_;
+    ListPainter listPainter_;
 
     ui::UniqueIcon iconHidden_, iconSmall_, iconBig_, iconBusy_;
     SplitterBar splitter_;
@@ -203,6 +212,9 @@ private:
     UINT taskbarCreated_ = 0;
     HWND taskSelect_ = nullptr;
     WINDOWPLACEMENT bringToFront_{};
+    PowerLibrary power_;
+    std::optional<WinPowerActions> realPowerActions_;  // made with the window
+    PowerActions* powerActions_ = nullptr;
 };
 
 }  // namespace brindle

@@ -18,6 +18,7 @@ namespace {
 
 constexpr char kChooseOne[] = "選択してください";
 constexpr size_t kTooltipMax = 80;
+constexpr int kShutdownPopupPosition = 4;  // in the menu resource
 
 }  // namespace
 
@@ -108,10 +109,13 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
         case kIdHelp:
             ShowHelp();
             return true;
+        case ID_SHUTDOWN_POPUP:
+            ShowShutdownPopup();
+            return true;
         default:
-            // The page, shortcut, sort, view, preferences, task, power and version commands are routed
-            // here as their dialogs arrive.
-            return false;
+            // The page, shortcut, sort, view, preferences, task and version commands are routed here as
+            // their dialogs arrive.
+            return OnPowerCommand(id);
     }
 }
 
@@ -124,6 +128,31 @@ void MainDialog::OnSysCommand(WPARAM id, LPARAM lParam) {
     DefWindowProcA(Hwnd(), WM_SYSCOMMAND, id, lParam);
     if ((id & 0xFFF0) == SC_RESTORE)
         InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
+static_assert(ID_LOG_OFF == kFirstPowerCommand && ID_SCREEN_SAVER == kLastPowerCommand &&
+              ID_SHUTDOWN_POPUP == static_cast<int>(PowerCommand::ShutdownPopup));
+
+// Alt+X: the "Shutdown" popup at the cursor; its items are enabled as it opens (WM_INITMENUPOPUP).
+void MainDialog::ShowShutdownPopup() {
+    HMENU popup = GetSubMenu(menu_.Get(), kShutdownPopupPosition);
+    POINT cursor;
+    if (popup && GetCursorPos(&cursor)) {
+        TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0, Hwnd(), nullptr);
+    }
+}
+
+bool MainDialog::OnPowerCommand(int id) {
+    const std::optional<PowerCommand> command = PowerCommandOf(id);
+    if (!command) {
+        return false;
+    }
+    if (!realPowerActions_) {
+        return true;  // no window yet
+    }
+    PowerActions& actions = powerActions_ ? *powerActions_ : *realPowerActions_;
+    RunPowerCommand(*command, ReadPowerFeatures(power_.Functions()), actions, messages_);
+    return true;
 }
 
 void MainDialog::OnContextKey() {

@@ -220,9 +220,7 @@ int MainDialog::BringToFront(HWND target, const RECT& rect, int flags) {
         HWND foreground = GetForegroundWindow();
         DWORD foregroundThread = GetWindowThreadProcessId(foreground, &foregroundProcess);
         DWORD ownThread = GetWindowThreadProcessId(Hwnd(), nullptr);
-        using AllowFunction = BOOL(WINAPI*)(DWORD);
-        auto allow = reinterpret_cast<AllowFunction>(
-            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AllowSetForegroundWindow")));
+        auto allow = power_.Functions().allowSetForegroundWindow;
         if (allow)
             allow(foregroundProcess);
         AttachThreadInput(ownThread, foregroundThread, TRUE);

@@ -226,7 +226,7 @@ bool MainDialog::OnListNotify(NMHDR& header, LRESULT& result) {
         case NM_CUSTOMDRAW: {
             Preferences prefs;
             store_.GetPreferences(prefs);
-            result = DrawListItem(reinterpret_cast<NMLVCUSTOMDRAW&>(header), header.hwndFrom, ListColours(prefs));
+            result = listPainter_.Draw(reinterpret_cast<NMLVCUSTOMDRAW&>(header), header.hwndFrom, ListColours(prefs));
             return true;
         }
         default:

@@ -34,6 +34,13 @@ size_t FindChar(std::string_view text, char c, size_t from = 0);
 // Position of the first character of `set` at a character boundary, or npos.
 size_t FindAnyOf(std::string_view text, std::string_view set, size_t from = 0);
 
+// Compares two NUL-terminated texts character by character, as the run-time's multibyte comparison does
+// under code page 932: a lead byte and the byte after it form one character valued (lead << 8) | trail, a
+// single-byte character is valued by its byte, and a lead byte before the terminator ends the text.
+// Negative, zero or positive. So half-width katakana (0xA1-0xDF) sort before every double-byte
+// character, where a byte comparison would put them after those with lead bytes 0x81-0x9F.
+int Compare(const char* a, const char* b);
+
 // The longest prefix of `text` of at most `maxBytes` bytes that does not split a double-byte character.
 std::string_view CutAtBoundary(std::string_view text, size_t maxBytes);
 

@@ -41,9 +41,9 @@ struct Placement {
     bool limitReached = false;
 };
 
-// Where every page and shortcut goes. A page hangs under the first page with its parent id, or at the
-// root when there is none. A page on a cycle of parents also hangs at the root: a menu must never
-// contain itself.
+// Where every page and shortcut goes. Pages nest as in the page tree (views::PlacePages): a page whose
+// parents never lead to the top level hangs at the root with the pages below it, and a menu never
+// contains itself. A shortcut goes to the first page with its page id.
 Placement PlaceItems(const SettingsStore& store);
 
 // The tray image of a shortcut: the class image of its target kind (0 to 3, -1 missing), or 5 + the

@@ -263,8 +263,10 @@ LRESULT TrayMenu::MenuChar(unsigned typed, HMENU menu, const SettingsStore& stor
     for (int i = 0; i < count; ++i) {
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
-        info.fMask = MIIM_STATE | MIIM_DATA;
-        if (!GetMenuItemInfoA(menu, i, TRUE, &info))
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
+        // Only the owner-drawn items carry a table index: the closing item's data is 0 as well, and so is
+        // that of every item of the main window's other menus.
+        if (!GetMenuItemInfoA(menu, i, TRUE, &info) || !(info.fType & MFT_OWNERDRAW))
             continue;
         const LONG_PTR data = static_cast<LONG_PTR>(info.dwItemData);
         if (data < 0 || static_cast<size_t>(data) >= entries_.size())

@@ -29,93 +29,124 @@ constexpr UINT kWrappedWhole = DT_CENTER | DT_WORDBREAK | DT_NOCLIP | DT_NOPREFI
 constexpr UINT kWrapped = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS;
 
 // The image centred in `r`, without its overlay.
-void PlaceImage(HDC dc, HIMAGELIST images, int image, const RECT& r) {
-    IMAGEINFO info{};
-    if (!images || !ImageList_GetImageInfo(images, 0, &info)) {
+void PlaceImage(HDC dc, HIMAGELIST images, int image, SIZE size, const RECT& r) {
+    if (!images)
         return;
-    }
-    const int w = info.rcImage.right - info.rcImage.left, h = info.rcImage.bottom - info.rcImage.top;
-    const int x = r.left + ((r.right - r.left) - w) / 2;
-    const int y = r.top + ((r.bottom - r.top) - h) / 2;
+    const int x = r.left + ((r.right - r.left) - size.cx) / 2;
+    const int y = r.top + ((r.bottom - r.top) - size.cy) / 2;
     ImageList_Draw(images, image, dc, x, y, ILD_TRANSPARENT);
 }
 
 void Fill(HDC dc, const RECT& r, COLORREF colour) {
-    if (HBRUSH brush = CreateSolidBrush(colour)) {
-        FillRect(dc, &r, brush);
-        DeleteObject(brush);
-    }
+    // The DC's background colour fills without a brush to make and delete.
+    SetBkColor(dc, colour);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 
 }  // namespace
 
-LRESULT DrawListItem(NMLVCUSTOMDRAW& draw, HWND list, const ItemColours& colours) {
-    const DWORD view = static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE)) & LVS_TYPEMASK;
-    const int item = static_cast<int>(draw.nmcd.dwItemSpec);
-    const int column = draw.iSubItem;
+LRESULT ListPainter::Draw(NMLVCUSTOMDRAW& draw, HWND list, const ItemColours& colours) {
     const DWORD stage = draw.nmcd.dwDrawStage;
-
     if (stage == CDDS_PREPAINT) {
-        return view == LVS_REPORT ? CDRF_NOTIFYSUBITEMDRAW : CDRF_NOTIFYITEMDRAW;
+        StartPaint(list, draw.nmcd.hdc);
+        return view_ == LVS_REPORT ? CDRF_NOTIFYSUBITEMDRAW : CDRF_NOTIFYITEMDRAW;
     }
-    if (view == LVS_REPORT && stage == CDDS_ITEMPREPAINT) {
-        return CDRF_NOTIFYSUBITEMDRAW;
-    }
-    const bool subItem = stage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM);
-    if (view == LVS_REPORT ? !subItem : stage != CDDS_ITEMPREPAINT) {
+    if (stage != CDDS_ITEMPREPAINT && stage != (CDDS_ITEMPREPAINT | CDDS_SUBITEM))
         return CDRF_DODEFAULT;
+    if (list != list_ || draw.nmcd.hdc != dc_)
+        StartPaint(list, draw.nmcd.hdc);  // an item drawn outside the paint this painter saw start
+    if (stage == CDDS_ITEMPREPAINT) {
+        StartRow(draw, colours);
+        draw.clrText = text_;
+        draw.clrTextBk = back_;
+        if (view_ == LVS_REPORT)
+            return CDRF_NOTIFYSUBITEMDRAW;
+        DrawIconItem(draw);
+        return CDRF_SKIPDEFAULT;
     }
+    if (view_ != LVS_REPORT)
+        return CDRF_DODEFAULT;
+    if (static_cast<int>(draw.nmcd.dwItemSpec) != item_)
+        StartRow(draw, colours);  // a cell whose row start this painter did not see
+    draw.clrText = text_;
+    draw.clrTextBk = back_;
+    DrawCell(draw);
+    return CDRF_SKIPDEFAULT;
+}
 
-    const bool selected = ListView_GetNextItem(list, -1, LVNI_SELECTED) == item;
-    const bool focused = (draw.nmcd.uItemState & CDIS_FOCUS) != 0;
-    if (selected) {
-        draw.clrText = focused ? colours.selectedText : colours.noFocusText;
-        draw.clrTextBk = focused ? colours.selectedBack : colours.noFocusBack;
+void ListPainter::StartPaint(HWND list, HDC dc) {
+    list_ = list;
+    dc_ = dc;
+    view_ = static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE)) & LVS_TYPEMASK;
+    images_ = ListView_GetImageList(list, view_ == LVS_ICON ? LVSIL_NORMAL : LVSIL_SMALL);
+    IMAGEINFO info{};
+    if (images_ && ImageList_GetImageInfo(images_, 0, &info)) {
+        imageSize_ = {info.rcImage.right - info.rcImage.left, info.rcImage.bottom - info.rcImage.top};
     } else {
-        draw.clrText = colours.text;
-        draw.clrTextBk = colours.back;
+        images_ = nullptr;
+    }
+    selected_ = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+    item_ = -1;
+}
+
+void ListPainter::StartRow(const NMLVCUSTOMDRAW& draw, const ItemColours& colours) {
+    item_ = static_cast<int>(draw.nmcd.dwItemSpec);
+    focused_ = (draw.nmcd.uItemState & CDIS_FOCUS) != 0;
+    if (item_ == selected_) {
+        text_ = focused_ ? colours.selectedText : colours.noFocusText;
+        back_ = focused_ ? colours.selectedBack : colours.noFocusBack;
+    } else {
+        text_ = colours.text;
+        back_ = colours.back;
     }
     LVITEMA entry{};
     entry.mask = LVIF_IMAGE;
-    entry.iItem = item;
-    const int image = ListView_GetItem(list, &entry) ? entry.iImage : -1;
-    HIMAGELIST images = ListView_GetImageList(list, view == LVS_ICON ? LVSIL_NORMAL : LVSIL_SMALL);
-
-    char text[1024] = "";
-    HDC dc = draw.nmcd.hdc;
-    if (view == LVS_REPORT) {
-        ListView_GetItemText(list, item, column, text, sizeof text);
-        RECT icon{}, bounds{};
-        ListView_GetSubItemRect(list, item, column, LVIR_ICON, &icon);
-        ListView_GetSubItemRect(list, item, column, LVIR_BOUNDS, &bounds);
-        if (column == 0) {
-            Fill(dc, bounds, draw.clrTextBk);  // column 0's bounds are the whole row
-            PlaceImage(dc, images, image, icon);
-            RECT next{};
-            ListView_GetSubItemRect(list, item, 1, LVIR_BOUNDS, &next);
-            bounds.left = icon.right + 2;
-            bounds.right = next.left;
-        }
-        SetTextColor(dc, draw.clrText);
-        SetBkColor(dc, draw.clrTextBk);
-        DrawTextA(dc, text, -1, &bounds, kSingleLine);
-        return CDRF_SKIPDEFAULT;
+    entry.iItem = item_;
+    image_ = ListView_GetItem(list_, &entry) ? entry.iImage : -1;
+    firstColumnEnd_ = 0;
+    if (view_ == LVS_REPORT) {
+        RECT next{};
+        ListView_GetSubItemRect(list_, item_, 1, LVIR_BOUNDS, &next);
+        firstColumnEnd_ = next.left;
     }
+}
 
-    ListView_GetItemText(list, item, 0, text, sizeof text);
+void ListPainter::DrawCell(NMLVCUSTOMDRAW& draw) {
+    char text[1024] = "";
+    const int column = draw.iSubItem;
+    ListView_GetItemText(list_, item_, column, text, sizeof text);
+    HDC dc = draw.nmcd.hdc;
+    RECT bounds{};
+    ListView_GetSubItemRect(list_, item_, column, LVIR_BOUNDS, &bounds);
+    if (column == 0) {
+        RECT icon{};
+        ListView_GetSubItemRect(list_, item_, 0, LVIR_ICON, &icon);
+        Fill(dc, bounds, back_);  // column 0's bounds are the whole row
+        PlaceImage(dc, images_, image_, imageSize_, icon);
+        bounds.left = icon.right + 2;
+        bounds.right = firstColumnEnd_;
+    }
+    SetTextColor(dc, text_);
+    SetBkColor(dc, back_);
+    DrawTextA(dc, text, -1, &bounds, kSingleLine);
+}
+
+void ListPainter::DrawIconItem(NMLVCUSTOMDRAW& draw) {
+    char text[1024] = "";
+    ListView_GetItemText(list_, item_, 0, text, sizeof text);
+    HDC dc = draw.nmcd.hdc;
     RECT icon{}, label{};
-    ListView_GetItemRect(list, item, &icon, LVIR_ICON);
-    ListView_GetItemRect(list, item, &label, LVIR_LABEL);
-    Fill(dc, label, draw.clrTextBk);
-    PlaceImage(dc, images, image, icon);
-    SetTextColor(dc, draw.clrText);
-    SetBkColor(dc, draw.clrTextBk);
+    ListView_GetItemRect(list_, item_, &icon, LVIR_ICON);
+    ListView_GetItemRect(list_, item_, &label, LVIR_LABEL);
+    Fill(dc, label, back_);
+    PlaceImage(dc, images_, image_, imageSize_, icon);
+    SetTextColor(dc, text_);
+    SetBkColor(dc, back_);
     InflateRect(&label, -1, -1);
     UINT format = kSingleLine;
-    if (view != LVS_LIST)
-        format = selected && focused ? kWrappedWhole : kWrapped;
+    if (view_ != LVS_LIST)
+        format = item_ == selected_ && focused_ ? kWrappedWhole : kWrapped;
     DrawTextA(dc, text, -1, &label, format);
-    return CDRF_SKIPDEFAULT;
 }
 
 }  // namespace brindle

@@ -17,7 +17,33 @@ struct ItemColours {
 LRESULT DrawTreeItem(NMTVCUSTOMDRAW& draw, HWND tree, const ItemColours& colours);
 
 // NM_CUSTOMDRAW of a shortcut list: the program paints every item itself, image without overlay and
-// text, in all four view modes.
-LRESULT DrawListItem(NMLVCUSTOMDRAW& draw, HWND list, const ItemColours& colours);
+// text, in all four view modes. What a whole paint shares (view mode, image list and image size, the
+// selected item) is read when the paint starts, and what a row shares (colours, image, the text edge of
+// its first column) when the row starts, so that each cell of the report view only fetches its text and
+// draws it.
+class ListPainter {
+public:
+    LRESULT Draw(NMLVCUSTOMDRAW& draw, HWND list, const ItemColours& colours);
+
+private:
+    void StartPaint(HWND list, HDC dc);
+    void StartRow(const NMLVCUSTOMDRAW& draw, const ItemColours& colours);
+    void DrawCell(NMLVCUSTOMDRAW& draw);
+    void DrawIconItem(NMLVCUSTOMDRAW& draw);
+
+    // The paint
+    HWND list_ = nullptr;
+    HDC dc_ = nullptr;
+    DWORD view_ = 0;
+    HIMAGELIST images_ = nullptr;
+    SIZE imageSize_{};
+    int selected_ = -1;
+    // The row
+    int item_ = -1;
+    bool focused_ = false;
+    COLORREF text_ = 0, back_ = 0;
+    int image_ = -1;
+    int firstColumnEnd_ = 0;  // left edge of column 1: where the text of column 0 ends
+};
 
 }  // namespace brindle

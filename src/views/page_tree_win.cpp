@@ -31,6 +31,20 @@ std::string TextOf(HWND tree, HTREEITEM item) {
     return text;
 }
 
+// The key by which the sorted combo orders a text: the user's locale, case ignored. The size is asked
+// first: a key can take many bytes a character (half-width katakana take more than four). Empty when
+// the key cannot be made.
+std::string SortKey(const std::string& text) {
+    constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    const int size = LCMapStringA(LOCALE_USER_DEFAULT, kFlags, text.c_str(), -1, nullptr, 0);
+    if (size <= 0)
+        return {};
+    std::string key(static_cast<size_t>(size), '\0');
+    const int length = LCMapStringA(LOCALE_USER_DEFAULT, kFlags, text.c_str(), -1, key.data(), size);
+    key.resize(length > 0 ? static_cast<size_t>(length) : 0);
+    return key;
+}
+
 }  // namespace
 
 void PageTree::Build(SettingsStore& store, PageIconCache& icons, HIMAGELIST images) {
@@ -119,35 +133,40 @@ void PageTree::Build(SettingsStore& store, PageIconCache& icons, HIMAGELIST imag
 // The combo sorts what CB_ADDSTRING adds, by a case-insensitive comparison of the user's locale; one
 // binary search of such comparisons per entry is slow for thousands of pages. The entries are sorted
 // here by the sort keys of that same comparison and appended in order, so the list is as the combo
-// would have sorted it, and a later CB_ADDSTRING (a rename) finds its place in it.
+// would have sorted it, and a later CB_ADDSTRING (a rename) finds its place in it. A path whose key
+// cannot be made (the call fails) is left to the combo's own sorting, after the others are in.
 void PageTree::FillCombo(const std::vector<std::string>& paths) {
     struct Keyed {
         std::string key;
         size_t entry;
     };
     std::vector<Keyed> order;
+    std::vector<size_t> unkeyed;
     order.reserve(entries_.size());
     for (size_t i = 0; i < entries_.size(); ++i) {
         if (!entries_[i].item)
             continue;
-        const std::string& path = paths[i];
-        std::string key(path.size() * 4 + 16, '\0');
-        int length = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, path.c_str(), -1, key.data(),
-                                  static_cast<int>(key.size()));
-        key.resize(length > 0 ? length : 0);
-        order.push_back({std::move(key), i});
+        std::string key = SortKey(paths[i]);
+        if (key.empty())
+            unkeyed.push_back(i);
+        else
+            order.push_back({std::move(key), i});
     }
     std::stable_sort(order.begin(), order.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
 
     SendMessageA(combo_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
-    SendMessageA(combo_, CB_INITSTORAGE, order.size(), 0);
-    for (const Keyed& item : order) {
-        const LRESULT at = SendMessageA(combo_, CB_INSERTSTRING, static_cast<WPARAM>(-1),
-                                        reinterpret_cast<LPARAM>(paths[item.entry].c_str()));
+    SendMessageA(combo_, CB_INITSTORAGE, order.size() + unkeyed.size(), 0);
+    auto add = [this, &paths](UINT message, size_t entry) {
+        const LRESULT at =
+            SendMessageA(combo_, message, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(paths[entry].c_str()));
         if (at != CB_ERR && at != CB_ERRSPACE)
-            SendMessageA(combo_, CB_SETITEMDATA, at, static_cast<LPARAM>(item.entry));
-    }
+            SendMessageA(combo_, CB_SETITEMDATA, at, static_cast<LPARAM>(entry));
+    };
+    for (const Keyed& item : order)
+        add(CB_INSERTSTRING, item.entry);
+    for (size_t entry : unkeyed)
+        add(CB_ADDSTRING, entry);
     SendMessageA(combo_, WM_SETREDRAW, TRUE, 0);
 }
 

@@ -1,5 +1,7 @@
 #include "views/shortcut_list_win.h"
 
+#include <array>
+#include <cstring>
 #include <string>
 
 #include "store/settings_store.h"
@@ -7,6 +9,34 @@
 
 namespace brindle {
 namespace {
+
+constexpr int kColumns = 6;
+constexpr const char* kTitles[kColumns] = {"表示名",    "ﾘﾝｸ先(ｺﾏﾝﾄﾞﾗｲﾝ)", "読込ｱｲｺﾝ",
+                                           "作業ﾌｫﾙﾀﾞ", "実行時の大きさ",  "ｺﾒﾝﾄ"};
+
+// The widths at which the column titles show whole: each text in the header's font, with the header's
+// margin on both sides.
+std::array<int, kColumns> TitleWidths(HWND list) {
+    std::array<int, kColumns> widths{};
+    HWND header = ListView_GetHeader(list);
+    HDC dc = GetDC(header);
+    if (!dc)
+        return widths;
+    const int saved = SaveDC(dc);
+    if (HFONT font = reinterpret_cast<HFONT>(SendMessageA(header, WM_GETFONT, 0, 0)))
+        SelectObject(dc, font);
+    int margin = static_cast<int>(SendMessageA(header, HDM_GETBITMAPMARGIN, 0, 0));
+    if (margin <= 0)
+        margin = 3 * GetSystemMetrics(SM_CXEDGE);
+    for (int i = 0; i < kColumns; ++i) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc, kTitles[i], static_cast<int>(std::strlen(kTitles[i])), &size);
+        widths[i] = size.cx + 2 * margin;
+    }
+    RestoreDC(dc, saved);
+    ReleaseDC(header, dc);
+    return widths;
+}
 
 void SetColumnText(HWND list, int item, int column, const char* text) {
     LVITEMA data{};
@@ -54,21 +84,29 @@ int InsertListItem(HWND list, int item, int index, const ShortcutRecord& s, int 
 
 void ApplyColumnRule(HWND list, bool& columnsInserted) {
     if (!columnsInserted) {
-        static const char* const titles[] = {"表示名",    "ﾘﾝｸ先(ｺﾏﾝﾄﾞﾗｲﾝ)", "読込ｱｲｺﾝ",
-                                             "作業ﾌｫﾙﾀﾞ", "実行時の大きさ",  "ｺﾒﾝﾄ"};
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < kColumns; ++i) {
             LVCOLUMNA column{};
             column.mask = LVCF_FMT | LVCF_TEXT | LVCF_SUBITEM;
             column.fmt = LVCFMT_LEFT;
-            column.pszText = const_cast<char*>(titles[i]);
+            column.pszText = const_cast<char*>(kTitles[i]);
             column.iSubItem = i;
             ListView_InsertColumn(list, i, &column);
         }
         columnsInserted = true;
     }
-    const int width = ListView_GetItemCount(list) > 0 ? LVSCW_AUTOSIZE : LVSCW_AUTOSIZE_USEHEADER;
-    for (int i = 0; i < 6; ++i)
-        ListView_SetColumnWidth(list, i, width);
+    if (ListView_GetItemCount(list) == 0) {
+        for (int i = 0; i < kColumns; ++i)
+            ListView_SetColumnWidth(list, i, LVSCW_AUTOSIZE_USEHEADER);
+        return;
+    }
+    // Sized to the cells; a column whose cells are narrower than its title (all empty, say) keeps the
+    // title whole.
+    const std::array<int, kColumns> titles = TitleWidths(list);
+    for (int i = 0; i < kColumns; ++i) {
+        ListView_SetColumnWidth(list, i, LVSCW_AUTOSIZE);
+        if (ListView_GetColumnWidth(list, i) < titles[i])
+            ListView_SetColumnWidth(list, i, titles[i]);
+    }
 }
 
 void SortListByColumn(HWND list, const SettingsStore& store, int column) {

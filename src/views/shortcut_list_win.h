@@ -16,7 +16,7 @@ struct ShortcutRecord;
 int InsertListItem(HWND list, int item, int index, const ShortcutRecord& shortcut, int image, int overlay);
 
 // The first call inserts the six columns; every call sizes them, to their contents when the list has
-// items and to their titles otherwise.
+// items (never narrower than the title) and to their titles otherwise.
 void ApplyColumnRule(HWND list, bool& columnsInserted);
 
 // Sorts the view, not the store, by a column, ascending.

@@ -1,9 +1,8 @@
 #include "views/view_rules.h"
 
-#include <cstring>
-
 #include "launch/command_line.h"
 #include "text/sjis.h"
+#include "views/page_placement.h"
 
 namespace brindle::views {
 
@@ -17,7 +16,7 @@ bool ShortcutNameAllowed(std::string_view name) {
 }
 
 bool PageNameAllowed(std::string_view name) {
-    return sjis::FindAnyOf(name, kForbiddenInPage) == std::string_view::npos;
+    return !name.empty() && sjis::FindAnyOf(name, kForbiddenInPage) == std::string_view::npos;
 }
 
 std::string ShowTypeText(int32_t showType) {
@@ -41,7 +40,7 @@ int CompareTexts(const char* a, const char* b) {
     if (!a || !b) {
         return (a ? 1 : 0) - (b ? 1 : 0);
     }
-    return std::strcmp(a, b);  // unsigned bytes: the order of the multibyte string
+    return sjis::Compare(a, b);
 }
 
 }  // namespace
@@ -88,43 +87,19 @@ ItemImage ListItemImage(bool readIcon, int cachedPair, int kind) {
 }
 
 std::vector<TreeInsert> PlanTreeInsertions(const std::vector<PageRecord>& pages) {
+    const std::vector<int> parentOf = PlacePages(pages);
     const int count = static_cast<int>(pages.size());
     std::vector<bool> inserted(pages.size(), false);
     std::vector<TreeInsert> plan;
     plan.reserve(pages.size());
-    // The last inserted entry of a page id is the parent for that id; pages are sorted by id, so the
-    // lookup is a binary search over the run of equal ids.
-    auto parentEntry = [&](int32_t parentId) {
-        int low = 0, high = count;
-        while (low < high) {
-            int mid = (low + high) / 2;
-            if (pages[mid].id <= parentId)
-                low = mid + 1;
-            else
-                high = mid;
-        }
-        for (int i = low - 1; i >= 0 && pages[i].id == parentId; --i) {
-            if (inserted[i])
-                return i;
-        }
-        return -2;
-    };
-    for (bool progress = true; progress && static_cast<int>(plan.size()) < count;) {
-        progress = false;
+    // The placement has no cycles, so every pass inserts at least one page until all are in.
+    while (static_cast<int>(plan.size()) < count) {
         for (int i = 0; i < count; ++i) {
-            if (inserted[i])
-                continue;
-            const int parent = pages[i].parentId == kTopLevel ? -1 : parentEntry(pages[i].parentId);
-            if (parent == -2)
+            if (inserted[i] || (parentOf[i] >= 0 && !inserted[parentOf[i]]))
                 continue;
             inserted[i] = true;
-            plan.push_back({i, parent});
-            progress = true;
+            plan.push_back({i, parentOf[i]});
         }
-    }
-    for (int i = 0; i < count; ++i) {
-        if (!inserted[i])
-            plan.push_back({i, -1});
     }
     return plan;
 }

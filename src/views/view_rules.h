@@ -18,7 +18,9 @@ namespace brindle::views {
 // Whether an in-place rename may store this name. The six characters "=,<>/\\" are searched by
 // characters of code page 932, so a trail byte never matches. A page name may not hold a double quote
 // either: the page line of the settings file writes names unquoted, and a lone quote there would swallow
-// the fields after it. An empty name is accepted.
+// the fields after it. Nor may it be empty: the reader drops a page line without a name, so the page would
+// be gone once the file is saved and read again, and its shortcuts with it. An empty shortcut name is
+// accepted.
 bool ShortcutNameAllowed(std::string_view name);
 bool PageNameAllowed(std::string_view name);
 
@@ -41,8 +43,9 @@ struct ItemImage {
 };
 ItemImage ListItemImage(bool readIcon, int cachedPair, int kind);
 
-// Comparison of two shortcuts for the column sort: negative, zero or positive. Texts compare by bytes
-// (case-sensitive), an absent text before a present one; column 4 by show type; other columns equal.
+// Comparison of two shortcuts for the column sort: negative, zero or positive. Texts compare by whole
+// characters of code page 932 (case-sensitive, sjis::Compare), an absent text before a present one;
+// column 4 by show type; other columns equal.
 int CompareShortcuts(const ShortcutRecord& a, const ShortcutRecord& b, int column);
 
 // One step of building the page tree: the page at `entry` (index into the pages sorted by id) goes
@@ -52,11 +55,9 @@ struct TreeInsert {
     int parentEntry;
 };
 
-// The insertions that build the tree from pages sorted by id, in order. Passes go through the pages in
-// order and insert every page whose parent is already in (the last entry of that id when ids repeat);
-// they repeat while a pass inserts something. Pages whose parent chain never reaches the top level (a
-// parent that does not exist, or a cycle) are then inserted at the top level, in order, so the user
-// sees them and can repair them.
+// The insertions that build the tree from pages sorted by id, in order: each page under the page that
+// PlacePages gives it. Passes go through the pages in order and insert every page whose parent is
+// already in, and repeat until all are in.
 std::vector<TreeInsert> PlanTreeInsertions(const std::vector<PageRecord>& pages);
 
 // "%d:%s" of a page id and name.

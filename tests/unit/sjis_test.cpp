@@ -35,5 +35,32 @@ TEST(Sjis, CutKeepsWholeCharacters) {
     EXPECT_EQ(CutAtBoundary("", 0), "");
 }
 
+// Whole characters compare by their values: "ｱ" is 0xB1, "ア" 0x8341, "あ" 0x82A0, "亜" 0x889F, "ﾟ" 0xDF,
+// "熙" 0xEAA4, "表" 0x955C. A byte comparison would put "ｱ" after "ア", "あ", "亜" and "表".
+TEST(Sjis, ComparesWholeCharactersAsTheMultibyteRunTimeDoes) {
+    auto sign = [](int value) { return (value > 0) - (value < 0); };
+    // Half-width katakana come before every double-byte character, whatever its lead byte.
+    for (const char* wide : {"ア", "あ", "亜", "表", "熙"}) {
+        EXPECT_EQ(sign(Compare("ｱ", wide)), -1) << wide;
+        EXPECT_EQ(sign(Compare("ﾟ", wide)), -1) << wide;
+        EXPECT_EQ(sign(Compare(wide, "ｱ")), 1) << wide;
+    }
+    // ... and after the ASCII characters, as single bytes.
+    EXPECT_EQ(sign(Compare("z", "ｱ")), -1);
+    EXPECT_EQ(sign(Compare("ｱ", "ﾟ")), -1);
+    // Double-byte characters by their 16-bit values; the rest of the text decides a tie.
+    EXPECT_EQ(sign(Compare("あ", "ア")), -1);
+    EXPECT_EQ(sign(Compare("表", "熙")), -1);
+    EXPECT_EQ(sign(Compare("アｱ", "アア")), -1);
+    EXPECT_EQ(sign(Compare("ア", "アa")), -1);
+    EXPECT_EQ(Compare("表示", "表示"), 0);
+    EXPECT_EQ(Compare("", ""), 0);
+    // Case-sensitive: upper-case ASCII first.
+    EXPECT_EQ(sign(Compare("B", "a")), -1);
+    // A lead byte before the terminator ends the text.
+    EXPECT_EQ(Compare("a\x95", "a"), 0);
+    EXPECT_EQ(sign(Compare("a\x95", "ab")), -1);
+}
+
 }  // namespace
 }  // namespace brindle::sjis

@@ -58,12 +58,13 @@ TEST(PageTreePlan, ParentsComeFirstAndStrandedPagesGoToTheTopLevel) {
     EXPECT_EQ(deep.order, (std::vector<int32_t>{4, 3, 1}));
     EXPECT_EQ(deep.parentOf[1], 3);
 
-    // A cycle (10 and 11) and a missing parent (20 under 99) end the passes; they and their descendant
-    // (21 under 20) are shown at the top level, after the reachable pages.
+    // A cycle (10 and 11) and a missing parent (20 under 99): those pages stand at the top level, and the
+    // page below one of them (21 under 20) stays below it.
     Built stranded = Build({Page(0, -1), Page(10, 11), Page(11, 10), Page(12, 0), Page(20, 99), Page(21, 20)});
-    EXPECT_EQ(stranded.order, (std::vector<int32_t>{0, 12, 10, 11, 20, 21}));
-    for (int32_t id : {10, 11, 20, 21})
+    EXPECT_EQ(stranded.order, (std::vector<int32_t>{0, 10, 11, 12, 20, 21}));
+    for (int32_t id : {10, 11, 20})
         EXPECT_EQ(stranded.parentOf[id], -1) << id;
+    EXPECT_EQ(stranded.parentOf[21], 20);
     EXPECT_EQ(stranded.parentOf[12], 0);
 
     // A page that is its own parent cannot hang under itself.
@@ -71,12 +72,12 @@ TEST(PageTreePlan, ParentsComeFirstAndStrandedPagesGoToTheTopLevel) {
     EXPECT_TRUE(views::PlanTreeInsertions({}).empty());
 }
 
-TEST(PageTreePlan, RepeatedIdsHangChildrenUnderTheLastInsertedEntry) {
+TEST(PageTreePlan, RepeatedIdsHangChildrenUnderTheFirstPageWithTheId) {
     const std::vector<PageRecord> pages{Page(1, -1), Page(1, -1), Page(2, 1)};
     const auto plan = views::PlanTreeInsertions(pages);
     ASSERT_EQ(plan.size(), 3u);
     EXPECT_EQ(plan[2].entry, 2);
-    EXPECT_EQ(plan[2].parentEntry, 1);
+    EXPECT_EQ(plan[2].parentEntry, 0);
 }
 
 TEST(InPlaceNames, SixCharactersAndForPagesTheQuoteAreRefusedByCharacters) {
@@ -92,7 +93,8 @@ TEST(InPlaceNames, SixCharactersAndForPagesTheQuoteAreRefusedByCharacters) {
     EXPECT_FALSE(views::PageNameAllowed("say \"hi\""));
     EXPECT_FALSE(views::PageNameAllowed("\""));
     EXPECT_TRUE(views::ShortcutNameAllowed("say \"hi\""));
-    EXPECT_TRUE(views::PageNameAllowed(""));
+    // A page without a name would be dropped when the file is read again; a shortcut keeps its record.
+    EXPECT_FALSE(views::PageNameAllowed(""));
     EXPECT_TRUE(views::ShortcutNameAllowed(""));
 }
 
@@ -103,15 +105,18 @@ TEST(ShortcutColumns, ShowTypeTextAndSortComparison) {
     EXPECT_EQ(views::ShowTypeText(-1), "");
     EXPECT_EQ(views::ShowTypeText(7), "7");
 
-    ShortcutRecord none, ascii, kana, max, min;
+    ShortcutRecord none, ascii, kana, wide, max, min;
     ascii.comment = "zeta";
-    kana.comment = "ｱ";  // 0xB1: after every ASCII byte when bytes compare unsigned
+    kana.comment = "ｱ";   // 0xB1: after every ASCII character
+    wide.comment = "ア";  // 0x83 0x41: after every half-width katakana, as one character 0x8341
     max.showType = 1;
     min.showType = 2;
     EXPECT_LT(views::CompareShortcuts(none, ascii, 5), 0);
     EXPECT_GT(views::CompareShortcuts(ascii, none, 5), 0);
     EXPECT_EQ(views::CompareShortcuts(none, none, 5), 0);
     EXPECT_LT(views::CompareShortcuts(ascii, kana, 5), 0);
+    EXPECT_LT(views::CompareShortcuts(kana, wide, 5), 0);
+    EXPECT_GT(views::CompareShortcuts(wide, kana, 5), 0);
     EXPECT_LT(views::CompareShortcuts(none, max, 4), 0);
     EXPECT_LT(views::CompareShortcuts(max, min, 4), 0);
     EXPECT_EQ(views::CompareShortcuts(max, min, 6), 0);

@@ -18,6 +18,7 @@
 #include "launch/shell_link_win.h"
 #include "launch/system_library.h"
 #include "launch/system_library_win.h"
+#include "system/power_win.h"
 #include "unit/test_support.h"
 #include "win/link_files.h"
 #include "win/win_test_support.h"
@@ -174,6 +175,53 @@ TEST_F(NoPlantedLoad, SystemLibrariesAndTheirFunctionsComeFromTheSystemFolder) {
         EXPECT_EQ(LoadSystemLibrary(name.c_str()), nullptr) << name;
         EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER)) << name;
     }
+}
+
+// The power commands' loader takes the power library from the system folder, the others from the process,
+// and what its functions report is what the functions say when called directly.
+TEST_F(NoPlantedLoad, ThePowerFunctionsComeFromTheSystemFolderAndAnswerAsCalledDirectly) {
+    PowerLibrary library;
+    ASSERT_NE(library.PowerModule(), nullptr);
+    EXPECT_EQ(Lower(FolderOf(ModulePath(library.PowerModule()))), Lower(SystemFolder()));
+    const PowerFunctions& found = library.Functions();
+    HMODULE power = library.PowerModule(), kernel = GetModuleHandleA("kernel32.dll"),
+            user = GetModuleHandleA("user32.dll"), advapi = GetModuleHandleA("advapi32.dll");
+    const struct {
+        const void* found;
+        HMODULE module;
+        const char* name;
+    } entries[] = {
+        {reinterpret_cast<const void*>(found.setSystemPowerState), kernel, "SetSystemPowerState"},
+        {reinterpret_cast<const void*>(found.isWow64Process), kernel, "IsWow64Process"},
+        {reinterpret_cast<const void*>(found.lockWorkStation), user, "LockWorkStation"},
+        {reinterpret_cast<const void*>(found.allowSetForegroundWindow), user, "AllowSetForegroundWindow"},
+        {reinterpret_cast<const void*>(found.setSuspendState), power, "SetSuspendState"},
+        {reinterpret_cast<const void*>(found.isPwrHibernateAllowed), power, "IsPwrHibernateAllowed"},
+        {reinterpret_cast<const void*>(found.isPwrShutdownAllowed), power, "IsPwrShutdownAllowed"},
+        {reinterpret_cast<const void*>(found.isPwrSuspendAllowed), power, "IsPwrSuspendAllowed"},
+        {reinterpret_cast<const void*>(found.openProcessToken), advapi, "OpenProcessToken"},
+        {reinterpret_cast<const void*>(found.lookupPrivilegeValue), advapi, "LookupPrivilegeValueA"},
+        {reinterpret_cast<const void*>(found.adjustTokenPrivileges), advapi, "AdjustTokenPrivileges"},
+    };
+    for (const auto& entry : entries) {
+        EXPECT_NE(entry.found, nullptr) << entry.name;
+        EXPECT_EQ(entry.found, reinterpret_cast<const void*>(GetProcAddress(entry.module, entry.name))) << entry.name;
+    }
+
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    ASSERT_TRUE(GetVersionExA(&version));
+    const auto ask = [&](const char* name) { return ProcAddress<BOOLEAN(WINAPI*)()>(power, name)() != 0; };
+    BOOL screenSaver = FALSE;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &screenSaver, 0));
+    const PowerFeatures features = ReadPowerFeatures(found);
+    EXPECT_EQ(features.ntFamily, version.dwPlatformId == VER_PLATFORM_WIN32_NT);
+    EXPECT_EQ(features.shutdownAllowed, ask("IsPwrShutdownAllowed"));
+    EXPECT_EQ(features.suspendAllowed, ask("IsPwrSuspendAllowed"));
+    EXPECT_EQ(features.hibernateAllowed, ask("IsPwrHibernateAllowed"));
+    EXPECT_EQ(features.screenSaverActive, screenSaver != FALSE);
+    EXPECT_TRUE(features.CanEnablePrivilege() && features.lockWorkStation && features.setSuspendState &&
+                features.setSystemPowerState);
 }
 
 TEST_F(NoPlantedLoad, LinksAndInstallerLinksAreReadWithTheSystemInstaller) {

@@ -21,8 +21,10 @@
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
 #include "store/settings_store.h"
+#include "system/power_win.h"
 #include "ui/message_box_win.h"
 #include "ui/subclass.h"
+#include "unit/recording_power_actions.h"
 #include "unit/test_support.h"
 
 namespace brindle {
@@ -587,6 +589,152 @@ TEST_F(MainWindow, MenusAndImageListsAreReleasedByTheirOneOwner) {
     DestroyWindow(list);
     EXPECT_EQ(ImageList_GetImageCount(small), 5) << "the window's image lists outlive the list";
     EXPECT_EQ(ImageList_GetImageCount(large), 5);
+}
+
+// The power items of a popup, as "id:enabled" in order; the gray ones as the rules decide from what the
+// system offers now.
+std::vector<std::string> PowerItemStates(HMENU menu) {
+    std::vector<std::string> states;
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+        const UINT id = GetMenuItemID(menu, position);
+        const bool grayed = GetMenuState(menu, position, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED);
+        states.push_back(std::to_string(id) + (grayed ? ":gray" : ":on"));
+    }
+    return states;
+}
+
+std::vector<std::string> ExpectedPowerStates(const MainDialog& dialog) {
+    const PowerFeatures features = ReadPowerFeatures(dialog.Power());
+    std::vector<std::string> states;
+    for (int id :
+         {ID_LOCK, ID_LOG_OFF, ID_SHUTDOWN, ID_POWER_OFF, ID_REBOOT, ID_STAND_BY, ID_HIBERNATE, ID_SCREEN_SAVER}) {
+        states.push_back(std::to_string(id) + (PowerItemEnabled(*PowerCommandOf(id), features) ? ":on" : ":gray"));
+    }
+    return states;
+}
+
+// The screen saver switched off for a test, so that one item must be grayed; restored afterwards.
+class NoScreenSaver {
+public:
+    NoScreenSaver() {
+        SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &was_, 0);
+        SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);
+    }
+    ~NoScreenSaver() { SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, was_, nullptr, 0); }
+
+private:
+    BOOL was_ = FALSE;
+};
+
+// What the open popup menu showed, read while it was open.
+struct OpenMenu {
+    std::vector<std::string> states;
+    RECT rect{};
+} openMenu;
+
+void CALLBACK ReadOpenMenuThenChooseLogOff(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    HWND window = FindWindowA("#32768", nullptr);
+    HMENU menu = window ? reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0)) : nullptr;
+    if (!menu) {
+        EndMenu();
+        return;
+    }
+    openMenu.states = PowerItemStates(menu);
+    GetWindowRect(window, &openMenu.rect);
+    // Down to the second item ("&Log off") and Enter, as the keyboard does.
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+        PostMessageA(window, WM_KEYDOWN, key, 0);
+        PostMessageA(window, WM_KEYUP, key, 0xC0000000);
+    }
+}
+
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
+// Alt+X pops the "Shutdown" popup up at the cursor, its items enabled by the rules while it is open, and
+// the chosen item arrives as a command that reaches the installed actions only.
+TEST_F(MainWindow, AltXPopsUpTheShutdownItemsAtTheCursorEnabledByWhatTheSystemOffers) {
+    NoScreenSaver noScreenSaver;
+    Open();
+    testing::RecordingPowerActions actions;
+    dialog->SetPowerActions(&actions);
+    SetForegroundWindow(dialog->Hwnd());
+    SetCursorPos(230, 210);
+    openMenu = {};
+
+    UINT_PTR read = SetTimer(nullptr, 0, 200, ReadOpenMenuThenChooseLogOff);
+    UINT_PTR close = SetTimer(nullptr, 0, 3000, CloseMenu);  // when the keys did not choose
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    MSG altX{dialog->Item(IDC_LIST), WM_SYSKEYDOWN, 'X', 0x202D0001, 0, {}};
+    EXPECT_TRUE(dialog->PreTranslateMessage(altX));
+    keys[VK_MENU] = 0;
+    SetKeyboardState(keys);
+    KillTimer(nullptr, read);
+    KillTimer(nullptr, close);
+    Pump();
+
+    const std::vector<std::string> expected = ExpectedPowerStates(*dialog);
+    EXPECT_EQ(openMenu.states, expected);
+    EXPECT_EQ(expected.back(), std::to_string(ID_SCREEN_SAVER) + ":gray");
+    EXPECT_EQ(openMenu.rect.left, 230);
+    EXPECT_EQ(openMenu.rect.top, 210);
+    EXPECT_EQ(actions.calls, (std::vector<std::string>{"Privilege()", "Exit(0,4294967295)"}));
+}
+
+// The system menu's copy of the popup is updated as it opens, whatever state its items were left in.
+TEST_F(MainWindow, TheSystemMenusShutdownItemsAreUpdatedWhenTheyOpen) {
+    NoScreenSaver noScreenSaver;
+    Open();
+    HMENU shutdown = GetSubMenu(GetSubMenu(GetSystemMenu(dialog->Hwnd(), FALSE), 0), 9);
+    ASSERT_EQ(GetMenuItemID(shutdown, 0), UINT(ID_LOCK));
+    const std::vector<std::string> expected = ExpectedPowerStates(*dialog);
+    for (int position = 0; position < 8; ++position) {
+        const bool on = expected[position].ends_with(":on");
+        EnableMenuItem(shutdown, position, MF_BYPOSITION | (on ? MF_GRAYED : MF_ENABLED));
+    }
+    SendMessageA(dialog->Hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(shutdown), MAKELPARAM(9, FALSE));
+    EXPECT_EQ(PowerItemStates(shutdown), expected);
+}
+
+// Every command of the range, from the menu or from anywhere else, acts through the installed actions
+// (never the real ones: under Wine ExitWindowsEx ends the session).
+TEST_F(MainWindow, PowerCommandsReachTheInstalledActionsOnly) {
+    Open();
+    testing::RecordingPowerActions actions;
+    dialog->SetPowerActions(&actions);
+    const bool nt = ReadPowerFeatures(dialog->Power()).ntFamily;
+    const struct {
+        int id;
+        const char* act;
+    } expected[] = {
+        {ID_LOCK, "Lock()"},
+        {ID_LOG_OFF, "Exit(0,4294967295)"},
+        {ID_SHUTDOWN, "Exit(1,0)"},
+        {ID_POWER_OFF, "Exit(8,0)"},
+        {ID_REBOOT, "Exit(2,0)"},
+        {ID_STAND_BY, "SetSuspendState(000)"},
+        {ID_HIBERNATE, "SetSuspendState(100)"},
+        {ID_SCREEN_SAVER, "ScreenSaver()"},
+    };
+    for (const auto& [id, act] : expected) {
+        actions.calls.clear();
+        SendMessageA(dialog->Hwnd(), WM_COMMAND, id, 0);
+        ASSERT_FALSE(actions.calls.empty()) << id;
+        EXPECT_EQ(actions.calls.back(), act);
+        EXPECT_EQ(actions.calls.front() == "Privilege()", nt) << id;
+    }
+    // The system menu's copy sends its items as system commands.
+    actions.calls.clear();
+    SendMessageA(dialog->Hwnd(), WM_SYSCOMMAND, ID_REBOOT, 0);
+    ASSERT_FALSE(actions.calls.empty());
+    EXPECT_EQ(actions.calls.back(), "Exit(2,0)");
+    EXPECT_TRUE(messages.boxes.empty());
 }
 
 TEST_F(MainWindow, EveryWayOutTakesTheIconOutOfTheNotificationArea) {

@@ -1,6 +1,7 @@
 // The tray menu built for real from a store, read back through the menu functions, measured, drawn.
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -25,24 +26,19 @@ public:
         selected = 1;
         (void)pageIndex;
     }
+    // A cache index per icon source the test names; the cache itself is the main window's.
     int IconCacheIndex(const ShortcutRecord& shortcut) override {
-        // Shortcuts sharing an icon source share one cache entry.
-        const std::string source = shortcut.icon ? shortcut.icon : "";
-        for (size_t i = 0; i < sources.size(); ++i) {
-            if (sources[i] == source)
-                return static_cast<int>(i);
-        }
-        sources.push_back(source);
-        return static_cast<int>(sources.size() - 1);
+        const auto found = cacheIndex.find(shortcut.icon ? shortcut.icon : "");
+        return found == cacheIndex.end() ? -1 : found->second;
     }
     std::vector<HICON> CachedSmallIcons() override {
-        return std::vector<HICON>(sources.size(), LoadIconA(nullptr, IDI_APPLICATION));
+        return std::vector<HICON>(cacheIndex.size(), LoadIconA(nullptr, IDI_APPLICATION));
     }
     void ClearIconCache() override { ++cleared; }
 
     int begun = 0, ended = 0, cleared = 0;
     std::string last;
-    std::vector<std::string> sources;
+    std::map<std::string, int> cacheIndex{{"C:\\a.ico", 1}, {"C:\\b.ico", 0}};
 };
 
 std::string MenuText(HMENU menu, int position) {
@@ -76,7 +72,7 @@ protected:
         store.AddShortcut("Avocado", "C:\\windows\\notepad.exe", "C:\\a.ico", nullptr, 0, 3, 1, 0, nullptr);
         store.AddShortcut("apple", "https://example.com/", nullptr, nullptr, 0, 3, 0, 1, nullptr);
         store.AddShortcut("Lost", "x.exe", nullptr, nullptr, 0, 42, 0, 0, nullptr);
-        store.AddShortcut("Banana", "C:\\windows\\regedit.exe", "C:\\a.ico", nullptr, 0, 5, 1, 0, nullptr);
+        store.AddShortcut("Banana", "C:\\windows\\regedit.exe", "C:\\b.ico", nullptr, 0, 5, 1, 0, nullptr);
         store.AddShortcut("Gone", "C:\\no\\such\\file.txt", nullptr, nullptr, 0, 5, 0, 1, nullptr);
         root = CreatePopupMenu();
     }
@@ -129,12 +125,13 @@ TEST_F(TrayMenuTest, MirrorsThePageTree) {
     EXPECT_EQ(menu.Entries()[6].kind, tray_menu::kShortcutItem);
     EXPECT_EQ(menu.Entries()[6].handle, 16386u);
 
-    // Images: shared icon source -> one tray image; class images for the others.
-    EXPECT_EQ(menu.Entries()[4].image, 5);  // Avocado's own icon
-    EXPECT_EQ(menu.Entries()[7].image, 5);  // Banana shares it
+    // Images: a cached icon is tray image 5 + its cache index, after the five class images; the others
+    // show the class image of their target.
+    EXPECT_EQ(menu.Entries()[4].image, 6);  // Avocado's own icon, cache index 1
+    EXPECT_EQ(menu.Entries()[7].image, 5);  // Banana's, cache index 0
     EXPECT_EQ(menu.Entries()[5].image, 0);  // a web address
     EXPECT_EQ(menu.Entries()[8].image, 4);  // a missing file with the existence check
-    EXPECT_EQ(ImageList_GetImageCount(menu.Images()), 6);
+    EXPECT_EQ(ImageList_GetImageCount(menu.Images()), 7);
     EXPECT_EQ(menu.Entries()[0].selectedImage, 1);
     EXPECT_TRUE(messages.boxes.empty());
 }
@@ -229,18 +226,108 @@ TEST_F(TrayMenuTest, DiscardReleasesEverySubmenuAndTheImageList) {
         EXPECT_FALSE(IsMenu(submenu));
     EXPECT_TRUE(IsMenu(bystander));
     DestroyMenu(bystander);
+}
 
-    // Repeated cycles (the process's object counts are meaningful on Windows; Wine reports 0).
-    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    for (int i = 0; i < 20; ++i) {
-        DestroyMenu(root);
-        root = CreatePopupMenu();
-        ASSERT_TRUE(menu.Build(root, store, system, messages, host));
-        menu.Discard();
+// How many more GDI objects the process can make: its quota less the objects it holds. A leak of any
+// GDI object (a brush, a bitmap, a DC, an icon's bitmaps) shows as less room.
+int GdiRoom() {
+    std::vector<HBRUSH> brushes;
+    while (brushes.size() < 100000) {
+        HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+        if (!brush)
+            break;
+        brushes.push_back(brush);
     }
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user + 2);
+    for (HBRUSH brush : brushes)
+        DeleteObject(brush);
+    return static_cast<int>(brushes.size());
+}
+
+TEST_F(TrayMenuTest, DiscardAndDrawingReleaseEverything) {
+    HWND window = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 120, 24);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    HFONT font = CreateFontA(-12, 0, 0, 0, 400, 0, 0, 0, 128, 0, 0, 0, 0, "IPAGothic");
+    // One hide and show as the user has it: build, measure and draw every item in both states, discard.
+    auto cycle = [&] {
+        ASSERT_TRUE(menu.Build(root, store, system, messages, host));
+        std::vector<HMENU> submenus;
+        for (const tray_menu::Entry& entry : menu.Entries()) {
+            if (entry.kind == tray_menu::kPageItem)
+                submenus.push_back(reinterpret_cast<HMENU>(entry.handle));
+        }
+        ASSERT_EQ(submenus.size(), 4u);
+        IMAGEINFO images{};
+        ASSERT_TRUE(ImageList_GetImageInfo(menu.Images(), 0, &images));
+        for (LONG_PTR data = -1; data < static_cast<LONG_PTR>(menu.Entries().size()); ++data) {
+            MEASUREITEMSTRUCT measure{};
+            measure.CtlType = ODT_MENU;
+            measure.itemData = static_cast<ULONG_PTR>(data);
+            menu.Measure(measure, window, font, store);
+            for (UINT state : {0u, static_cast<UINT>(ODS_SELECTED), static_cast<UINT>(ODS_GRAYED)}) {
+                DRAWITEMSTRUCT draw{};
+                draw.CtlType = ODT_MENU;
+                draw.hDC = dc;
+                draw.rcItem = {0, 0, 120, 24};
+                draw.itemData = static_cast<ULONG_PTR>(data);
+                draw.itemState = state;
+                menu.Draw(draw, font, store, menu.Images());
+            }
+        }
+        menu.Discard();
+        DestroyMenu(root);  // with every submenu in it
+        root = CreatePopupMenu();
+        for (HMENU submenu : submenus)
+            EXPECT_FALSE(IsMenu(submenu));
+        // The image list is gone with its bitmaps.
+        EXPECT_EQ(menu.Images(), nullptr);
+        EXPECT_EQ(GetObjectType(images.hbmImage), 0u);
+        EXPECT_TRUE(menu.Entries().empty());
+    };
+    cycle();  // the first use of the menu, drawing and image functions may set up what they keep
+    const int room = GdiRoom();
+    for (int i = 0; i < 20; ++i)
+        cycle();
+    // Twenty cycles of ten items drawn three times each: a leak of one object per draw or per build
+    // would take hundreds.
+    EXPECT_GE(GdiRoom(), room - 4);
+
+    DeleteObject(font);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    DestroyWindow(window);
+}
+
+// A typed letter moves only between the owner-drawn items: the closing item "メニューを消す" carries
+// item data 0 too, and must not be taken for the table's first page.
+TEST(TrayMenuKeys, OnlyThePagesAndShortcutsTakeATypedLetter) {
+    RecordingMessages messages;
+    SettingsStore store{messages, "unused.ini"};
+    PageRecord kid, top;
+    kid.name = "Kid";  // page index 0, below Top: not in the root menu
+    kid.id = 1;
+    kid.parentId = 2;
+    top.name = "Top";
+    top.id = 2;
+    top.parentId = -1;
+    store.AddPage(kid);
+    store.AddPage(top);
+    WinSystem system;
+    FakeHost host;
+    TrayMenu menu;
+    HMENU root = CreatePopupMenu();
+    ASSERT_TRUE(menu.Build(root, store, system, messages, host));
+    ASSERT_EQ(GetMenuItemCount(root), 2);  // Top and the closing item
+    EXPECT_EQ(menu.MenuChar('k', root, store), -1);
+    EXPECT_EQ(menu.MenuChar('m', root, store), -1);  // "メニューを消す" has no letter either
+    EXPECT_EQ(menu.MenuChar('t', root, store), MAKELRESULT(0, MNC_SELECT));
+    EXPECT_EQ(menu.MenuChar('k', GetSubMenu(root, 0), store), MAKELRESULT(0, MNC_SELECT));
+    menu.Discard();
+    DestroyMenu(root);
 }
 
 TEST_F(TrayMenuTest, TooManyShortcutsAreRefusedWithAMessage) {

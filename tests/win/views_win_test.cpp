@@ -97,38 +97,65 @@ ItemLook LookOf(HWND list, int item) {
     return {data.iImage, static_cast<int>((data.state & LVIS_OVERLAYMASK) >> 8)};
 }
 
-// Writes the main window, as it is drawn, to a bitmap file.
-void Capture(HWND window, const std::string& file) {
-    RECT rect;
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    HDC source = GetDC(nullptr);  // the screen: what the user sees
-    HDC memory = CreateCompatibleDC(source);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, source, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    const DWORD stride = ((width * 3 + 3) & ~3u), size = stride * height;
-    BITMAPFILEHEADER header{};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-    header.bfSize = header.bfOffBits + size;
-    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
-    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    bytes.append(static_cast<const char*>(bits), size);
-    testing::WriteBytes(file, bytes);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, source);
-}
+// The main window as the user sees it on the screen, kept as a bitmap file and read back by pixel.
+class Screenshot {
+public:
+    Screenshot(HWND window, const std::string& file) {
+        GetWindowRect(window, &rect_);
+        width_ = rect_.right - rect_.left;
+        height_ = rect_.bottom - rect_.top;
+        HDC source = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(source);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width_;
+        info.bmiHeader.biHeight = height_;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width_, height_, source, rect_.left, rect_.top, SRCCOPY);
+        GdiFlush();
+        stride_ = (width_ * 3 + 3) & ~3;
+        pixels_.assign(static_cast<const char*>(bits), static_cast<size_t>(stride_) * height_);
+        BITMAPFILEHEADER header{};
+        header.bfType = 0x4D42;
+        header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+        header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels_.size());
+        std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+        bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+        bytes.append(pixels_);
+        testing::WriteBytes(file, bytes);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, source);
+    }
+
+    // The share (0 to 1) of the pixels of a control's client rectangle `r` that have `colour`.
+    double Share(HWND control, RECT r, COLORREF colour) const {
+        MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        int total = 0, matching = 0;
+        for (LONG y = std::max(r.top, rect_.top); y < std::min(r.bottom, rect_.bottom); ++y) {
+            for (LONG x = std::max(r.left, rect_.left); x < std::min(r.right, rect_.right); ++x) {
+                ++total;
+                matching += Pixel(x - rect_.left, y - rect_.top) == colour;
+            }
+        }
+        return total ? static_cast<double>(matching) / total : 0;
+    }
+
+private:
+    COLORREF Pixel(int x, int y) const {
+        const auto* p = reinterpret_cast<const unsigned char*>(pixels_.data()) + (height_ - 1 - y) * stride_ + x * 3;
+        return RGB(p[2], p[1], p[0]);  // bottom-up rows of blue, green, red
+    }
+
+    RECT rect_{};
+    int width_ = 0, height_ = 0, stride_ = 0;
+    std::string pixels_;
+};
 
 class Views : public ::testing::Test {
 protected:
@@ -194,13 +221,15 @@ TEST_F(Views, TreeOrderNestingComboAndTheStoredPage) {
          "9=Nine,5,0,0,\"\",\"\"\r\n5=Five,-1,1,0,\"\",\"\"\r\n2=Two,5,0,0,\"\",\"\"\r\n7=Seven,5,0,0,\"\",\"\"\r\n"
          "1=One,4,0,0,\"\",\"\"\r\n4=Four,-1,0,0,\"\",\"\"\r\n3=Deep,1,1,0,\"\",\"\"\r\n"
          "10=LoopA,11,0,0,\"\",\"\"\r\n11=LoopB,10,0,0,\"\",\"\"\r\n20=Lost,99,0,0,\"\",\"\"\r\n"
-         "30=apple,-1,0,0,\"\",\"\"\r\n31=ぶどう,-1,0,0,\"\",\"\"\r\n",
+         "21=Found,20,0,0,\"\",\"\"\r\n30=apple,-1,0,0,\"\",\"\"\r\n31=ぶどう,-1,0,0,\"\",\"\"\r\n"
+         "40=ｼｮｰﾄｶｯﾄ,-1,0,0,\"\",\"\"\r\n41=ﾒﾆｭｰ,40,0,0,\"\",\"\"\r\n42=ﾌｧｲﾙ,-1,0,0,\"\",\"\"\r\n",
          "[#00000]\r\nNamespace=in seven\r\nPageId=7\r\n[#00001]\r\nNamespace=in two\r\nPageId=2\r\n");
 
     // Siblings by ascending id; a child with a smaller id than its parent still under it; the cycle and
-    // the page whose parent is missing at the top level.
-    EXPECT_EQ(Children(tree, TVI_ROOT),
-              (std::vector<std::string>{"Four", "Five", "LoopA", "LoopB", "Lost", "apple", "ぶどう"}));
+    // the page whose parent is missing at the top level, the page below that one still below it.
+    EXPECT_EQ(Children(tree, TVI_ROOT), (std::vector<std::string>{"Four", "Five", "LoopA", "LoopB", "Lost", "apple",
+                                                                  "ぶどう", "ｼｮｰﾄｶｯﾄ", "ﾌｧｲﾙ"}));
+    EXPECT_EQ(Children(tree, FindItem(tree, TreeView_GetRoot(tree), "Lost")), (std::vector<std::string>{"Found"}));
     HTREEITEM five = FindItem(tree, TreeView_GetRoot(tree), "Five");
     HTREEITEM four = FindItem(tree, TreeView_GetRoot(tree), "Four");
     EXPECT_EQ(Children(tree, five), (std::vector<std::string>{"Two", "Seven", "Nine"}));
@@ -211,10 +240,12 @@ TEST_F(Views, TreeOrderNestingComboAndTheStoredPage) {
     EXPECT_TRUE(TreeView_GetItemState(tree, five, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_FALSE(TreeView_GetItemState(tree, four, TVIS_EXPANDED) & TVIS_EXPANDED);
 
-    // The combo by path text, each entry tied to its page.
+    // The combo by path text, each entry tied to its page. Half-width katakana with small kana and the
+    // long vowel mark take more than six bytes of sort key a byte; they still find their sorted place.
     EXPECT_EQ(ComboTexts(combo),
               (std::vector<std::string>{"apple", "Five", "Five/Nine", "Five/Seven", "Five/Two", "Four", "Four/One",
-                                        "Four/One/Deep", "LoopA", "LoopB", "Lost", "ぶどう"}));
+                                        "Four/One/Deep", "LoopA", "LoopB", "Lost", "Lost/Found", "ｼｮｰﾄｶｯﾄ",
+                                        "ｼｮｰﾄｶｯﾄ/ﾒﾆｭｰ", "ﾌｧｲﾙ", "ぶどう"}));
     // The order is the one the combo's own sorting gives.
     HWND sorted = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_SORT, 0, 0, 10, 10,
                                   dialog->Hwnd(), nullptr, nullptr, nullptr);
@@ -243,13 +274,14 @@ TEST_F(Views, TreeOrderNestingComboAndTheStoredPage) {
     std::vector<std::string> keys;
     std::map<std::string, HTREEITEM> items;
     dialog->Pages().ChoiceList(five, false, keys, items);
-    EXPECT_EQ(keys, (std::vector<std::string>{"1:One", "3:Deep", "4:Four", "10:LoopA", "11:LoopB", "20:Lost",
-                                              "30:apple", "31:ぶどう"}));
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"1:One", "3:Deep", "4:Four", "10:LoopA", "11:LoopB", "20:Lost", "21:Found",
+                                        "30:apple", "31:ぶどう", "40:ｼｮｰﾄｶｯﾄ", "41:ﾒﾆｭｰ", "42:ﾌｧｲﾙ"}));
     EXPECT_EQ(items["[Root]"], TVI_ROOT);
     EXPECT_EQ(items["3:Deep"], FindItem(tree, TreeView_GetRoot(tree), "Deep"));
     dialog->Pages().ChoiceList(five, true, keys, items);
-    EXPECT_EQ(keys.size(), 12u);
-    EXPECT_EQ(items.size(), 13u);
+    EXPECT_EQ(keys.size(), 16u);
+    EXPECT_EQ(items.size(), 17u);
 
     // Closing writes the expanded states the tree has now.
     TreeView_Expand(tree, four, TVE_EXPAND);
@@ -354,7 +386,8 @@ void EditTreeLabel(HWND tree, HTREEITEM item, const char* text) {
 TEST_F(Views, PageRenameRefusesForbiddenCharactersSilentlyAndStoresTheRest) {
     Open("Page=2\r\niChkLoadIcon=1\r\n", "1=Tools,-1,1,0,\"\",\"\"\r\n2=Net,1,0,0,\"\",\"\"\r\n");
     HTREEITEM tools = FindItem(tree, TreeView_GetRoot(tree), "Tools");
-    for (const char* bad : {"To/ols", "To,ols", "a=b", "<", ">", "a\\b", "say \"hi\""}) {
+    // An empty name too: a page line without a name is dropped when the file is read again.
+    for (const char* bad : {"To/ols", "To,ols", "a=b", "<", ">", "a\\b", "say \"hi\"", ""}) {
         EditTreeLabel(tree, tools, bad);
         Pump();
         EXPECT_EQ(TextOf(tree, tools), "Tools") << bad;
@@ -431,7 +464,6 @@ TEST_F(Views, ListContentColumnsClassImagesAndOverlay) {
     column.cchTextMax = sizeof title;
     ASSERT_TRUE(Header_GetItem(header, 1, &column));
     EXPECT_STREQ(title, "ﾘﾝｸ先(ｺﾏﾝﾄﾞﾗｲﾝ)");
-    EXPECT_GT(ListView_GetColumnWidth(list, 1), 0);
 
     auto look = [&](int item) { return std::make_pair(LookOf(list, item).image, LookOf(list, item).overlay); };
     EXPECT_EQ(look(0), std::make_pair(4, 1));  // checked and missing
@@ -470,6 +502,40 @@ TEST_F(Views, ListContentColumnsClassImagesAndOverlay) {
     // The store keeps its order; the next refill shows it.
     dialog->RefillList();
     EXPECT_EQ(ListText(list, 0, 0), "gone");
+}
+
+// Report view sizes each column to its cells, and never below its title: columns whose cells are all
+// empty (icon, work folder, comment) or short (the show type) keep their titles whole.
+TEST_F(Views, ColumnsAreNeverNarrowerThanTheirTitles) {
+    Open("Page=0\r\nListStyle=1\r\niChkLoadIcon=1\r\n", "0=Top,-1,0,0,\"\",\"\"\r\n",
+         "[#00000]\r\nNamespace=a\r\nCommandLine=C:\\Program Files\\Some Tool\\with a long name.exe\r\n"
+         "[#00001]\r\nNamespace=b\r\nCommandLine=x.exe\r\n");
+    ASSERT_EQ(ListView_GetItemCount(list), 2);
+
+    // The widths the control itself gives the titles, in a bare list of the same font (a seventh column,
+    // so that none of the six is the last, which that sizing stretches to the edge).
+    HWND bare = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 2000, 100, dialog->Hwnd(), nullptr,
+                                nullptr, nullptr);
+    SendMessageA(bare, WM_SETFONT, SendMessageA(list, WM_GETFONT, 0, 0), FALSE);
+    char titles[7][64] = {};
+    for (int i = 0; i < 7; ++i) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT;
+        column.pszText = titles[i];
+        column.cchTextMax = sizeof titles[i];
+        if (i < 6) {
+            ASSERT_TRUE(ListView_GetColumn(list, i, &column));
+        }
+        ListView_InsertColumn(bare, i, &column);
+    }
+    for (int i = 0; i < 6; ++i) {
+        ListView_SetColumnWidth(bare, i, LVSCW_AUTOSIZE_USEHEADER);
+        EXPECT_GE(ListView_GetColumnWidth(list, i), ListView_GetColumnWidth(bare, i)) << titles[i];
+    }
+    DestroyWindow(bare);
+    // The command line column fits its longest cell.
+    EXPECT_GE(ListView_GetColumnWidth(list, 1),
+              ListView_GetStringWidth(list, "C:\\Program Files\\Some Tool\\with a long name.exe"));
 }
 
 TEST_F(Views, OneIconSourceIsReadOnceAndAFailedOneAgainNextFill) {
@@ -520,14 +586,19 @@ TEST_F(Views, PageIconsAndTheDefaultsOfFailedSources) {
     EXPECT_EQ(ImageList_GetImageCount(TreeView_GetImageList(tree, TVSIL_NORMAL)), 4);
 }
 
-TEST_F(Views, ViewModesAreSavedAndDrawn) {
+TEST_F(Views, ViewModesAreSavedAndDrawnInTheUsersColours) {
     std::string shortcuts;
     const char* names[] = {"メモ帳", "電卓", "表計算", "ウェブ"};
     for (int i = 0; i < 4; ++i) {
         shortcuts += "[#0000" + std::to_string(i) + "]\r\nNamespace=" + names[i] +
                      "\r\nCommandLine=C:\\windows\\notepad.exe\r\nReadIcon=1\r\nComment=メモ\r\n";
     }
-    Open("Page=0\r\nListStyle=1\r\niChkLoadIcon=2\r\nclrListSelB=255\r\nclrTreeSelB=65280\r\n",
+    // Colours none of the defaults has: the list's selection and item background, the tree's selection
+    // without the focus (the focus is in the list).
+    const COLORREF listSelected = RGB(0x40, 0x80, 0x20), listItem = RGB(0xFF, 0xF0, 0xD0);
+    const COLORREF treeNoFocus = RGB(0x00, 0xE0, 0xE0);
+    Open("Page=0\r\nListStyle=1\r\niChkLoadIcon=2\r\nclrListSelB=" + std::to_string(listSelected) +
+             "\r\nclrListTxBk=" + std::to_string(listItem) + "\r\nclrTreeNfcB=" + std::to_string(treeNoFocus) + "\r\n",
          "0=Top,-1,1,0,\"\",\"\"\r\n1=Child,0,0,0,\"\",\"\"\r\n", shortcuts);
     SetWindowPos(dialog->Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(dialog->Hwnd());
@@ -547,14 +618,49 @@ TEST_F(Views, ViewModesAreSavedAndDrawn) {
         EXPECT_NE(Saved().find(mode.saved), std::string::npos) << mode.saved;
         RedrawWindow(dialog->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         PumpFor(100);
-        Capture(dialog->Hwnd(), mode.file);
+        const Screenshot shot(dialog->Hwnd(), mode.file);
+
+        // The selected shortcut's label in the selection colour, the others' in the item background;
+        // the text leaves most of each label to its background.
+        RECT label;
+        ASSERT_TRUE(ListView_GetItemRect(list, 0, &label, LVIR_LABEL));
+        EXPECT_GT(shot.Share(list, label, listSelected), 0.4) << mode.file;
+        for (int item = 1; item < 4; ++item) {
+            ASSERT_TRUE(ListView_GetItemRect(list, item, &label, LVIR_LABEL));
+            EXPECT_EQ(shot.Share(list, label, listSelected), 0) << mode.file << " item " << item;
+            EXPECT_GT(shot.Share(list, label, listItem), 0.4) << mode.file << " item " << item;
+        }
+        RECT caret;
+        ASSERT_TRUE(TreeView_GetItemRect(tree, TreeView_GetSelection(tree), &caret, TRUE));
+        EXPECT_GT(shot.Share(tree, caret, treeNoFocus), 0.4) << mode.file;
     }
-    EXPECT_GT(ListView_GetColumnWidth(list, 0), 0);
 
     // Hidden, the commands change nothing.
     ShowWindow(dialog->Hwnd(), SW_HIDE);
     SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_VIEW_ICON, 0);
     EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
+}
+
+// Hiding builds the tray menu through the main window's icon cache: shortcuts with one icon source
+// share one tray image, read once for the build.
+TEST_F(Views, TrayMenuShortcutsWithOneIconSourceShareOneImage) {
+    const std::string exe = ModulePath();
+    Open("Page=0\r\niChkLoadIcon=2\r\n", "0=Top,-1,0,0,\"\",\"\"\r\n",
+         "[#00000]\r\nNamespace=one\r\nCommandLine=x.exe\r\nReadIcon=1\r\nIconname=" + exe +
+             "\r\n[#00001]\r\nNamespace=two\r\nCommandLine=y.exe\r\nReadIcon=1\r\nIconname=" + exe +
+             "\r\n[#00002]\r\nNamespace=other\r\nCommandLine=C:\\windows\\notepad.exe\r\nReadIcon=1\r\n");
+    const int reads = dialog->IconReads();
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_HIDE, 0);
+    ASSERT_NE(dialog->TrayMenu(), nullptr);
+    const auto& entries = dialog->TrayMenuItems().Entries();
+    ASSERT_EQ(entries.size(), 4u);  // the page, then the three shortcuts
+    EXPECT_GE(entries[1].image, 5);
+    EXPECT_EQ(entries[2].image, entries[1].image);
+    EXPECT_GE(entries[3].image, 5);
+    EXPECT_NE(entries[3].image, entries[1].image);
+    EXPECT_EQ(ImageList_GetImageCount(dialog->TrayMenuItems().Images()), 7);
+    EXPECT_EQ(dialog->IconReads(), reads + 2);
+    SendMessageA(dialog->Hwnd(), WM_HOTKEY, 2, 0);  // restore
 }
 
 // The popup a menu loop opens, seen by a hook; a thread timer ends the loop.
