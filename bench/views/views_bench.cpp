@@ -24,6 +24,17 @@
 
 namespace {
 
+// The title of a header's column.
+std::string HeaderTitle(HWND header, int index) {
+    char title[64] = "";
+    HDITEMA item{};
+    item.mask = HDI_TEXT;
+    item.pszText = title;
+    item.cchTextMax = sizeof title;
+    Header_GetItem(header, index, &item);
+    return title;
+}
+
 using brindle::MainDialog;
 using brindle::SettingsStore;
 
@@ -122,15 +133,10 @@ struct BareControls {
         ListView_SetImageList(list, ListView_GetImageList(programList, LVSIL_NORMAL), LVSIL_NORMAL);
         const HWND header = ListView_GetHeader(programList);
         for (int i = 0; i < 6; ++i) {
-            char title[64] = "";
-            HDITEMA item{};
-            item.mask = HDI_TEXT;
-            item.pszText = title;
-            item.cchTextMax = sizeof title;
-            Header_GetItem(header, i, &item);
+            std::string title = HeaderTitle(header, i);
             LVCOLUMNA column{};
             column.mask = LVCF_FMT | LVCF_TEXT | LVCF_SUBITEM;
-            column.pszText = title;
+            column.pszText = title.data();
             column.iSubItem = i;
             ListView_InsertColumn(list, i, &column);
         }
@@ -178,13 +184,7 @@ struct BareControls {
             ListView_SetColumnWidth(list, i, LVSCW_AUTOSIZE);
             const int cells = ListView_GetColumnWidth(list, i);
             // The header's own width for the title, where the cells are narrower (as the program does).
-            char title[64] = "";
-            HDITEMA item{};
-            item.mask = HDI_TEXT;
-            item.pszText = title;
-            item.cchTextMax = sizeof title;
-            Header_GetItem(header, i, &item);
-            if (cells < ListView_GetStringWidth(list, title))
+            if (cells < ListView_GetStringWidth(list, HeaderTitle(header, i).c_str()))
                 ListView_SetColumnWidth(list, i, LVSCW_AUTOSIZE_USEHEADER);
         }
     }
