@@ -35,7 +35,10 @@ void MainDialog::BuildTree() {
     pageTree_.Build(store_, pageIcons_, treeImages_.Get());
 }
 
+// The store keeps the expanded states only as the tree shows them: take them before the items go, so a
+// rebuild after an edit opens the same pages again.
 void MainDialog::ClearTree() {
+    pageTree_.SaveExpanded(store_);
     pageTree_.Clear();
 }
 
