@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "dialogs/about_dialog.h"
 #include "launch/shell_launch_win.h"
 #include "mainwnd/keyboard_hook_win.h"
 #include "resource.h"
@@ -19,7 +20,11 @@ HICON LoadIconSized(int id, int size) {
 }  // namespace
 
 MainDialog::MainDialog(SettingsStore& store, Messages& messages, Options options)
-    : ui::Dialog(IDD_MAIN), store_(store), messages_(messages), options_(std::move(options)) {
+    : ui::Dialog(IDD_MAIN),
+      store_(store),
+      messages_(messages),
+      options_(std::move(options)),
+      about_(std::make_unique<AboutDialog>(store_, messages_)) {
     const int small = GetSystemMetrics(SM_CXSMICON);
     iconHidden_.Reset(LoadIconSized(IDI_TRAY, small));
     iconSmall_.Reset(LoadIconSized(IDI_SMALL, small));
@@ -70,6 +75,7 @@ BOOL MainDialog::OnInitDialog() {
     SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall_.Get()));
 
     dragging_ = false;
+    about_->Create(Hwnd());  // hidden until asked for
 
     // The version window and the task select dialog join here when they exist.
 

@@ -25,6 +25,7 @@ namespace brindle {
 
 class SettingsStore;
 class Messages;
+class AboutDialog;
 
 // Private messages of the main window.
 constexpr UINT WM_INSTANCE_QUERY = WM_APP + 1;
@@ -95,6 +96,8 @@ public:
     int IconReads() const { return iconReader_.Reads(); }
     // The task select dialog's window, once it exists; null until then.
     HWND TaskSelectWindow() const { return taskSelect_; }
+    // The version window; its window exists once the main window does.
+    AboutDialog* About() const { return about_.get(); }
     // Refreshes the task select dialog and brings it to the front where it stands.
     void ShowTaskSelect();
     // The shutdown, power and lock commands act through `actions` (tests record them); null restores the
@@ -215,6 +218,7 @@ private:
     PowerLibrary power_;
     std::optional<WinPowerActions> realPowerActions_;  // made with the window
     PowerActions* powerActions_ = nullptr;
+    std::unique_ptr<AboutDialog> about_;
 };
 
 }  // namespace brindle

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "dialogs/about_dialog.h"
 #include "launch/help_win.h"
 #include "launch/shell_launch_win.h"
 #include "mainwnd/main_dialog.h"
@@ -33,7 +34,10 @@ bool MainDialog::PreTranslateMessage(MSG& message) {
     }
     switch (message.message) {
         case WM_KEYDOWN:
-            // F6 shows the version window once it exists.
+            if (message.wParam == VK_F6 && about_->Hwnd() && IsWindowEnabled(Hwnd())) {
+                about_->Show();
+                return true;
+            }
             if (pending_ && message.wParam != VK_LCONTROL && message.wParam != VK_RCONTROL)
                 keyTyped_ = true;
             break;
@@ -79,6 +83,9 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
     switch (id) {
         case ID_HIDE:
             Hide();
+            return true;
+        case ID_VERSION:
+            about_->Show();
             return true;
         case ID_CONTEXT_KEY:
             OnContextKey();

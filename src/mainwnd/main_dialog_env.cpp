@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "dialogs/about_dialog.h"
 #include "mainwnd/keyboard_hook_win.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
@@ -189,6 +190,7 @@ void MainDialog::ClosingSave() {
         GetWindowRect(Hwnd(), &rect);
     }
     prefs.winMainFrame = {rect.left, rect.top, rect.right, rect.bottom};
+    about_->PutRectangleInto(prefs);  // a session's end never destroys it before the settings are written
     if (font_) {
         LOGFONTA logFont{};
         if (GetObjectA(font_.Get(), sizeof logFont, &logFont) == sizeof logFont) {
@@ -224,6 +226,8 @@ void MainDialog::ClosingSave() {
 void MainDialog::SetReady(bool ready) {
     ready_ = ready;
     EnableWindow(Hwnd(), ready);
+    if (about_->Hwnd())
+        EnableWindow(about_->Hwnd(), ready);
 }
 
 void MainDialog::SetStatusText(const std::string& text) {
