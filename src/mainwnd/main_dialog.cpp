@@ -20,17 +20,14 @@ HICON LoadIconSized(int id, int size) {
 }  // namespace
 
 MainDialog::MainDialog(SettingsStore& store, Messages& messages, Options options)
-    : ui::Dialog(IDD_MAIN),
-      store_(store),
-      messages_(messages),
-      options_(std::move(options)),
-      about_(std::make_unique<AboutDialog>(store_, messages_)) {
+    : ui::Dialog(IDD_MAIN), store_(store), messages_(messages), options_(std::move(options)) {
     const int small = GetSystemMetrics(SM_CXSMICON);
     iconHidden_.Reset(LoadIconSized(IDI_TRAY, small));
     iconSmall_.Reset(LoadIconSized(IDI_SMALL, small));
     iconBig_.Reset(LoadIconSized(IDI_APP, GetSystemMetrics(SM_CXICON)));
     iconBusy_.Reset(LoadIconSized(IDI_BUSY, small));
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    about_ = std::make_unique<AboutDialog>(store_, messages_);
 }
 
 MainDialog::~MainDialog() {
