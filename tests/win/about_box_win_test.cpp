@@ -404,6 +404,38 @@ TEST_F(AboutBox, TheRectangleIsSavedAndPutBackOnAMonitor) {
     EXPECT_NEAR((rect.left + rect.right) / 2, screen.right / 2, 2);
 }
 
+// The thread's own key state: under Wine a Shift sent with SendInput never shows in GetKeyState (the X
+// keyboard's modifiers are taken over again at once), so the test holds it the way the system records it.
+void HoldShift(bool down) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = keys[VK_LSHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+// Holding Shift switches the gauge's text to the date and time at the next refresh; releasing it switches
+// back. The refresh comes from the window's own timer.
+TEST_F(AboutBox, ShiftShowsTheDateAndTimeWhileItIsHeld) {
+    Open();
+    dialog->About()->Show();
+    HWND gauge = dialog->About()->Gauge().Hwnd();
+    auto waitFor = [&](const std::string& start) {
+        for (int i = 0; i < 100 && ui::WindowText(gauge).rfind(start, 0) != 0; ++i) {
+            Pump();
+            Sleep(30);
+        }
+        return ui::WindowText(gauge);
+    };
+    HoldShift(true);
+    const std::string held = waitFor("Date,time:");
+    HoldShift(false);
+    const std::string released = waitFor("物理メモリ ");
+    char date[64] = {};
+    GetDateFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, date, sizeof date);
+    EXPECT_EQ(held.rfind(std::string("Date,time:") + date + " ", 0), 0u) << held;
+    EXPECT_EQ(released.rfind("物理メモリ ", 0), 0u) << released;
+}
+
 // The link button opens the home page address of the string table.
 TEST_F(AboutBox, TheLinkButtonOpensTheHomePage) {
     Open();
