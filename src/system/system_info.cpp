@@ -51,17 +51,18 @@ bool IsServer(const OsVersionInfo& v) {
     return !v.registryProductType.empty() && !EqualsIgnoringCase(v.registryProductType, "WINNT");
 }
 
-// Windows 10 and 11 share version 10.0; 11 starts at build 22000, and the servers are told by build.
+// Windows 10 and 11 share version 10.0; 11 starts at build 22000, and the servers are told by build. The
+// servers' names leave the word "Server" to the edition.
 std::string NameOfVersion10(const OsVersionInfo& v) {
     if (!IsServer(v))
         return v.build >= 22000 ? "Win 11 " : "Win 10 ";
     if (v.build >= 26100)
-        return "Win 2025 Server ";
+        return "Win 2025 ";
     if (v.build >= 20348)
-        return "Win 2022 Server ";
+        return "Win 2022 ";
     if (v.build >= 17763)
-        return "Win 2019 Server ";
-    return "Win 2016 Server ";
+        return "Win 2019 ";
+    return "Win 2016 ";
 }
 
 // Names of the NT family from Vista on; "Windows NT a.b" for a version this table does not know.
@@ -70,13 +71,13 @@ std::string NameAfterXp(const OsVersionInfo& v) {
     if (v.major == 6) {
         switch (v.minor) {
             case 0:
-                return server ? "Win 2008 Server " : "Win Vista ";
+                return server ? "Win 2008 " : "Win Vista ";
             case 1:
-                return server ? "Win 2008 R2 Server " : "Win 7 ";
+                return server ? "Win 2008 R2 " : "Win 7 ";
             case 2:
-                return server ? "Win 2012 Server " : "Win 8 ";
+                return server ? "Win 2012 " : "Win 8 ";
             case 3:
-                return server ? "Win 2012 R2 Server " : "Win 8.1 ";
+                return server ? "Win 2012 R2 " : "Win 8.1 ";
         }
     }
     if (v.major == 10 && v.minor == 0)
@@ -128,7 +129,8 @@ std::string NameNt(const OsVersionInfo& v) {
         return name + (v.suiteMask & kSuitePersonal ? "Home Edition " : "Professional Edition ");
     if (v.productType == kServer)
         return name + ServerSuites(v.suiteMask);
-    return name;
+    // A domain controller: the names up to 2003 carry the word themselves.
+    return v.major >= 6 ? name + "Server " : name;
 }
 
 }  // namespace

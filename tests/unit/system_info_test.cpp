@@ -78,14 +78,15 @@ TEST(WindowsName, ServersByProductTypeAndSuite) {
     EXPECT_EQ(DescribeWindows(Nt(5, 2, 3790, 3, 0x1FFF)),
               "Win 2003 Server [SBS] Enterprise BackOffice Communication Terminal [SBSr] [EMB] DataCenter "
               "SingleUserTS Personal Web Edition [EMBr] Security Appliance Server   (Build 3790)");
-    EXPECT_EQ(DescribeWindows(Nt(6, 0, 6003, 3)), "Win 2008 Server Server   (Build 6003)");
-    EXPECT_EQ(DescribeWindows(Nt(6, 1, 7601, 3, 0x10)), "Win 2008 R2 Server Terminal Server   (Build 7601)");
-    EXPECT_EQ(DescribeWindows(Nt(6, 2, 9200, 3)), "Win 2012 Server Server   (Build 9200)");
-    EXPECT_EQ(DescribeWindows(Nt(6, 3, 9600, 3)), "Win 2012 R2 Server Server   (Build 9600)");
-    EXPECT_EQ(DescribeWindows(Nt(10, 0, 14393, 3)), "Win 2016 Server Server   (Build 14393)");
-    EXPECT_EQ(DescribeWindows(Nt(10, 0, 17763, 3)), "Win 2019 Server Server   (Build 17763)");
-    EXPECT_EQ(DescribeWindows(Nt(10, 0, 20348, 3)), "Win 2022 Server Server   (Build 20348)");
-    EXPECT_EQ(DescribeWindows(Nt(10, 0, 26100, 2)), "Win 2025 Server   (Build 26100)");
+    EXPECT_EQ(DescribeWindows(Nt(6, 0, 6003, 3)), "Win 2008 Server   (Build 6003)");
+    EXPECT_EQ(DescribeWindows(Nt(6, 1, 7601, 3, 0x10)), "Win 2008 R2 Terminal Server   (Build 7601)");
+    EXPECT_EQ(DescribeWindows(Nt(6, 2, 9200, 3)), "Win 2012 Server   (Build 9200)");
+    EXPECT_EQ(DescribeWindows(Nt(6, 3, 9600, 3)), "Win 2012 R2 Server   (Build 9600)");
+    EXPECT_EQ(DescribeWindows(Nt(10, 0, 14393, 3)), "Win 2016 Server   (Build 14393)");
+    EXPECT_EQ(DescribeWindows(Nt(10, 0, 17763, 3)), "Win 2019 Server   (Build 17763)");
+    EXPECT_EQ(DescribeWindows(Nt(10, 0, 20348, 3)), "Win 2022 Server   (Build 20348)");
+    EXPECT_EQ(DescribeWindows(Nt(10, 0, 26100, 3, 0x80)), "Win 2025 DataCenter Server   (Build 26100)");
+    EXPECT_EQ(DescribeWindows(Nt(10, 0, 26100, 2)), "Win 2025 Server   (Build 26100)");  // a domain controller
 }
 
 TEST(WindowsName, WithoutTheExtendedFormAndTheNinetyFiveFamily) {
