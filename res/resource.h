@@ -61,3 +61,12 @@
 #define ID_SCREEN_SAVER 32796
 #define ID_TASK 32798
 #define ID_CONTEXT_KEY 32799
+
+// Sort dialog and its controls.
+#define IDD_SORT 137
+#define IDC_SORT_PAGE_NAME 1023
+#define IDC_SORT_LIST 1024
+#define IDC_SORT_UP 1025
+#define IDC_SORT_DOWN 1026
+#define IDC_SORT_PAGE_LABEL 1027
+#define IDC_SORT_ITEMS_LABEL 1028

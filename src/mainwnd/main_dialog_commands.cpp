@@ -113,9 +113,9 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
             ShowShutdownPopup();
             return true;
         default:
-            // The page, shortcut, sort, view, preferences, task and version commands are routed here as
+            // The page, shortcut, view, preferences, task and version commands are routed here as
             // their dialogs arrive.
-            return OnPowerCommand(id);
+            return OnSortCommand(id) || OnPowerCommand(id);
     }
 }
 
