@@ -367,6 +367,53 @@ TEST_F(Sorting, AReorderTheStoreRefusesIsReported) {
     EXPECT_EQ(ListNames(list), (std::vector<std::string>{"a", "b", "c"})) << "the list is refilled";
 }
 
+// Real key presses: Ctrl+S sorts the caret page's children, Ctrl+Shift+S its shortcuts.
+TEST_F(Sorting, TheAcceleratorsOpenTheChildAndShortcutSorts) {
+    Open("Page=3\r\n", "3=Parent,-1,1,0,\"\",\"\"\r\n5=Kid,3,0,0,\"\",\"\"\r\n6=Kin,3,0,0,\"\",\"\"\r\n",
+         "[#00000]\r\nNamespace=p\r\nPageId=3\r\n[#00001]\r\nNamespace=q\r\nPageId=3\r\n");
+    const struct {
+        bool shift;
+        const char* pageName;
+        std::vector<std::string> lines;
+    } cases[] = {{false, "3:Parent", {"5:Kid", "6:Kin"}}, {true, "Parent", {"p", "q"}}};
+    for (const auto& sort : cases) {
+        SetForegroundWindow(dialog->Hwnd());
+        SetFocus(tree);
+        Pump();
+        std::string pageName;
+        std::vector<std::string> lines;
+        SortDriver driver([&](const SortWindow& window) {
+            pageName = window.PageName();
+            lines = window.Lines();
+            window.Click(IDCANCEL);
+        });
+        std::vector<INPUT> keys;
+        auto key = [&keys](WORD vk, bool up) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = vk;
+            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            keys.push_back(input);
+        };
+        key(VK_CONTROL, false);
+        if (sort.shift)
+            key(VK_SHIFT, false);
+        key('S', false);
+        key('S', true);
+        if (sort.shift)
+            key(VK_SHIFT, true);
+        key(VK_CONTROL, true);
+        ASSERT_EQ(SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)), keys.size());
+        for (int i = 0; i < 300 && !driver.Ran(); ++i) {
+            Pump();
+            Sleep(10);
+        }
+        EXPECT_TRUE(driver.Ran()) << sort.pageName;
+        EXPECT_EQ(pageName, sort.pageName);
+        EXPECT_EQ(lines, sort.lines);
+    }
+}
+
 // The dialog's window, written as a bitmap file the way the user sees it.
 void WriteWindowBitmap(HWND window, const std::string& file) {
     RECT rect;
