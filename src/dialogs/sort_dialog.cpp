@@ -90,8 +90,10 @@ void SortDialog::Move(int delta) {
     const int index = static_cast<int>(data);
     const char* text = index >= 0 && index < static_cast<int>(items_.size()) ? items_[index].text.c_str() : "";
     const LRESULT line = SendMessageA(list, LB_INSERTSTRING, to, reinterpret_cast<LPARAM>(text));
-    SendMessageA(list, LB_SETITEMDATA, line, data);
-    SendMessageA(list, LB_SETCURSEL, line, 0);
+    if (line >= 0) {
+        SendMessageA(list, LB_SETITEMDATA, line, data);
+        SendMessageA(list, LB_SETCURSEL, line, 0);
+    }
     UpdateButtons();
 }
 
