@@ -12,7 +12,6 @@
 #include "resource.h"
 #include "store/settings_store.h"
 #include "ui/messages.h"
-#include "ui/ready_scope.h"
 
 namespace brindle {
 namespace {
@@ -97,12 +96,7 @@ bool MainDialog::SortPages(HTREEITEM parent) {
     }
 
     SortDialog dialog(messages_, pageName, std::move(items), treeImages_.Get());
-    INT_PTR result;
-    {
-        ui::ReadyScope<MainDialog> notReady(*this);
-        result = dialog.DoModal(Hwnd());
-    }
-    if (result != IDOK)
+    if (RunModal(dialog) != IDOK)
         return false;
 
     const std::vector<int> keys = SortKeys(dialog.Items());
@@ -120,20 +114,14 @@ bool MainDialog::SortPages(HTREEITEM parent) {
     return true;
 }
 
-// A page switch still waiting for its timer is made now: the list then shows the caret's page, so the
-// keys read from the list and the page they are sorted in agree.
-void MainDialog::FinishPageSwitch() {
-    KillTimer(Hwnd(), kPageTimer);
-    pending_ = false;
-    RefillList();
-}
-
 bool MainDialog::SortShortcuts() {
     if (!IsWindowVisible(Hwnd()))
         return false;
     WaitCursor wait;
+    // A page switch still waiting for its timer is made now: the list then shows the caret's page, so the
+    // keys read from the list and the page they are sorted in agree.
     if (pending_)
-        FinishPageSwitch();
+        ShowPageNow();
     HTREEITEM caret = pageTree_.Caret();
     const int entry = caret ? pageTree_.EntryOfItem(caret) : -1;
     if (entry < 0)
@@ -155,12 +143,7 @@ bool MainDialog::SortShortcuts() {
     }
 
     SortDialog dialog(messages_, TreeTextOf(Item(IDC_TREE), caret), std::move(items), smallImages_.Get());
-    INT_PTR result;
-    {
-        ui::ReadyScope<MainDialog> notReady(*this);
-        result = dialog.DoModal(Hwnd());
-    }
-    if (result != IDOK)
+    if (RunModal(dialog) != IDOK)
         return false;
     if (!store_.ReorderShortcuts(pageId, SortKeys(dialog.Items())))
         messages_.Show(kNotReordered, box::kIconStop);
