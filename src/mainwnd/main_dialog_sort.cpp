@@ -103,14 +103,15 @@ bool MainDialog::SortPages(HTREEITEM parent) {
     const std::vector<int32_t> newIds(keys.begin(), keys.end());
     // The expanded states are saved under the ids the tree's items have now, so before the exchange.
     ClearTree();
-    if (!store_.RenumberPages(oldIds, newIds, &caretPage))
-        messages_.Show(kNotReordered, box::kIconStop);
+    const bool renumbered = store_.RenumberPages(oldIds, newIds, &caretPage);
     Preferences prefs;
     store_.GetPreferences(prefs);
     if (caretPage != -1)
         prefs.Page = caretPage;
     store_.SetPreferencesAndSave(prefs);
     BuildTree();
+    if (!renumbered)
+        messages_.Show(kNotReordered, box::kIconStop);
     return true;
 }
 
