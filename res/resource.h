@@ -102,3 +102,12 @@
 #define IDC_ABOUT_VIRTUAL 1153
 #define IDC_ABOUT_GAUGE 1154
 #define IDC_ABOUT_WINDOWS 1155
+
+// Sort dialog and its controls.
+#define IDD_SORT 137
+#define IDC_SORT_PAGE_NAME 1023
+#define IDC_SORT_LIST 1024
+#define IDC_SORT_UP 1025
+#define IDC_SORT_DOWN 1026
+#define IDC_SORT_PAGE_LABEL 1027
+#define IDC_SORT_ITEMS_LABEL 1028

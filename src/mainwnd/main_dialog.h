@@ -190,6 +190,11 @@ private:
     bool OnPowerCommand(int id);
     bool OnTooltipText(NMHDR& header);
 
+    // main_dialog_sort.cpp
+    bool OnSortCommand(int id);
+    bool SortPages(HTREEITEM parent);  // the children of `parent`, or the top level for null
+    bool SortShortcuts();
+
     SettingsStore& store_;
     Messages& messages_;
     Options options_;

@@ -154,9 +154,9 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
             RemoveShortcut();
             return true;
         default:
-            // The sort, view, preferences, task and version commands are routed here as
+            // The view, preferences, task and version commands are routed here as
             // their dialogs arrive.
-            return OnPowerCommand(id);
+            return OnSortCommand(id) || OnPowerCommand(id);
     }
 }
 
