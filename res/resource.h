@@ -61,3 +61,15 @@
 #define ID_SCREEN_SAVER 32796
 #define ID_TASK 32798
 #define ID_CONTEXT_KEY 32799
+
+// Task select dialog and its controls.
+#define IDD_TASK_SELECT 143
+#define IDC_TASK_LIST 1040
+#define IDC_TASK_POSITION 1042
+#define IDC_TASK_X 1043
+#define IDC_TASK_Y 1044
+#define IDC_TASK_SIZE 1045
+#define IDC_TASK_WIDTH 1046
+#define IDC_TASK_HEIGHT 1047
+#define IDC_TASK_CLOSE 1048
+#define IDC_TASK_LABEL 1051

@@ -25,6 +25,7 @@ namespace brindle {
 
 class SettingsStore;
 class Messages;
+class TaskSelectDialog;
 
 // Private messages of the main window.
 constexpr UINT WM_INSTANCE_QUERY = WM_APP + 1;
@@ -32,6 +33,8 @@ constexpr UINT WM_TRAY_NOTIFY = WM_APP + 2;
 constexpr UINT WM_DEFERRED_INIT = WM_APP + 3;
 constexpr UINT WM_SPLITTER_DRAG = WM_APP + 4;
 constexpr UINT WM_BRING_TO_FRONT = WM_APP + 5;
+// Posted by the keyboard hook when the task key was pressed: the dialog is shown outside the hook.
+constexpr UINT WM_TASK_KEY = WM_APP + 6;
 constexpr UINT kTrayIconId = 1500;
 // Timers of the main window: 1 delays a page switch, 2 renews the keyboard hook.
 constexpr UINT_PTR kPageTimer = 1;
@@ -93,8 +96,9 @@ public:
     const PageTree& Pages() const { return pageTree_; }
     bool PageSwitchPending() const { return pending_; }
     int IconReads() const { return iconReader_.Reads(); }
-    // The task select dialog's window, once it exists; null until then.
-    HWND TaskSelectWindow() const { return taskSelect_; }
+    // The task select dialog and its window; null when it could not be made.
+    TaskSelectDialog* TaskSelect() const { return taskSelect_.get(); }
+    HWND TaskSelectWindow() const;
     // Refreshes the task select dialog and brings it to the front where it stands.
     void ShowTaskSelect();
     // The shutdown, power and lock commands act through `actions` (tests record them); null restores the
@@ -163,6 +167,7 @@ private:
     void FillListFrom(int32_t pageId);
 
     // main_dialog_commands.cpp
+    void CreateTaskSelect();
     int SelectedShortcut() const;  // the store index of the first selected list item, or -1
     void OnSysCommand(WPARAM id, LPARAM lParam);
     void OnContextKey();
@@ -210,7 +215,7 @@ private:
     ui::UniqueImageList smallImages_, largeImages_, treeImages_;
     ui::UniqueWindow tooltip_;
     UINT taskbarCreated_ = 0;
-    HWND taskSelect_ = nullptr;
+    std::unique_ptr<TaskSelectDialog> taskSelect_;
     WINDOWPLACEMENT bringToFront_{};
     PowerLibrary power_;
     std::optional<WinPowerActions> realPowerActions_;  // made with the window

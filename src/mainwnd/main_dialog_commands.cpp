@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "dialogs/task_select_dialog.h"
 #include "launch/help_win.h"
 #include "launch/shell_launch_win.h"
 #include "mainwnd/main_dialog.h"
@@ -112,6 +113,10 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
         case ID_SHUTDOWN_POPUP:
             ShowShutdownPopup();
             return true;
+        case ID_TASK:
+            if (ready_)
+                ShowTaskSelect();
+            return true;
         default:
             // The page, shortcut, sort, view, preferences, task and version commands are routed here as
             // their dialogs arrive.
@@ -215,16 +220,27 @@ bool MainDialog::OnTooltipText(NMHDR& header) {
     return true;
 }
 
+// Made once, hidden; the program goes on without it when its window cannot be made.
+void MainDialog::CreateTaskSelect() {
+    taskSelect_ = std::make_unique<TaskSelectDialog>(*this);
+    if (!taskSelect_->Create(Hwnd()))
+        taskSelect_.reset();
+}
+
+HWND MainDialog::TaskSelectWindow() const {
+    return taskSelect_ ? taskSelect_->Hwnd() : nullptr;
+}
+
 void MainDialog::ShowTaskSelect() {
     HWND taskSelect = TaskSelectWindow();
     if (!taskSelect) {
         return;
     }
-    // The dialog refreshes its window list here; the short wait lets the released keys settle.
-    Sleep(100);
+    taskSelect_->Refresh();
     RECT rect;
     GetWindowRect(taskSelect, &rect);
     BringToFront(taskSelect, rect, SWP_NOSIZE | SWP_NOMOVE);
+    taskSelect_->FocusList();
 }
 
 }  // namespace brindle
