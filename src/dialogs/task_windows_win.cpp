@@ -37,7 +37,8 @@ struct Collection {
 };
 
 // One message to another program's window, answered in time or given up on; a thread given up on is
-// not asked again during this refresh.
+// not asked again during this refresh. The wide form throughout: Wine's ANSI WM_GETTEXTLENGTH to another
+// process waits for the answer without any limit.
 bool AskWindow(Collection& state,
                HWND window,
                DWORD thread,
@@ -48,7 +49,7 @@ bool AskWindow(Collection& state,
     answer = 0;
     if (state.hungThreads.count(thread))
         return false;
-    if (SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, kTaskAnswerTimeoutMs,
+    if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, kTaskAnswerTimeoutMs,
                             &answer)) {
         return true;
     }
@@ -56,15 +57,23 @@ bool AskWindow(Collection& state,
     return false;
 }
 
+std::string ToAnsi(const std::wstring& wide) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string text(size > 0 ? static_cast<size_t>(size) : 1, '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text.data(), static_cast<int>(text.size()), nullptr, nullptr);
+    text.resize(std::char_traits<char>::length(text.c_str()));
+    return text;
+}
+
 std::string ReadTitle(Collection& state, HWND window, DWORD thread) {
     DWORD_PTR length = 0;
     if (AskWindow(state, window, thread, WM_GETTEXTLENGTH, 0, 0, length)) {
-        // Twice the reported length: a program may count characters where we receive bytes.
-        std::string text(2 * static_cast<size_t>(length) + 2, '\0');
+        // Room for twice the reported length: some programs report less than they copy.
+        std::wstring text(2 * static_cast<size_t>(length) + 2, L'\0');
         DWORD_PTR copied = 0;
         if (AskWindow(state, window, thread, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), copied)) {
-            text.resize(std::char_traits<char>::length(text.c_str()));
-            return text;
+            text.resize(std::char_traits<wchar_t>::length(text.c_str()));
+            return ToAnsi(text);
         }
     }
     // Without the program's help: the text the system keeps for a window of another process.
