@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -108,6 +109,10 @@ public:
     // The record whose address WM_APP+5 carries: the target rectangle and extra SetWindowPos flags.
     WINDOWPLACEMENT& BringToFrontPlacement() { return bringToFront_; }
 
+    // Proposes a new shortcut, for `path` when one is given (a dropped file), in the shortcut dialog and
+    // stores it on OK. True when a shortcut was added.
+    bool AddShortcutFromPath(const std::string* path);
+
     bool PreTranslateMessage(MSG& message) override;
 
 protected:
@@ -166,7 +171,19 @@ private:
     void ShowTreeMenu();
     void FillListFrom(int32_t pageId);
 
+    // main_dialog_pages.cpp, main_dialog_shortcuts.cpp: the editing commands
+    std::optional<int32_t> CaretPageId() const;
+    std::optional<int32_t> PageOfChoice(const std::map<std::string, HTREEITEM>& items, const std::string& key) const;
+    void AddPage();
+    void EditPage();
+    void RemovePage();
+    void EditShortcut();
+    void RemoveShortcut();
+    void ShowPageNow();
+
     // main_dialog_commands.cpp
+    // Runs a modal dialog of a command: hot keys and tray clicks wait meanwhile (the ready flag).
+    INT_PTR RunModal(ui::Dialog& dialog);
     void CreateTaskSelect();
     int SelectedShortcut() const;  // the store index of the first selected list item, or -1
     void OnSysCommand(WPARAM id, LPARAM lParam);

@@ -13,6 +13,7 @@
 #include "resource.h"
 #include "store/settings_store.h"
 #include "text/sjis.h"
+#include "ui/ready_scope.h"
 
 namespace brindle {
 namespace {
@@ -21,7 +22,21 @@ constexpr char kChooseOne[] = "選択してください";
 constexpr size_t kTooltipMax = 80;
 constexpr int kShutdownPopupPosition = 4;  // in the menu resource
 
+// The ready flag alone: the modal loop disables the window itself and enables it again before the dialog
+// goes, which is what hands the activation back to the main window.
+struct ReadyFlag {
+    bool& flag;
+    bool Ready() const { return flag; }
+    void SetReady(bool ready) { flag = ready; }
+};
+
 }  // namespace
+
+INT_PTR MainDialog::RunModal(ui::Dialog& dialog) {
+    ReadyFlag flag{ready_};
+    ui::ReadyScope<ReadyFlag> busy(flag);
+    return dialog.DoModal(Hwnd());
+}
 
 bool MainDialog::PreTranslateMessage(MSG& message) {
     mouseClicked_ = false;
@@ -113,12 +128,31 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
         case ID_SHUTDOWN_POPUP:
             ShowShutdownPopup();
             return true;
+        case ID_ADD_PAGE:
+            AddPage();
+            return true;
+        case ID_EDIT_PAGE:
+            EditPage();
+            return true;
+        case ID_REMOVE_PAGE:
+            RemovePage();
+            return true;
+        case ID_ADD_SHORTCUT:
+            if (IsWindowVisible(Hwnd()))
+                AddShortcutFromPath(nullptr);
+            return true;
+        case ID_EDIT_SHORTCUT:
+            EditShortcut();
+            return true;
+        case ID_REMOVE_SHORTCUT:
+            RemoveShortcut();
+            return true;
         case ID_TASK:
             if (ready_)
                 ShowTaskSelect();
             return true;
         default:
-            // The page, shortcut, sort, view, preferences, task and version commands are routed here as
+            // The sort, view, preferences and version commands are routed here as
             // their dialogs arrive.
             return OnPowerCommand(id);
     }

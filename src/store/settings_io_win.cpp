@@ -21,8 +21,8 @@ std::string Explain(const std::string& path, DWORD code) {
     return path + "\n" + SystemErrorText(code);
 }
 
-// The path for the wide file functions. The ANSI ones stop at 260 characters; a longer settings path
-// (a deep folder) is made absolute and given the "\\?\" prefix, which lifts that limit.
+// The absolute path for the wide file functions. The ANSI ones stop at 260 characters; a longer settings
+// path (a deep folder) is given the "\\?\" prefix, which lifts that limit.
 std::wstring WidePath(const std::string& path) {
     int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
     std::wstring wide(length > 0 ? length : 1, L'\0');
@@ -34,10 +34,14 @@ std::wstring WidePath(const std::string& path) {
     DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     std::wstring full(needed ? needed : 1, L'\0');
     DWORD got = needed ? GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr) : 0;
-    if (got == 0 || got >= needed || got < MAX_PATH) {
-        return wide;  // short enough as it is
+    if (got == 0 || got >= needed) {
+        return wide;
     }
     full.resize(got);
+    // Always absolute: Wine's ReplaceFileW fails on a relative name (ERROR_DIRECTORY).
+    if (got < MAX_PATH) {
+        return full;
+    }
     if (full.rfind(L"\\\\", 0) == 0) {
         return L"\\\\?\\UNC\\" + full.substr(2);  // \\server\share\...
     }

@@ -111,9 +111,9 @@ void DataExchange::HotKey(int id, WORD& value, const std::string& message) {
     value = chosen;
 }
 
-void DataExchange::Fail(int id, const std::string& message) {
+void DataExchange::Fail(int id, const std::string& message, unsigned style) {
     failed_ = true;
-    AppMessages().Show(message, MB_ICONEXCLAMATION);
+    AppMessages().Show(message, style);
     HWND control = GetDlgItem(dialog_, id);
     if (!control)
         return;

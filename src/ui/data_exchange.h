@@ -29,9 +29,9 @@ public:
     // breaks those rules (IsAcceptedHotKey) is refused with `message`.
     void HotKey(int id, WORD& value, const std::string& message);
 
-    // Refuses the value of control `id`: shows `message` through the message seam, then puts the focus
-    // on the control with its text selected.
-    void Fail(int id, const std::string& message);
+    // Refuses the value of control `id`: shows `message` through the message seam (with `style`'s
+    // icon), then puts the focus on the control with its text selected.
+    void Fail(int id, const std::string& message, unsigned style = MB_ICONEXCLAMATION);
     bool Failed() const { return failed_; }
 
 private:

@@ -178,6 +178,30 @@ void PageTree::Clear() {
     SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
 }
 
+bool PageTree::InsertPage(const PageRecord& page, HTREEITEM parent, PageIconCache& icons, HIMAGELIST images) {
+    const auto [image, selectedImage] = icons.ImagePair(page.useIcons, page.normalIcon, page.selectedIcon);
+    const int index = static_cast<int>(entries_.size());
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = InsertionPlace(parent, page.id);
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.pszText = const_cast<char*>(page.name ? page.name : "");
+    insert.item.lParam = index;
+    insert.item.iImage = image;
+    insert.item.iSelectedImage = selectedImage;
+    HTREEITEM item = TreeView_InsertItem(tree_, &insert);
+    if (!item)
+        return false;
+    Append({page.id, item, parent, views::KeyText(page.id, page.name)});
+    IconsToTreeImageList(icons, images);
+    const std::string path = PathText(item);
+    const LRESULT at = SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    if (at != CB_ERR && at != CB_ERRSPACE)
+        SendMessageA(combo_, CB_SETITEMDATA, at, index);
+    TreeView_SelectItem(tree_, item);
+    return true;
+}
+
 HTREEITEM PageTree::InsertionPlace(HTREEITEM parent, int32_t id) const {
     HTREEITEM child = !parent || parent == TVI_ROOT ? TreeView_GetRoot(tree_) : TreeView_GetChild(tree_, parent);
     for (; child; child = TreeView_GetNextSibling(tree_, child)) {

@@ -13,6 +13,7 @@ namespace brindle {
 
 class SettingsStore;
 class PageIconCache;
+struct PageRecord;
 
 // One page in the tree: its id, its tree item, the item it was inserted under (TVI_ROOT at the top
 // level) and its key text "%d:%s".
@@ -37,6 +38,10 @@ public:
     // `icons` to `images`.
     void Build(SettingsStore& store, PageIconCache& icons, HIMAGELIST images);
     void Clear();
+
+    // Puts a page just added to the store under `parent` (among its siblings by id), into the table and
+    // the combo, and makes it the caret. False when the tree refused the item.
+    bool InsertPage(const PageRecord& page, HTREEITEM parent, PageIconCache& icons, HIMAGELIST images);
 
     // Where a page with this id goes among the children of `parent`: siblings stay in ascending id.
     HTREEITEM InsertionPlace(HTREEITEM parent, int32_t id) const;

@@ -4,6 +4,9 @@
      driver escape            presses Escape in every visible Brindle main window
      driver trayclick         clicks the first icon in Wine's system-tray window with the real mouse
      driver keys VK...        presses keys (decimal virtual-key codes) with real key events
+     driver chord VK...       holds the keys down in order and lets them go in reverse (Ctrl+Shift+A)
+     driver type TEXT         types ASCII text with real key events of the keyboard layout
+     driver dialog CAPTION MS waits up to MS milliseconds for a visible dialog with that caption
      driver menurect          waits for the open popup menu and prints "X Y WIDTH HEIGHT"
      driver endsession        ends the session for the hidden Brindle window (query, then end)
      driver close             asks every Brindle main window to close (WM_CLOSE), hidden or not
@@ -105,6 +108,48 @@ static int ClickTrayIcon(void) {
     return 0;
 }
 
+static void SendKey(WORD key, DWORD flags) {
+    INPUT input;
+    ZeroMemory(&input, sizeof input);
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+static void PressChord(int count, char** keys) {
+    int i;
+    for (i = 0; i < count; ++i) SendKey((WORD)atoi(keys[i]), 0);
+    for (i = count - 1; i >= 0; --i) SendKey((WORD)atoi(keys[i]), KEYEVENTF_KEYUP);
+}
+
+/* Each character as the key (and Shift) that makes it in the current layout. */
+static int TypeText(const char* text) {
+    for (; *text; ++text) {
+        SHORT scan = VkKeyScanA(*text);
+        if (scan == -1) return 1;
+        if (scan & 0x100) SendKey(VK_SHIFT, 0);
+        SendKey((WORD)(scan & 0xFF), 0);
+        SendKey((WORD)(scan & 0xFF), KEYEVENTF_KEYUP);
+        if (scan & 0x100) SendKey(VK_SHIFT, KEYEVENTF_KEYUP);
+        Sleep(20);
+    }
+    return 0;
+}
+
+static HWND WaitForDialog(const char* caption, DWORD ms) {
+    DWORD until = GetTickCount() + ms;
+    for (;;) {
+        HWND dialog = FindWindowA("#32770", caption);
+        if (dialog && IsWindowVisible(dialog)) {
+            Sleep(300); /* drawn and ready for keys */
+            return dialog;
+        }
+        if ((LONG)(GetTickCount() - until) > 0) return NULL;
+        Sleep(50);
+    }
+}
+
 static Tally Count(int escape) {
     Tally tally = {0, 0, escape, NULL};
     EnumWindows(Visit, (LPARAM)&tally);
@@ -147,6 +192,19 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+    if (argc >= 3 && strcmp(argv[1], "chord") == 0) {
+        PressChord(argc - 2, argv + 2);
+        Sleep(200);
+        return 0;
+    }
+    if (argc == 3 && strcmp(argv[1], "type") == 0) {
+        return TypeText(argv[2]);
+    }
+    if (argc == 4 && strcmp(argv[1], "dialog") == 0) {
+        if (WaitForDialog(argv[2], (DWORD)atoi(argv[3]))) return 0;
+        fprintf(stderr, "driver: no dialog \"%s\"\n", argv[2]);
+        return 1;
+    }
     if (argc == 2 && strcmp(argv[1], "menurect") == 0) {
         HWND menu = WaitForMenu();
         RECT rect;
@@ -168,7 +226,8 @@ int main(int argc, char** argv) {
         printf("%d\n", t.visible + t.hidden);
         return 0;
     }
-    fprintf(stderr, "usage: driver count | wait VISIBLE HIDDEN MS | escape | trayclick | keys VK... | menurect | "
+    fprintf(stderr, "usage: driver count | wait VISIBLE HIDDEN MS | escape | trayclick | keys VK... | chord VK... | type TEXT | "
+                    "dialog CAPTION MS | menurect | "
                     "endsession | close\n");
     return 2;
 }

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # brindle.exe under Wine as a user runs it: one instance per settings file, a second start brings the
 # first back, -hidden starts in the notification area, Escape closes and writes the settings file.
-#   program_e2e.sh BRINDLE.exe DRIVER.exe KEEPER.exe WORK_FOLDER
+#   program_e2e.sh BRINDLE.exe DRIVER.exe KEEPER.exe WORK_FOLDER PROBE.exe
 set -u
-brindle=$1 driver=$2 keeper=$3 work=$4
+brindle=$1 driver=$2 keeper=$3 work=$4 probe=$5
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-env.sh"
 brindle_wine_keep "$keeper" || exit 1
@@ -102,6 +102,37 @@ check "the session ends while the program is hidden" drive endsession
 check "the saved rectangle is the window's own, not the parked one" grep -q $'^winMainFrame=80,60,760,520\r$' A.INI
 drive close >/dev/null
 check "the instance ended" wait_gone "$third"
+
+# A tree built from an empty settings file with the keyboard alone: a page through the tree's menu and a
+# shortcut through its accelerator, typed into the real dialogs, and the new shortcut launched with Enter.
+cp "$probe" probe.exe
+BRINDLE_PROBE_OUT=$(winepath -w "$work/probe-out.txt" 2>/dev/null)
+export BRINDLE_PROBE_OUT
+run brindle.exe E.INI &
+editing=$!
+check "an empty settings file opens the window" drive wait 1 0 15000
+drive keys 93 >/dev/null
+check "the Apps key opens the tree's menu" drive menurect
+drive keys 65 >/dev/null
+check "its \"Add Page\" item opens the page dialog" drive dialog "Add Page" 5000
+drive type "Tools"
+import -window root "$work/page-dialog.png" 2>/dev/null
+drive keys 13 >/dev/null
+drive chord 17 16 65 >/dev/null
+check "Ctrl+Shift+A opens the shortcut dialog" drive dialog "ShortCut" 5000
+drive type "Probe"
+drive keys 9 >/dev/null
+drive type "\"$(winepath -w "$work/probe.exe" 2>/dev/null)\" --from-e2e"
+import -window root "$work/shortcut-dialog.png" 2>/dev/null
+drive keys 13 >/dev/null
+sleep 1
+drive keys 13 >/dev/null
+for _ in $(seq 100); do [ -f probe-out.txt ] && break; sleep 0.1; done
+check "Enter launched the new shortcut" grep -q -- "--from-e2e" probe-out.txt
+check "the page went to the settings file" grep -q $'^1=Tools,0,0,0,"",""\r$' E.INI
+check "the shortcut went to the settings file" grep -q $'^Namespace=Probe\r$' E.INI
+drive escape >/dev/null
+check "the editing instance ended" wait_gone "$editing"
 
 echo "e2e: $passes passed, $failures failed"
 [ "$failures" -eq 0 ]

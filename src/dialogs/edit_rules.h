@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Rules of the page, shortcut and change-icon dialogs that need no window. Portable: texts are bytes of
+// code page 932.
+namespace brindle::dialogs {
+
+// Characters a page or shortcut name may not hold (searched by characters, so a trail byte never
+// matches). The page line of the settings file writes a page's name and icons unquoted or between
+// quotes, so a double quote there would swallow the fields after it: page names and page icons refuse it.
+inline constexpr char kForbiddenInName[] = "=,<>/\\";
+inline constexpr char kForbiddenInPageName[] = "=,<>/\\\"";
+inline constexpr char kForbiddenInPageIcon[] = "\"";
+
+// Messages of the name checks.
+inline constexpr char kPageNameRequired[] = "ページ名は必須です。\n";
+inline constexpr char kShortcutNameRequired[] = "ショートカット名は必須です。\n";
+
+// The message for a text holding one of `forbidden`, or nothing when the text is free of them.
+std::optional<std::string> ForbiddenCharacterMessage(const std::string& text, const char* forbidden);
+
+// An icon source split into its file and icon index: "file>index", the index read with automatic base
+// (0x hexadecimal, a leading 0 octal) up to the first character that does not fit; "file" alone is 0.
+struct IconChoice {
+    std::string file;
+    int index = 0;
+};
+IconChoice SplitIconChoice(const std::string& source);
+// The icon source of a chosen icon: the file alone for icon 0 (or none), "file>index" otherwise.
+std::string JoinIconChoice(const std::string& file, int index);
+
+// Whether `path` names a network share (\\server\...), where no work folder is proposed.
+bool IsNetworkPath(const std::string& path);
+// The file's name without folder and extension, as a new shortcut's name.
+std::string FileTitle(const std::string& path);
+
+// The command line of a shortcut made from a shell link: the quoted target, a blank and the arguments
+// (the blank stays when there are none).
+std::string LinkCommandLine(const std::string& target, const std::string& arguments);
+
+}  // namespace brindle::dialogs

@@ -1,0 +1,52 @@
+#include "dialogs/edit_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace brindle::dialogs {
+namespace {
+
+TEST(IconChoice, IndexIsReadWithAutomaticBaseAndIconZeroIsTheBareFile) {
+    struct Case {
+        const char* source;
+        const char* file;
+        int index;
+    } cases[] = {
+        {"C:\\lib.dll>3", "C:\\lib.dll", 3},
+        {"C:\\lib.dll>0x10", "C:\\lib.dll", 16},
+        {"C:\\lib.dll>010", "C:\\lib.dll", 8},
+        {"C:\\lib.dll>12abc", "C:\\lib.dll", 12},  // reading stops at the first character that does not fit
+        {"C:\\lib.dll>", "C:\\lib.dll", 0},
+        {"C:\\a>b.dll>4", "C:\\a", 0},  // the first mark splits
+        {"C:\\ソフト.dll", "C:\\ソフト.dll", 0},
+        {"C:\\lib.dll>99999999999", "C:\\lib.dll", 0},  // no icon of any file
+    };
+    for (const Case& c : cases) {
+        const IconChoice choice = SplitIconChoice(c.source);
+        EXPECT_EQ(choice.file, c.file) << c.source;
+        EXPECT_EQ(choice.index, c.index) << c.source;
+    }
+    EXPECT_EQ(JoinIconChoice("C:\\lib.dll", 0), "C:\\lib.dll");
+    EXPECT_EQ(JoinIconChoice("C:\\lib.dll", -1), "C:\\lib.dll");
+    EXPECT_EQ(JoinIconChoice("C:\\lib.dll", 7), "C:\\lib.dll>7");
+}
+
+TEST(ForbiddenCharacters, AreFoundByCharactersOfTheCodePage) {
+    EXPECT_FALSE(ForbiddenCharacterMessage("ソフト表", kForbiddenInName));  // trail bytes 0x5C
+    EXPECT_FALSE(ForbiddenCharacterMessage("say \"hi\"", kForbiddenInName));
+    EXPECT_EQ(*ForbiddenCharacterMessage("say \"hi\"", kForbiddenInPageName),
+              "以下の半角文字は使用しないでください。\n=,<>/\\\"");
+    EXPECT_TRUE(ForbiddenCharacterMessage("ソ\\", kForbiddenInName));
+}
+
+TEST(PathProposal, FileTitleDropsFolderAndLastExtension) {
+    EXPECT_EQ(FileTitle("C:\\ソフト\\メモ.v1.txt"), "メモ.v1");
+    EXPECT_EQ(FileTitle("表.lnk"), "表");  // 表 ends in the byte 0x5C
+    EXPECT_EQ(FileTitle(".profile"), ".profile");
+    EXPECT_EQ(FileTitle("C:\\folder"), "folder");
+    EXPECT_TRUE(IsNetworkPath("\\\\server\\share\\a.exe"));
+    EXPECT_FALSE(IsNetworkPath("C:\\a.exe"));
+    EXPECT_EQ(LinkCommandLine("C:\\a b\\c.exe", ""), "\"C:\\a b\\c.exe\" ");
+}
+
+}  // namespace
+}  // namespace brindle::dialogs

@@ -1,0 +1,659 @@
+// The page and shortcut commands with their real dialogs on a real main window, driven through the
+// dialogs' controls; message boxes and pickers answered through the seams; the settings file read back.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "dialogs/change_icon_dialog.h"
+#include "dialogs/edit_rules.h"
+#include "dialogs/shortcut_dialog.h"
+#include "mainwnd/main_dialog.h"
+#include "resource.h"
+#include "store/settings_store.h"
+#include "ui/message_box_win.h"
+#include "ui/pickers_win.h"
+#include "unit/test_support.h"
+#include "win/dialog_driver.h"
+#include "win/link_files.h"
+#include "win/win_test_support.h"
+
+namespace brindle {
+namespace {
+
+using testing::Click;
+using testing::ComboEntries;
+using testing::DialogDriver;
+using testing::SetText;
+using testing::TextOf;
+
+constexpr char kHeader[] = "[Brindle]\r\nwinMainFrame=100,80,700,500\r\nwinSeparator=150\r\nListStyle=3\r\n";
+// Pages 0 > 1 > 2, and 3; page 4 is missing, 5 is at the top; shortcuts of pages 1 and 3 interleaved.
+constexpr char kTree[] =
+    "Page=1\r\n[Page]\r\n0=Top,-1,1,0,\"\",\"\"\r\n1=Tools,0,1,0,\"\",\"\"\r\n2=Deep,1,0,0,\"\",\"\"\r\n"
+    "3=Web,-1,0,0,\"\",\"\"\r\n5=Last,-1,0,0,\"\",\"\"\r\n"
+    "[#00000]\r\nNamespace=Alpha\r\nCommandLine=C:\\windows\\notepad.exe\r\nPageId=1\r\n"
+    "[#00001]\r\nNamespace=Beta\r\nCommandLine=C:\\windows\\regedit.exe\r\nPageId=3\r\n"
+    "[#00002]\r\nNamespace=Gamma\r\nCommandLine=C:\\windows\\winhlp32.exe\r\nPageId=1\r\n"
+    "[#00003]\r\nNamespace=Delta\r\nCommandLine=C:\\windows\\notepad.exe\r\nPageId=2\r\n";
+
+void Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+std::string SystemFolderFile(const char* name) {
+    char folder[MAX_PATH];
+    GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\" + name;
+}
+
+class EditCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ui::SetAppMessages(&messages);
+        ui::SetAppPickers(&pickers);
+    }
+    void TearDown() override {
+        window.reset();
+        ui::SetAppMessages(nullptr);
+        ui::SetAppPickers(nullptr);
+    }
+    void Open(const std::string& body) {
+        path = folder.File("Edit.INI");
+        testing::WriteBytes(path, kHeader + body);
+        store = std::make_unique<SettingsStore>(messages, path);
+        store->Load();
+        MainDialog::Options options;
+        options.instanceName = "INI.edit_Mutex";
+        window = std::make_unique<MainDialog>(*store, messages, options);
+        ASSERT_TRUE(window->Create(nullptr));
+        ShowWindow(window->Hwnd(), SW_SHOW);
+        Pump();
+        driver.Ignore(window->Hwnd());
+    }
+    // A command as the menus and accelerators give it; its dialogs run their loops inside.
+    void Command(int id) {
+        SendMessageA(window->Hwnd(), WM_COMMAND, id, 0);
+        Pump();
+    }
+    // The settings file as another start of the program would read it.
+    std::unique_ptr<SettingsStore> Reread() {
+        auto reread = std::make_unique<SettingsStore>(messages, path);
+        EXPECT_TRUE(reread->Load());
+        return reread;
+    }
+    // Types a name, presses OK and tells whether the dialog refused it with a message.
+    bool Refused(HWND dialog, int nameId, const std::string& name) {
+        const size_t shown = messages.boxes.size();
+        SetText(dialog, nameId, name);
+        Click(dialog, IDOK);
+        return messages.boxes.size() > shown;
+    }
+    HWND Tree() { return window->Item(IDC_TREE); }
+    HWND List() { return window->Item(IDC_LIST); }
+    void SelectPage(int32_t id) {
+        for (const PageEntry& entry : window->Pages().Entries()) {
+            if (entry.pageId == id)
+                TreeView_SelectItem(Tree(), entry.item);
+        }
+        Command(IDC_PAGE_COMBO);  // nothing: the combo only acts on its own notification
+        SendMessageA(window->Hwnd(), WM_TIMER, kPageTimer, 0);
+        Pump();
+    }
+    std::vector<std::string> ListNames() {
+        std::vector<std::string> names;
+        for (int i = 0; i < ListView_GetItemCount(List()); ++i) {
+            char text[256] = "";
+            ListView_GetItemText(List(), i, 0, text, sizeof text);
+            names.push_back(text);
+        }
+        return names;
+    }
+    void SelectListItem(const std::string& name) {
+        const std::vector<std::string> names = ListNames();
+        for (size_t i = 0; i < names.size(); ++i) {
+            if (names[i] == name)
+                ListView_SetItemState(List(), static_cast<int>(i), LVIS_SELECTED | LVIS_FOCUSED,
+                                      LVIS_SELECTED | LVIS_FOCUSED);
+        }
+    }
+    bool Expanded(int32_t id) {
+        for (const PageEntry& entry : window->Pages().Entries()) {
+            if (entry.pageId == id)
+                return TreeView_GetItemState(Tree(), entry.item, TVIS_EXPANDED) & TVIS_EXPANDED;
+        }
+        return false;
+    }
+
+    testing::WinFolder folder;
+    std::string path;
+    testing::RecordingMessages messages;
+    testing::RecordingPickers pickers;
+    std::unique_ptr<SettingsStore> store;
+    std::unique_ptr<MainDialog> window;
+    DialogDriver driver;
+};
+
+TEST_F(EditCommands, PageDialogRefusesEmptyAndForbiddenNamesAndAcceptsDoubleByteTrailBackslash) {
+    Open(kTree);
+    SelectPage(1);
+    std::vector<std::string> refused;
+    std::vector<std::string> candidates;
+    std::string proposed, idText, caption;
+    driver.Then([&](HWND dialog) {
+        char text[64];
+        GetWindowTextA(dialog, text, sizeof text);
+        caption = text;
+        candidates = ComboEntries(dialog, IDC_PAGE_PARENT);
+        proposed = TextOf(dialog, IDC_PAGE_PARENT);
+        idText = TextOf(dialog, IDC_PAGE_ID);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_PAGE_NORMAL_ICON)));
+        for (const char* name : {"", "a=b", "a,b", "a<b", "a>b", "a/b", "a\\b", "a\"b"}) {
+            if (Refused(dialog, IDC_PAGE_NAME, name))
+                refused.push_back(name);
+        }
+        // The icons go between quotes on the page's line: a quote there is refused too.
+        Click(dialog, IDC_PAGE_USE_ICONS);
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_PAGE_NORMAL_ICON)));
+        SetText(dialog, IDC_PAGE_SELECTED_ICON, "x\"y.ico");
+        EXPECT_TRUE(Refused(dialog, IDC_PAGE_NAME, "ソフト"));
+        SetText(dialog, IDC_PAGE_SELECTED_ICON, "C:\\icons\\ソフト.ico");
+        EXPECT_FALSE(Refused(dialog, IDC_PAGE_NAME, "ソフト"));  // ソ ends in the byte 0x5C
+    });
+    Command(ID_ADD_PAGE);
+    EXPECT_EQ(driver.Pending(), 0u);
+    EXPECT_EQ(caption, "Add Page");
+    EXPECT_EQ(idText, "Undefined");
+    EXPECT_EQ(proposed, "1:Tools");  // the caret page is the proposed parent
+    EXPECT_EQ(candidates, (std::vector<std::string>{"[Root]", "0:Top", "1:Tools", "2:Deep", "3:Web", "5:Last"}));
+    EXPECT_EQ(refused.size(), 8u);
+    ASSERT_EQ(messages.boxes.size(), 9u);
+    EXPECT_EQ(messages.boxes[0].text, dialogs::kPageNameRequired);
+    EXPECT_EQ(messages.boxes[0].style, static_cast<unsigned>(MB_ICONHAND));
+    EXPECT_EQ(messages.boxes[1].text, "以下の半角文字は使用しないでください。\n=,<>/\\\"");
+    EXPECT_EQ(messages.boxes[8].text, "以下の半角文字は使用しないでください。\n\"");
+
+    // The lowest free id, under the proposed parent, and the new page is the caret.
+    PageRecord page;
+    ASSERT_TRUE(store->FindPage(4, page));
+    EXPECT_STREQ(page.name, "ソフト");
+    EXPECT_EQ(page.parentId, 1);
+    EXPECT_EQ(page.useIcons, 1);
+    EXPECT_STREQ(page.selectedIcon, "C:\\icons\\ソフト.ico");
+    HTREEITEM caret = window->Pages().Caret();
+    ASSERT_NE(caret, nullptr);
+    EXPECT_EQ(window->Pages().PageIdOfEntry(window->Pages().EntryOfItem(caret)), 4);
+    SendMessageA(window->Hwnd(), WM_TIMER, kPageTimer, 0);  // the page switch saves the file
+    ASSERT_TRUE(Reread()->FindPage(4, page));
+    EXPECT_STREQ(page.name, "ソフト");
+    EXPECT_TRUE(window->Ready());
+}
+
+TEST_F(EditCommands, AddPageAtTheTopWithNothingSelectedAndTheFirstPageGetsIdZero) {
+    Open("[Page]\r\n");
+    std::string proposed;
+    driver.Then([&](HWND dialog) {
+        proposed = TextOf(dialog, IDC_PAGE_PARENT);
+        SetText(dialog, IDC_PAGE_NAME, "First");
+        Click(dialog, IDOK);
+    });
+    Command(ID_ADD_PAGE);
+    EXPECT_EQ(proposed, "[Root]");
+    PageRecord page;
+    ASSERT_TRUE(store->FindPage(0, page));
+    EXPECT_EQ(page.parentId, kTopLevel);
+    EXPECT_STREQ(page.name, "First");
+}
+
+TEST_F(EditCommands, EditPageOffersNoPageOfItsOwnSubtreeTakesTheNameFromTheStoreAndKeepsExpandedStates) {
+    // A name longer than any tree label buffer, with double-byte characters across the old cut.
+    std::string longName = "L";
+    while (longName.size() < 1500)
+        longName += "ソフト";
+    std::string body = kTree;
+    body.replace(body.find("1=Tools"), 7, "1=" + longName);
+    Open(body);
+    SelectPage(1);
+    // The user closed page 1 in the tree; the file still says it is open.
+    for (const PageEntry& entry : window->Pages().Entries()) {
+        if (entry.pageId == 1)
+            TreeView_Expand(Tree(), entry.item, TVE_COLLAPSE);
+    }
+    std::vector<std::string> candidates;
+    std::string shownName, idText, proposed;
+    driver.Then([&](HWND dialog) {
+        candidates = ComboEntries(dialog, IDC_PAGE_PARENT);
+        shownName = TextOf(dialog, IDC_PAGE_NAME);
+        idText = TextOf(dialog, IDC_PAGE_ID);
+        proposed = TextOf(dialog, IDC_PAGE_PARENT);
+        testing::ChooseComboText(dialog, IDC_PAGE_PARENT, "3:Web");
+        SetText(dialog, IDC_PAGE_NAME, "Moved");
+        Click(dialog, IDOK);
+    });
+    Command(ID_EDIT_PAGE);
+    EXPECT_EQ(candidates, (std::vector<std::string>{"[Root]", "0:Top", "3:Web", "5:Last"}));
+    EXPECT_EQ(shownName, longName);
+    EXPECT_EQ(idText, "1");
+    EXPECT_EQ(proposed, "0:Top");
+
+    auto reread = Reread();
+    PageRecord page;
+    ASSERT_TRUE(reread->FindPage(1, page));
+    EXPECT_STREQ(page.name, "Moved");
+    EXPECT_EQ(page.parentId, 3);
+    EXPECT_EQ(page.expanded, 0);  // as the tree showed it
+    ASSERT_TRUE(reread->FindPage(2, page));
+    EXPECT_EQ(page.parentId, 1);  // the child goes along
+    EXPECT_FALSE(Expanded(1));    // the rebuilt tree shows it as the user left it
+}
+
+TEST_F(EditCommands, RemovePageAsksTakesItsSubtreeAndShortcutsAndRefillsTheListAtOnce) {
+    Open(kTree);
+    SelectPage(0);
+    const std::string before = testing::ReadBytes(path);
+    messages.answers = {box::kAnswerNo, box::kAnswerYes, box::kAnswerYes, box::kAnswerYes};
+    Command(ID_REMOVE_PAGE);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text, "ページ 'Top' を削除しますか？(ページの内容も含みます)");
+    EXPECT_EQ(messages.boxes[0].style, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(testing::ReadBytes(path), before);
+
+    Command(ID_REMOVE_PAGE);
+    auto reread = Reread();
+    EXPECT_EQ(reread->PageCount(), 2);  // 3 and 5 stay
+    EXPECT_EQ(reread->ShortcutCount(), 1);
+    ShortcutRecord left;
+    ASSERT_TRUE(reread->GetShortcutAt(0, left));
+    EXPECT_STREQ(left.name, "Beta");
+    // The list shows the new caret page's shortcuts now, with their new store indexes.
+    EXPECT_EQ(ListNames(), std::vector<std::string>{"Beta"});
+    EXPECT_FALSE(window->PageSwitchPending());
+
+    // The last pages go too: the list is emptied and the file still written.
+    Command(ID_REMOVE_PAGE);
+    Command(ID_REMOVE_PAGE);
+    EXPECT_EQ(Reread()->PageCount(), 0);
+    EXPECT_EQ(Reread()->ShortcutCount(), 0);
+    EXPECT_EQ(ListView_GetItemCount(List()), 0);
+}
+
+TEST_F(EditCommands, PageCommandsDoNothingWhileTheWindowIsHidden) {
+    Open(kTree);
+    SelectPage(1);
+    ShowWindow(window->Hwnd(), SW_HIDE);
+    const std::string before = testing::ReadBytes(path);
+    for (int id : {ID_ADD_PAGE, ID_EDIT_PAGE, ID_REMOVE_PAGE, ID_ADD_SHORTCUT, ID_EDIT_SHORTCUT, ID_REMOVE_SHORTCUT})
+        Command(id);
+    EXPECT_TRUE(driver.Captions().empty());
+    EXPECT_TRUE(messages.boxes.empty());
+    EXPECT_EQ(testing::ReadBytes(path), before);
+}
+
+TEST_F(EditCommands, ShortcutDialogValidatesAndKeepsTheInputWhenThereIsNoPage) {
+    Open("[Page]\r\n");
+    bool stillOpen = false;
+    std::vector<std::string> refused;
+    driver.Then([&](HWND dialog) {
+        EXPECT_TRUE(testing::Checked(dialog, IDC_SHORTCUT_NO_ICON));
+        EXPECT_TRUE(testing::Checked(dialog, IDC_SHORTCUT_CHECK));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_SHORTCUT_ICON)));
+        EXPECT_EQ(ComboEntries(dialog, IDC_SHORTCUT_SHOW),
+                  (std::vector<std::string>{"通常の大きさ", "最大化", "最小化"}));
+        for (const char* name : {"", "a=b", "a,b", "a<b", "a>b", "a/b", "a\\b"}) {
+            if (Refused(dialog, IDC_SHORTCUT_NAME, name))
+                refused.push_back(name);
+        }
+        SetText(dialog, IDC_SHORTCUT_COMMAND, "C:\\windows\\notepad.exe");
+        stillOpen = Refused(dialog, IDC_SHORTCUT_NAME, "ソフト \"quoted\"");
+        EXPECT_EQ(TextOf(dialog, IDC_SHORTCUT_COMMAND), "C:\\windows\\notepad.exe");
+        Click(dialog, IDCANCEL);
+    });
+    Command(ID_ADD_SHORTCUT);
+    EXPECT_EQ(refused.size(), 7u);
+    EXPECT_TRUE(stillOpen);  // no page to put it in: said, and the input stays
+    ASSERT_EQ(messages.boxes.size(), 8u);
+    EXPECT_EQ(messages.boxes[0].text, dialogs::kShortcutNameRequired);
+    EXPECT_EQ(messages.boxes[1].text, "以下の半角文字は使用しないでください。\n=,<>/\\");
+    EXPECT_EQ(messages.boxes[7].text, kUnknownPage);
+    EXPECT_EQ(store->ShortcutCount(), 0);
+}
+
+TEST_F(EditCommands, AddEditAndRemoveShortcutsOfTheRightPage) {
+    Open(kTree);
+    SelectPage(1);
+    std::string proposed;
+    driver.Then([&](HWND dialog) {
+        proposed = TextOf(dialog, IDC_SHORTCUT_PAGE);
+        SetText(dialog, IDC_SHORTCUT_NAME, "New");
+        SetText(dialog, IDC_SHORTCUT_COMMAND, "C:\\windows\\notepad.exe readme.txt");
+        SendMessageA(GetDlgItem(dialog, IDC_SHORTCUT_SHOW), CB_SETCURSEL, 1, 0);
+        Click(dialog, IDC_SHORTCUT_NO_ICON);
+        SetText(dialog, IDC_SHORTCUT_ICON, "C:\\windows\\system32\\shell32.dll>3");
+        Click(dialog, IDOK);
+    });
+    Command(ID_ADD_SHORTCUT);
+    EXPECT_EQ(proposed, "1:Tools");
+    EXPECT_EQ(ListNames(), (std::vector<std::string>{"Alpha", "Gamma", "New"}));
+    ShortcutRecord added;
+    ASSERT_TRUE(Reread()->GetShortcutAt(4, added));
+    EXPECT_STREQ(added.commandLine, "C:\\windows\\notepad.exe readme.txt");
+    EXPECT_EQ(added.showType, 1);
+    EXPECT_EQ(added.readIcon, 1);
+    EXPECT_EQ(added.check, 1);
+    EXPECT_EQ(added.pageId, 1);
+
+    // Edit proposes the shortcut's own page even when the tree's caret moved on and its switch is due.
+    SelectListItem("Gamma");
+    for (const PageEntry& entry : window->Pages().Entries()) {
+        if (entry.pageId == 3)
+            TreeView_SelectItem(Tree(), entry.item);
+    }
+    ASSERT_TRUE(window->PageSwitchPending());
+    driver.Then([&](HWND dialog) {
+        proposed = TextOf(dialog, IDC_SHORTCUT_PAGE);
+        Click(dialog, IDOK);  // unchanged
+    });
+    Command(ID_EDIT_SHORTCUT);
+    EXPECT_EQ(proposed, "1:Tools");
+    ShortcutRecord gamma;
+    ASSERT_TRUE(Reread()->GetShortcutAt(2, gamma));
+    EXPECT_STREQ(gamma.name, "Gamma");
+    EXPECT_EQ(gamma.pageId, 1);
+
+    // Choosing another page moves it there.
+    SelectPage(1);
+    SelectListItem("Gamma");
+    driver.Then([&](HWND dialog) {
+        testing::ChooseComboText(dialog, IDC_SHORTCUT_PAGE, "5:Last");
+        SetText(dialog, IDC_SHORTCUT_COMMENT, "moved");
+        Click(dialog, IDOK);
+    });
+    Command(ID_EDIT_SHORTCUT);
+    ASSERT_TRUE(Reread()->GetShortcutAt(2, gamma));
+    EXPECT_EQ(gamma.pageId, 5);
+    EXPECT_STREQ(gamma.comment, "moved");
+    EXPECT_EQ(ListNames(), (std::vector<std::string>{"Alpha", "New"}));
+
+    // Remove: "No" leaves the file as it was; "Yes" removes the one selected.
+    SelectListItem("New");
+    const std::string before = testing::ReadBytes(path);
+    messages.boxes.clear();
+    messages.answers = {box::kAnswerNo, box::kAnswerYes};
+    Command(ID_REMOVE_SHORTCUT);
+    EXPECT_EQ(testing::ReadBytes(path), before);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text, "ショートカット 'New' を削除しますか？");
+    Command(ID_REMOVE_SHORTCUT);
+    EXPECT_EQ(ListNames(), std::vector<std::string>{"Alpha"});
+    EXPECT_EQ(Reread()->ShortcutCount(), 4);
+}
+
+// What the shortcut dialog proposes for a dropped path, read from its controls.
+struct Proposal {
+    std::string name, command, icon, folder, comment;
+    bool noIcon = false, check = false;
+};
+
+class FromPath : public EditCommands {
+protected:
+    Proposal Propose(const std::string& dropped) {
+        Proposal seen;
+        driver.Then([&](HWND dialog) {
+            seen = {TextOf(dialog, IDC_SHORTCUT_NAME),           TextOf(dialog, IDC_SHORTCUT_COMMAND),
+                    TextOf(dialog, IDC_SHORTCUT_ICON),           TextOf(dialog, IDC_SHORTCUT_FOLDER),
+                    TextOf(dialog, IDC_SHORTCUT_COMMENT),        testing::Checked(dialog, IDC_SHORTCUT_NO_ICON),
+                    testing::Checked(dialog, IDC_SHORTCUT_CHECK)};
+            Click(dialog, IDOK);
+        });
+        EXPECT_TRUE(window->AddShortcutFromPath(&dropped));
+        return seen;
+    }
+};
+
+TEST_F(FromPath, ShellLinkFillsTheFieldsAndNoLineBreakReachesTheFile) {
+    Open(kTree);
+    SelectPage(3);
+    const std::string notepad = SystemFolderFile("notepad.exe");
+    const std::string link = folder.File("エディタ.lnk");
+    testing::MakeLink(link,
+                      {notepad, "/a b.txt", SystemFolderFile("shell32.dll"), folder.Path(), "line one\r\nline two", 3});
+    const Proposal seen = Propose(link);
+    EXPECT_EQ(seen.name, "エディタ");
+    EXPECT_EQ(seen.command, "\"" + notepad + "\" /a b.txt");
+    EXPECT_EQ(seen.icon, SystemFolderFile("shell32.dll") + ">3");
+    EXPECT_EQ(seen.folder, folder.Path());
+    EXPECT_FALSE(seen.noIcon);
+    EXPECT_TRUE(seen.check);
+
+    const std::string text = testing::ReadBytes(path);
+    EXPECT_NE(text.find("Comment=line one  line two\r\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("line two\r\nline"), std::string::npos);
+    EXPECT_EQ(ListNames(), (std::vector<std::string>{"Beta", "エディタ"}));
+}
+
+TEST_F(FromPath, LinkWithoutArgumentsKeepsTheBlankAndIconZeroIsTheBareFile) {
+    Open(kTree);
+    const std::string notepad = SystemFolderFile("notepad.exe");
+    const std::string link = folder.File("plain.lnk");
+    testing::MakeLink(link, {notepad, "", notepad, "", "", 0});
+    const Proposal seen = Propose(link);
+    EXPECT_EQ(seen.command, "\"" + notepad + "\" ");
+    EXPECT_EQ(seen.icon.find('>'), std::string::npos) << seen.icon;
+}
+
+TEST_F(FromPath, LinkToAVirtualTargetKeepsTheLinkItself) {
+    Open(kTree);
+    const std::string link = folder.File("computer.lnk");
+    {
+        ui::ComScope com;
+        ui::ComPtr<IShellLinkA> shellLink;
+        ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                                  reinterpret_cast<void**>(shellLink.GetAddressOf())));
+        LPITEMIDLIST computer = nullptr;
+        ASSERT_HRESULT_SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer));
+        shellLink->SetIDList(computer);
+        CoTaskMemFree(computer);
+        ui::ComPtr<IPersistFile> file;
+        ASSERT_HRESULT_SUCCEEDED(shellLink.As(&file));
+        ASSERT_HRESULT_SUCCEEDED(file->Save(Widen(link).c_str(), TRUE));
+    }
+    const Proposal seen = Propose(link);
+    EXPECT_EQ(seen.command, link);
+    EXPECT_EQ(seen.name, "computer");
+}
+
+TEST_F(FromPath, InternetShortcutFolderFileAndDriveTop) {
+    Open(kTree);
+    const std::string url = folder.File("site.url");
+    testing::WriteBytes(url, "[InternetShortcut]\r\nURL=https://example.jp/page?a=1\r\n");
+    Proposal seen = Propose(url);
+    EXPECT_EQ(seen.command, "https://example.jp/page?a=1");
+    EXPECT_FALSE(seen.check);
+    EXPECT_EQ(seen.folder, "");
+
+    const std::string sub = folder.File("資料");
+    CreateDirectoryA(sub.c_str(), nullptr);
+    seen = Propose(sub);
+    EXPECT_EQ(seen.command, sub);
+    EXPECT_EQ(seen.folder, sub);
+    EXPECT_EQ(seen.name, "資料");
+
+    const std::string text = folder.File("メモ.v1.txt");
+    testing::WriteBytes(text, "x");
+    seen = Propose(text);
+    EXPECT_EQ(seen.name, "メモ.v1");
+    EXPECT_EQ(seen.folder, folder.Path());
+    EXPECT_TRUE(seen.noIcon);
+
+    const std::string top = "C:\\brindle-top-" + std::to_string(GetCurrentProcessId()) + ".txt";
+    testing::WriteBytes(top, "x");
+    seen = Propose(top);
+    DeleteFileA(top.c_str());
+    EXPECT_EQ(seen.folder, "C:\\");
+}
+
+TEST_F(EditCommands, BrowseButtonsGoThroughThePickersAndNeverOverflowTheirBuffer) {
+    Open(kTree);
+    SelectPage(1);
+    pickers.fileAnswer = "C:\\windows\\regedit.exe";
+    pickers.folderAnswer = "C:\\work";
+    std::string command, workFolder;
+    driver.Then([&](HWND dialog) {
+        SetText(dialog, IDC_SHORTCUT_NAME, "Picked");
+        SetText(dialog, IDC_SHORTCUT_COMMAND, "\"%WINDIR%\\notepad.exe\" --old-args");
+        Click(dialog, IDC_SHORTCUT_BROWSE_COMMAND);
+        command = TextOf(dialog, IDC_SHORTCUT_COMMAND);
+        SetText(dialog, IDC_SHORTCUT_COMMAND, std::string(300, 'x') + ".exe");
+        Click(dialog, IDC_SHORTCUT_BROWSE_COMMAND);
+        SetText(dialog, IDC_SHORTCUT_FOLDER, "C:\\old");
+        Click(dialog, IDC_SHORTCUT_BROWSE_FOLDER);
+        workFolder = TextOf(dialog, IDC_SHORTCUT_FOLDER);
+        Click(dialog, IDCANCEL);
+    });
+    Command(ID_ADD_SHORTCUT);
+    EXPECT_EQ(command, "C:\\windows\\regedit.exe");  // the old arguments go with the old file
+    EXPECT_EQ(workFolder, "C:\\work");
+    ASSERT_EQ(pickers.fileRequests.size(), 2u);
+    EXPECT_EQ(pickers.fileRequests[0].title, "実行ﾌｧｲﾙ名を指定してください");
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_EQ(pickers.fileRequests[0].initialPath, std::string(windows) + "\\notepad.exe");
+    EXPECT_EQ(pickers.fileRequests[1].initialPath, "");  // too long for the picker: not proposed
+    ASSERT_EQ(pickers.folderRequests.size(), 1u);
+    EXPECT_EQ(pickers.folderRequests[0].initialPath, "C:\\old");
+    EXPECT_EQ(pickers.folderRequests[0].title, "作業ディレクトリを指定してください");
+    EXPECT_EQ(store->ShortcutCount(), 4);  // cancelled
+}
+
+// ---- change-icon dialog ----
+
+struct IconRun {
+    int count = 0;
+    int selected = -1;
+    std::string shownFile;
+    std::string result;
+};
+
+IconRun RunChangeIcon(DialogDriver& driver, const std::string& initial, std::function<void(HWND)> act = nullptr) {
+    IconRun run;
+    driver.Then([&](HWND dialog) {
+        HWND view = GetDlgItem(dialog, IDC_ICON_VIEW);
+        run.count = ListView_GetItemCount(view);
+        run.selected = ListView_GetNextItem(view, -1, LVNI_SELECTED);
+        run.shownFile = TextOf(dialog, IDC_ICON_FILE);
+        if (act)
+            act(dialog);
+        Click(dialog, IDOK);
+    });
+    ChangeIconDialog dialog;
+    dialog.SetInitial(initial);
+    if (dialog.DoModal(nullptr) == IDOK)
+        run.result = dialog.Result();
+    return run;
+}
+
+TEST(ChangeIcon, SelectsTheGivenIconAndGivesTheSameSourceBack) {
+    testing::RecordingPickers pickers;
+    ui::SetAppPickers(&pickers);
+    DialogDriver driver;
+    const std::string shell32 = SystemFolderFile("shell32.dll");
+
+    IconRun run = RunChangeIcon(driver, shell32 + ">3");
+    EXPECT_GT(run.count, 16);
+    EXPECT_EQ(run.selected, 3);
+    EXPECT_EQ(run.shownFile, shell32);
+    EXPECT_EQ(run.result, shell32 + ">3");
+
+    EXPECT_EQ(RunChangeIcon(driver, shell32 + ">0x10").selected, 16);
+    EXPECT_EQ(RunChangeIcon(driver, shell32 + ">010").result, shell32 + ">8");
+    run = RunChangeIcon(driver, shell32);
+    EXPECT_EQ(run.selected, 0);
+    EXPECT_EQ(run.result, shell32);  // icon 0 is the bare file name
+
+    // Another icon chosen with the mouse's selection.
+    run = RunChangeIcon(driver, shell32, [](HWND dialog) {
+        ListView_SetItemState(GetDlgItem(dialog, IDC_ICON_VIEW), 5, LVIS_SELECTED, LVIS_SELECTED);
+    });
+    EXPECT_EQ(run.result, shell32 + ">5");
+
+    // A file without icons: an empty view and the bare name.
+    testing::WinFolder folder;
+    const std::string text = folder.File("plain.txt");
+    testing::WriteBytes(text, "no icons");
+    run = RunChangeIcon(driver, text + ">2");
+    EXPECT_EQ(run.count, 0);
+    EXPECT_EQ(run.result, text);
+
+    // Browse: the new file's icons, none selected, so OK gives the bare new name.
+    pickers.fileAnswer = SystemFolderFile("user32.dll");
+    run = RunChangeIcon(driver, shell32 + ">3", [](HWND dialog) {
+        Click(dialog, IDC_ICON_BROWSE);
+        EXPECT_EQ(ListView_GetNextItem(GetDlgItem(dialog, IDC_ICON_VIEW), -1, LVNI_SELECTED), -1);
+        EXPECT_EQ(TextOf(dialog, IDC_ICON_FILE), SystemFolderFile("user32.dll"));
+    });
+    EXPECT_EQ(run.result, SystemFolderFile("user32.dll"));
+    ASSERT_EQ(pickers.fileRequests.size(), 1u);
+    EXPECT_EQ(pickers.fileRequests[0].initialPath, shell32);
+    EXPECT_EQ(pickers.fileRequests[0].title, "ｱｲｺﾝを指定してください");
+    ui::SetAppPickers(nullptr);
+}
+
+TEST(ChangeIcon, NeverShrinksBelowTheBrowseButtonAndTheViewGrowsWithIt) {
+    DialogDriver driver;
+    RECT opened{}, smallest{}, browse{}, viewBefore{}, viewAfter{};
+    driver.Then([&](HWND dialog) {
+        GetWindowRect(dialog, &opened);
+        GetWindowRect(GetDlgItem(dialog, IDC_ICON_VIEW), &viewBefore);
+        SetWindowPos(dialog, nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER);
+        MINMAXINFO limits{};
+        SendMessageA(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+        smallest = {0, 0, limits.ptMinTrackSize.x, limits.ptMinTrackSize.y};
+        GetWindowRect(GetDlgItem(dialog, IDC_ICON_BROWSE), &browse);
+        SetWindowPos(dialog, nullptr, 0, 0, opened.right - opened.left + 100, opened.bottom - opened.top + 80,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        GetWindowRect(GetDlgItem(dialog, IDC_ICON_VIEW), &viewAfter);
+        Click(dialog, IDCANCEL);
+    });
+    ChangeIconDialog dialog;
+    dialog.SetInitial(SystemFolderFile("shell32.dll"));
+    EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL);
+    EXPECT_EQ(smallest.right, opened.right - opened.left);
+    EXPECT_LT(smallest.bottom, opened.bottom - opened.top);
+    EXPECT_GE(smallest.bottom, browse.bottom - opened.top);
+    EXPECT_EQ(viewAfter.right - viewAfter.left, viewBefore.right - viewBefore.left + 100);
+    EXPECT_EQ(viewAfter.bottom - viewAfter.top, viewBefore.bottom - viewBefore.top + 80);
+}
+
+TEST_F(EditCommands, PageIconButtonRunsTheChangeIconDialogFromTheFieldsValue) {
+    Open(kTree);
+    SelectPage(1);
+    const std::string shell32 = SystemFolderFile("shell32.dll");
+    std::string normal;
+    driver.Then([&](HWND dialog) {
+        Click(dialog, IDC_PAGE_USE_ICONS);
+        SetText(dialog, IDC_PAGE_NORMAL_ICON, shell32 + ">4");
+        driver.Then([](HWND icons) {
+            ListView_SetItemState(GetDlgItem(icons, IDC_ICON_VIEW), 7, LVIS_SELECTED, LVIS_SELECTED);
+            Click(icons, IDOK);
+        });
+        Click(dialog, IDC_PAGE_BROWSE_NORMAL);
+        normal = TextOf(dialog, IDC_PAGE_NORMAL_ICON);
+        Click(dialog, IDCANCEL);
+    });
+    Command(ID_EDIT_PAGE);
+    EXPECT_EQ(normal, shell32 + ">7");
+    EXPECT_EQ(driver.Captions(), (std::vector<std::string>{"Edit page", "アイコンの変更"}));
+}
+
+}  // namespace
+}  // namespace brindle
