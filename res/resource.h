@@ -111,3 +111,15 @@
 #define IDC_SORT_DOWN 1026
 #define IDC_SORT_PAGE_LABEL 1027
 #define IDC_SORT_ITEMS_LABEL 1028
+
+// Task select dialog and its controls.
+#define IDD_TASK_SELECT 143
+#define IDC_TASK_LIST 1040
+#define IDC_TASK_POSITION 1042
+#define IDC_TASK_X 1043
+#define IDC_TASK_Y 1044
+#define IDC_TASK_SIZE 1045
+#define IDC_TASK_WIDTH 1046
+#define IDC_TASK_HEIGHT 1047
+#define IDC_TASK_CLOSE 1048
+#define IDC_TASK_LABEL 1051

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "dialogs/about_dialog.h"
+#include "dialogs/task_select_dialog.h"
 #include "launch/shell_launch_win.h"
 #include "mainwnd/keyboard_hook_win.h"
 #include "resource.h"
@@ -75,6 +76,7 @@ BOOL MainDialog::OnInitDialog() {
     about_->Create(Hwnd());  // hidden until asked for
 
     // The version window and the task select dialog join here when they exist.
+    CreateTaskSelect();
 
     // The environment lays the controls out, with the stored splitter position.
     InitEnvironment();
@@ -177,6 +179,9 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             return true;
         case WM_SPLITTER_DRAG:
             BeginSplitterDrag();
+            return true;
+        case WM_TASK_KEY:
+            ShowTaskSelect();
             return true;
         case WM_BRING_TO_FRONT: {
             // wParam: the placement record filled by the task select dialog (target rectangle and extra

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "dialogs/about_dialog.h"
+#include "dialogs/task_select_dialog.h"
 #include "launch/help_win.h"
 #include "launch/shell_launch_win.h"
 #include "mainwnd/main_dialog.h"
@@ -153,9 +154,12 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
         case ID_REMOVE_SHORTCUT:
             RemoveShortcut();
             return true;
+        case ID_TASK:
+            if (ready_)
+                ShowTaskSelect();
+            return true;
         default:
-            // The view, preferences, task and version commands are routed here as
-            // their dialogs arrive.
+            // The preferences command is routed here when its dialog arrives.
             return OnSortCommand(id) || OnPowerCommand(id);
     }
 }
@@ -256,16 +260,27 @@ bool MainDialog::OnTooltipText(NMHDR& header) {
     return true;
 }
 
+// Made once, hidden; the program goes on without it when its window cannot be made.
+void MainDialog::CreateTaskSelect() {
+    taskSelect_ = std::make_unique<TaskSelectDialog>(*this);
+    if (!taskSelect_->Create(Hwnd()))
+        taskSelect_.reset();
+}
+
+HWND MainDialog::TaskSelectWindow() const {
+    return taskSelect_ ? taskSelect_->Hwnd() : nullptr;
+}
+
 void MainDialog::ShowTaskSelect() {
     HWND taskSelect = TaskSelectWindow();
     if (!taskSelect) {
         return;
     }
-    // The dialog refreshes its window list here; the short wait lets the released keys settle.
-    Sleep(100);
+    taskSelect_->Refresh();
     RECT rect;
     GetWindowRect(taskSelect, &rect);
     BringToFront(taskSelect, rect, SWP_NOSIZE | SWP_NOMOVE);
+    taskSelect_->FocusList();
 }
 
 }  // namespace brindle

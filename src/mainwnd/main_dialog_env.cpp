@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "dialogs/about_dialog.h"
+#include "dialogs/task_select_dialog.h"
 #include "mainwnd/keyboard_hook_win.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
@@ -60,6 +61,8 @@ bool MainDialog::ApplyFont(const FontSpec& stored) {
     for (HWND window : {Hwnd(), Item(IDC_TREE), Item(IDC_LIST), Item(IDC_STATUS), Item(IDC_PAGE_COMBO)}) {
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
+    if (taskSelect_)
+        taskSelect_->SetListFont(font);
     font_.Reset(font);
     if (HDC dc = GetDC(Hwnd())) {
         HGDIOBJ old = SelectObject(dc, font);
@@ -206,6 +209,10 @@ void MainDialog::ClosingSave() {
     prefs.clrListBack = ListView_GetBkColor(list);
     prefs.ListStyle = static_cast<uint32_t>(GetWindowLongA(list, GWL_STYLE)) & LVS_TYPEMASK;
     prefs.winSeparator = splitterPos_;
+    if (taskSelect_) {
+        const RECT taskSelect = taskSelect_->RectToKeep();
+        prefs.winTaskSelect = {taskSelect.left, taskSelect.top, taskSelect.right, taskSelect.bottom};
+    }
     store_.SetPreferencesAndSave(prefs);
     pageTree_.SaveExpanded(store_);
 

@@ -101,7 +101,8 @@ void MainDialog::Focus() {
     if (!focusHotKey_) {
         return;
     }
-    // The task select dialog is hidden here once it exists.
+    if (HWND taskSelect = TaskSelectWindow())
+        ShowWindow(taskSelect, SW_HIDE);
     SetForegroundWindow(Hwnd());
     FlashWindow(Hwnd(), TRUE);
     SetFocus(Hwnd());
