@@ -187,6 +187,9 @@ private:
     bool OnPowerCommand(int id);
     bool OnTooltipText(NMHDR& header);
 
+    // main_dialog_preferences.cpp
+    void ShowPreferences();
+
     SettingsStore& store_;
     Messages& messages_;
     Options options_;

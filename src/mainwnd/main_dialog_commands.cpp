@@ -146,6 +146,9 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
         case ID_REMOVE_SHORTCUT:
             RemoveShortcut();
             return true;
+        case ID_PREFERENCES:
+            ShowPreferences();
+            return true;
         default:
             // The sort, view, preferences, task and version commands are routed here as
             // their dialogs arrive.
