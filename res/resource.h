@@ -93,6 +93,37 @@
 #define IDC_ICON_FILE 1351
 #define IDC_ICON_VIEW 1352
 
+// About box template and its controls.
+#define IDD_ABOUT 100
+#define IDC_ABOUT_HOME_PAGE 1014
+#define IDC_ABOUT_PRODUCT 1022
+#define IDC_ABOUT_PHYSICAL 1151
+#define IDC_ABOUT_COMMIT 1152
+#define IDC_ABOUT_VIRTUAL 1153
+#define IDC_ABOUT_GAUGE 1154
+#define IDC_ABOUT_WINDOWS 1155
+
+// Sort dialog and its controls.
+#define IDD_SORT 137
+#define IDC_SORT_PAGE_NAME 1023
+#define IDC_SORT_LIST 1024
+#define IDC_SORT_UP 1025
+#define IDC_SORT_DOWN 1026
+#define IDC_SORT_PAGE_LABEL 1027
+#define IDC_SORT_ITEMS_LABEL 1028
+
+// Task select dialog and its controls.
+#define IDD_TASK_SELECT 143
+#define IDC_TASK_LIST 1040
+#define IDC_TASK_POSITION 1042
+#define IDC_TASK_X 1043
+#define IDC_TASK_Y 1044
+#define IDC_TASK_SIZE 1045
+#define IDC_TASK_WIDTH 1046
+#define IDC_TASK_HEIGHT 1047
+#define IDC_TASK_CLOSE 1048
+#define IDC_TASK_LABEL 1051
+
 // Preferences dialog and its two tab pages
 #define IDD_ENVIRON 133
 #define IDD_CONTROL_TAB 134

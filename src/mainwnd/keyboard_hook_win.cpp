@@ -92,7 +92,9 @@ bool KeyboardHook::HandleEvent(WPARAM message, const KBDLLHOOKSTRUCT& event) {
                                   prefs.dwHotkeyWin)) {
         return false;
     }
-    dialog->ShowTaskSelect();
+    // Only the decision is made here: a hook call that takes long is dropped by the system, and the
+    // hook with it. The dialog is refreshed and shown once the key's call has returned.
+    PostMessageA(dialog->Hwnd(), WM_TASK_KEY, 0, 0);
     return true;
 }
 

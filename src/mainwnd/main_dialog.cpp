@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "dialogs/about_dialog.h"
+#include "dialogs/task_select_dialog.h"
 #include "launch/shell_launch_win.h"
 #include "mainwnd/keyboard_hook_win.h"
 #include "resource.h"
@@ -26,6 +28,7 @@ MainDialog::MainDialog(SettingsStore& store, Messages& messages, Options options
     iconBig_.Reset(LoadIconSized(IDI_APP, GetSystemMetrics(SM_CXICON)));
     iconBusy_.Reset(LoadIconSized(IDI_BUSY, small));
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    about_ = std::make_unique<AboutDialog>(store_, messages_);
 }
 
 MainDialog::~MainDialog() {
@@ -70,8 +73,10 @@ BOOL MainDialog::OnInitDialog() {
     SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall_.Get()));
 
     dragging_ = false;
+    about_->Create(Hwnd());  // hidden until asked for
 
     // The version window and the task select dialog join here when they exist.
+    CreateTaskSelect();
 
     // The environment lays the controls out, with the stored splitter position.
     InitEnvironment();
@@ -174,6 +179,9 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             return true;
         case WM_SPLITTER_DRAG:
             BeginSplitterDrag();
+            return true;
+        case WM_TASK_KEY:
+            ShowTaskSelect();
             return true;
         case WM_BRING_TO_FRONT: {
             // wParam: the placement record filled by the task select dialog (target rectangle and extra

@@ -26,6 +26,8 @@ namespace brindle {
 
 class SettingsStore;
 class Messages;
+class AboutDialog;
+class TaskSelectDialog;
 
 // Private messages of the main window.
 constexpr UINT WM_INSTANCE_QUERY = WM_APP + 1;
@@ -33,6 +35,8 @@ constexpr UINT WM_TRAY_NOTIFY = WM_APP + 2;
 constexpr UINT WM_DEFERRED_INIT = WM_APP + 3;
 constexpr UINT WM_SPLITTER_DRAG = WM_APP + 4;
 constexpr UINT WM_BRING_TO_FRONT = WM_APP + 5;
+// Posted by the keyboard hook when the task key was pressed: the dialog is shown outside the hook.
+constexpr UINT WM_TASK_KEY = WM_APP + 6;
 constexpr UINT kTrayIconId = 1500;
 // Timers of the main window: 1 delays a page switch, 2 renews the keyboard hook.
 constexpr UINT_PTR kPageTimer = 1;
@@ -94,8 +98,11 @@ public:
     const PageTree& Pages() const { return pageTree_; }
     bool PageSwitchPending() const { return pending_; }
     int IconReads() const { return iconReader_.Reads(); }
-    // The task select dialog's window, once it exists; null until then.
-    HWND TaskSelectWindow() const { return taskSelect_; }
+    // The task select dialog and its window; null when it could not be made.
+    TaskSelectDialog* TaskSelect() const { return taskSelect_.get(); }
+    HWND TaskSelectWindow() const;
+    // The version window; its window exists once the main window does.
+    AboutDialog* About() const { return about_.get(); }
     // Refreshes the task select dialog and brings it to the front where it stands.
     void ShowTaskSelect();
     // The shutdown, power and lock commands act through `actions` (tests record them); null restores the
@@ -180,12 +187,18 @@ private:
     // main_dialog_commands.cpp
     // Runs a modal dialog of a command: hot keys and tray clicks wait meanwhile (the ready flag).
     INT_PTR RunModal(ui::Dialog& dialog);
+    void CreateTaskSelect();
     int SelectedShortcut() const;  // the store index of the first selected list item, or -1
     void OnSysCommand(WPARAM id, LPARAM lParam);
     void OnContextKey();
     void ShowShutdownPopup();
     bool OnPowerCommand(int id);
     bool OnTooltipText(NMHDR& header);
+
+    // main_dialog_sort.cpp
+    bool OnSortCommand(int id);
+    bool SortPages(HTREEITEM parent);  // the children of `parent`, or the top level for null
+    bool SortShortcuts();
 
     // main_dialog_preferences.cpp
     void ShowPreferences();
@@ -230,11 +243,12 @@ private:
     ui::UniqueImageList smallImages_, largeImages_, treeImages_;
     ui::UniqueWindow tooltip_;
     UINT taskbarCreated_ = 0;
-    HWND taskSelect_ = nullptr;
+    std::unique_ptr<TaskSelectDialog> taskSelect_;
     WINDOWPLACEMENT bringToFront_{};
     PowerLibrary power_;
     std::optional<WinPowerActions> realPowerActions_;  // made with the window
     PowerActions* powerActions_ = nullptr;
+    std::unique_ptr<AboutDialog> about_;
 };
 
 }  // namespace brindle

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "dialogs/about_dialog.h"
+#include "dialogs/task_select_dialog.h"
 #include "launch/help_win.h"
 #include "launch/shell_launch_win.h"
 #include "mainwnd/main_dialog.h"
@@ -48,7 +50,10 @@ bool MainDialog::PreTranslateMessage(MSG& message) {
     }
     switch (message.message) {
         case WM_KEYDOWN:
-            // F6 shows the version window once it exists.
+            if (message.wParam == VK_F6 && about_->Hwnd() && IsWindowEnabled(Hwnd())) {
+                about_->Show();
+                return true;
+            }
             if (pending_ && message.wParam != VK_LCONTROL && message.wParam != VK_RCONTROL)
                 keyTyped_ = true;
             break;
@@ -94,6 +99,9 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
     switch (id) {
         case ID_HIDE:
             Hide();
+            return true;
+        case ID_VERSION:
+            about_->Show();
             return true;
         case ID_CONTEXT_KEY:
             OnContextKey();
@@ -146,13 +154,15 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
         case ID_REMOVE_SHORTCUT:
             RemoveShortcut();
             return true;
+        case ID_TASK:
+            if (ready_)
+                ShowTaskSelect();
+            return true;
         case ID_PREFERENCES:
             ShowPreferences();
             return true;
         default:
-            // The sort, view, preferences, task and version commands are routed here as
-            // their dialogs arrive.
-            return OnPowerCommand(id);
+            return OnSortCommand(id) || OnPowerCommand(id);
     }
 }
 
@@ -252,16 +262,27 @@ bool MainDialog::OnTooltipText(NMHDR& header) {
     return true;
 }
 
+// Made once, hidden; the program goes on without it when its window cannot be made.
+void MainDialog::CreateTaskSelect() {
+    taskSelect_ = std::make_unique<TaskSelectDialog>(*this);
+    if (!taskSelect_->Create(Hwnd()))
+        taskSelect_.reset();
+}
+
+HWND MainDialog::TaskSelectWindow() const {
+    return taskSelect_ ? taskSelect_->Hwnd() : nullptr;
+}
+
 void MainDialog::ShowTaskSelect() {
     HWND taskSelect = TaskSelectWindow();
     if (!taskSelect) {
         return;
     }
-    // The dialog refreshes its window list here; the short wait lets the released keys settle.
-    Sleep(100);
+    taskSelect_->Refresh();
     RECT rect;
     GetWindowRect(taskSelect, &rect);
     BringToFront(taskSelect, rect, SWP_NOSIZE | SWP_NOMOVE);
+    taskSelect_->FocusList();
 }
 
 }  // namespace brindle

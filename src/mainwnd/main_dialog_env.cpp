@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "dialogs/about_dialog.h"
+#include "dialogs/task_select_dialog.h"
 #include "mainwnd/keyboard_hook_win.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
@@ -59,6 +61,8 @@ bool MainDialog::ApplyFont(const FontSpec& stored) {
     for (HWND window : {Hwnd(), Item(IDC_TREE), Item(IDC_LIST), Item(IDC_STATUS), Item(IDC_PAGE_COMBO)}) {
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
+    if (taskSelect_)
+        taskSelect_->SetListFont(font);
     font_.Reset(font);
     if (HDC dc = GetDC(Hwnd())) {
         HGDIOBJ old = SelectObject(dc, font);
@@ -190,6 +194,7 @@ void MainDialog::ClosingSave() {
         GetWindowRect(Hwnd(), &rect);
     }
     prefs.winMainFrame = {rect.left, rect.top, rect.right, rect.bottom};
+    about_->PutRectangleInto(prefs);  // a session's end never destroys it before the settings are written
     if (font_) {
         LOGFONTA logFont{};
         if (GetObjectA(font_.Get(), sizeof logFont, &logFont) == sizeof logFont) {
@@ -205,6 +210,10 @@ void MainDialog::ClosingSave() {
     prefs.clrListBack = ListView_GetBkColor(list);
     prefs.ListStyle = static_cast<uint32_t>(GetWindowLongA(list, GWL_STYLE)) & LVS_TYPEMASK;
     prefs.winSeparator = splitterPos_;
+    if (taskSelect_) {
+        const RECT taskSelect = taskSelect_->RectToKeep();
+        prefs.winTaskSelect = {taskSelect.left, taskSelect.top, taskSelect.right, taskSelect.bottom};
+    }
     store_.SetPreferencesAndSave(prefs);
     pageTree_.SaveExpanded(store_);
 
@@ -225,6 +234,8 @@ void MainDialog::ClosingSave() {
 void MainDialog::SetReady(bool ready) {
     ready_ = ready;
     EnableWindow(Hwnd(), ready);
+    if (about_->Hwnd())
+        EnableWindow(about_->Hwnd(), ready);
 }
 
 void MainDialog::SetStatusText(const std::string& text) {

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "app/instance_query.h"
+#include "dialogs/about_dialog.h"
 #include "mainwnd/hot_keys.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
@@ -71,6 +72,8 @@ void MainDialog::Hide() {
     RegisterHotKeyId(kHotKeyRestore);
     RegisterHotKeyId(kHotKeyTrayMenu);
     ShowWindow(Hwnd(), SW_HIDE);
+    if (about_->Hwnd())
+        ShowWindow(about_->Hwnd(), SW_HIDE);
     options_.startHidden = false;
 }
 
@@ -98,7 +101,8 @@ void MainDialog::Focus() {
     if (!focusHotKey_) {
         return;
     }
-    // The task select dialog is hidden here once it exists.
+    if (HWND taskSelect = TaskSelectWindow())
+        ShowWindow(taskSelect, SW_HIDE);
     SetForegroundWindow(Hwnd());
     FlashWindow(Hwnd(), TRUE);
     SetFocus(Hwnd());

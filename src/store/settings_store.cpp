@@ -147,11 +147,15 @@ void SettingsStore::SortPagesById() {
                      [](const PageRecord& a, const PageRecord& b) { return a.id < b.id; });
 }
 
-void SettingsStore::RenumberPages(const std::vector<int32_t>& handOut,
+bool SettingsStore::RenumberPages(const std::vector<int32_t>& handOut,
                                   const std::vector<int32_t>& newOrder,
                                   int32_t* currentPageId) {
-    if (handOut.size() != newOrder.size()) {
-        return;
+    // Only an exchange among the same ids is taken: any other id would give two pages one id.
+    std::vector<int32_t> given(handOut), taken(newOrder);
+    std::sort(given.begin(), given.end());
+    std::sort(taken.begin(), taken.end());
+    if (given != taken) {
+        return false;
     }
     // Every comparison is made against the ids as they were before, so the lists may be any permutation.
     std::unordered_map<int32_t, int32_t> newIdOf;
@@ -174,6 +178,7 @@ void SettingsStore::RenumberPages(const std::vector<int32_t>& handOut,
     if (currentPageId) {
         renumber(*currentPageId);
     }
+    return true;
 }
 
 // ---- shortcuts ----
@@ -252,7 +257,7 @@ int SettingsStore::CountShortcuts(int32_t pageId) const {
                                           [pageId](const ShortcutRecord& s) { return s.pageId == pageId; }));
 }
 
-void SettingsStore::ReorderShortcuts(int32_t pageId, const std::vector<int>& order) {
+bool SettingsStore::ReorderShortcuts(int32_t pageId, const std::vector<int>& order) {
     std::vector<int> slots;
     for (int i = 0; i < ShortcutCount(); ++i) {
         if (shortcuts_[i].pageId == pageId) {
@@ -264,12 +269,13 @@ void SettingsStore::ReorderShortcuts(int32_t pageId, const std::vector<int>& ord
     std::vector<int> sortedOrder(order);
     std::sort(sortedOrder.begin(), sortedOrder.end());
     if (sortedOrder != slots) {
-        return;
+        return false;
     }
     const std::vector<ShortcutRecord> before(shortcuts_);
     for (size_t i = 0; i < slots.size(); ++i) {
         shortcuts_[slots[i]] = before[order[i]];
     }
+    return true;
 }
 
 void SettingsStore::FreeTexts(PageRecord& page) {

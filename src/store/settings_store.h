@@ -51,8 +51,9 @@ public:
     int32_t NextFreePageId() const;
     bool IsAncestorPage(int32_t id, int32_t ancestorId) const;
     void SortPagesById();
-    // Gives the page with id newOrder[i] the id handOut[i], with its child pages and shortcuts.
-    void RenumberPages(const std::vector<int32_t>& handOut,
+    // Gives the page with id newOrder[i] the id handOut[i], with its child pages and shortcuts. False
+    // (nothing changed) unless both lists hold the same ids.
+    bool RenumberPages(const std::vector<int32_t>& handOut,
                        const std::vector<int32_t>& newOrder,
                        int32_t* currentPageId);
 
@@ -80,8 +81,9 @@ public:
                            const char* comment);
     bool RemoveShortcutAt(int index);
     int CountShortcuts(int32_t pageId) const;  // kTopLevel (-1) counts all
-    // order[i] is the table index of the record that is to occupy the page's i-th slot.
-    void ReorderShortcuts(int32_t pageId, const std::vector<int>& order);
+    // order[i] is the table index of the record that is to occupy the page's i-th slot. False (nothing
+    // changed) unless `order` is a permutation of the page's own slots.
+    bool ReorderShortcuts(int32_t pageId, const std::vector<int>& order);
 
     // The settings file
     void SetSettingsPath(const std::string& pattern);

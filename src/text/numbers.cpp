@@ -84,7 +84,7 @@ int32_t AtoI(const char* text) {
 
 namespace brindle::text {
 
-std::string FormatThousands(uint32_t value) {
+std::string FormatThousands(uint64_t value) {
     std::string digits = std::to_string(value);
     std::string out;
     for (size_t i = 0; i < digits.size(); ++i) {

@@ -24,6 +24,6 @@ int32_t AtoI(const char* text);
 namespace brindle::text {
 
 // Decimal digits in groups of three separated by ',' ("1,234,567").
-std::string FormatThousands(uint32_t value);
+std::string FormatThousands(uint64_t value);
 
 }  // namespace brindle::text

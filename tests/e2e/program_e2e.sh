@@ -103,16 +103,18 @@ check "the saved rectangle is the window's own, not the parked one" grep -q $'^w
 drive close >/dev/null
 check "the instance ended" wait_gone "$third"
 
-# A tree built from an empty settings file with the keyboard alone: a page and a shortcut through the
-# accelerators, typed into the real dialogs, and the new shortcut launched with Enter.
+# A tree built from an empty settings file with the keyboard alone: a page through the tree's menu and a
+# shortcut through its accelerator, typed into the real dialogs, and the new shortcut launched with Enter.
 cp "$probe" probe.exe
 BRINDLE_PROBE_OUT=$(winepath -w "$work/probe-out.txt" 2>/dev/null)
 export BRINDLE_PROBE_OUT
 run brindle.exe E.INI &
 editing=$!
 check "an empty settings file opens the window" drive wait 1 0 15000
-drive chord 17 65 >/dev/null
-check "Ctrl+A opens the page dialog" drive dialog "Add Page" 5000
+drive keys 93 >/dev/null
+check "the Apps key opens the tree's menu" drive menurect
+drive keys 65 >/dev/null
+check "its \"Add Page\" item opens the page dialog" drive dialog "Add Page" 5000
 drive type "Tools"
 import -window root "$work/page-dialog.png" 2>/dev/null
 drive keys 13 >/dev/null

@@ -194,7 +194,7 @@ TEST_F(StorePages, RenumberMovesPagesChildrenShortcutsAndCurrent) {
     store.AddShortcut("s3", "x", nullptr, nullptr, 0, 3, 0, 1, nullptr);
 
     int32_t current = 7;
-    store.RenumberPages({3, 5, 7}, {7, 3, 5}, &current);
+    EXPECT_TRUE(store.RenumberPages({3, 5, 7}, {7, 3, 5}, &current));
     PageRecord page;
     store.GetPageAt(2, page);
     EXPECT_STREQ(page.name, "seven");
@@ -213,9 +213,11 @@ TEST_F(StorePages, RenumberMovesPagesChildrenShortcutsAndCurrent) {
     EXPECT_EQ(s.pageId, 5);
 
     int32_t untouched = 42;
-    store.RenumberPages({1, 2}, {3}, &untouched);  // lengths differ: nothing changes
+    EXPECT_FALSE(store.RenumberPages({1, 2}, {3}, &untouched));  // lengths differ: nothing changes
+    // Ids that are not an exchange among themselves would give two pages one id.
+    EXPECT_FALSE(store.RenumberPages({3, 5}, {3, 10}, &untouched));
+    EXPECT_FALSE(store.RenumberPages({3, 5}, {5, 5}, &untouched));
     EXPECT_EQ(Ids(), (std::vector<int32_t>{5, 7, 3, 10, 11}));
-    store.RenumberPages({1}, {99}, &untouched);
     EXPECT_EQ(untouched, 42);
 }
 

@@ -134,13 +134,13 @@ TEST_F(StoreShortcuts, ReorderMovesOnlyThePagesSlots) {
         Add(name, name[0] >= 'a' ? 1 : 2);
     }
     // Page 2 sits at 1, 4 and 6.
-    store.ReorderShortcuts(2, {6, 1, 4});
+    EXPECT_TRUE(store.ReorderShortcuts(2, {6, 1, 4}));
     EXPECT_EQ(Names(), "aGcdBfE");
 
-    store.ReorderShortcuts(2, {1, 4});     // wrong length
-    store.ReorderShortcuts(2, {1, 4, 5});  // 5 belongs to another page
-    store.ReorderShortcuts(2, {1, 1, 4});  // not a permutation
-    store.ReorderShortcuts(2, {1, 4, 60});
+    EXPECT_FALSE(store.ReorderShortcuts(2, {1, 4}));     // wrong length
+    EXPECT_FALSE(store.ReorderShortcuts(2, {1, 4, 5}));  // 5 belongs to another page
+    EXPECT_FALSE(store.ReorderShortcuts(2, {1, 1, 4}));  // not a permutation
+    EXPECT_FALSE(store.ReorderShortcuts(2, {1, 4, 60}));
     EXPECT_EQ(Names(), "aGcdBfE");
 }
 

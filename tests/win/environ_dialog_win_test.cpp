@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dialogs/about_dialog.h"
 #include "dialogs/environ_control_tab.h"
 #include "dialogs/environ_other_tab.h"
 #include "mainwnd/main_dialog.h"
@@ -283,9 +284,10 @@ TEST_F(Preferences_, WhileOpenTheWindowIsNotReadyAndCancelLeavesTheFileByteForBy
     ASSERT_EQ(driver.Pending(), 0u);
     const std::string saved = testing::ReadBytes(path);
 
-    bool ready = true, focusKeyTaken = true, hookInstalled = true;
+    bool ready = true, focusKeyTaken = true, hookInstalled = true, aboutEnabled = true;
     driver.Then([&](HWND dialog) {
         ready = window->Ready();
+        aboutEnabled = IsWindowEnabled(window->About()->Hwnd()) != 0;
         focusKeyTaken = KeysTaken(kFocusKey);
         hookInstalled = window->HookInstalled();
         HWND control = PageHolding(dialog, IDC_FONT_CHOOSE);
@@ -306,6 +308,8 @@ TEST_F(Preferences_, WhileOpenTheWindowIsNotReadyAndCancelLeavesTheFileByteForBy
     EXPECT_FALSE(ready);
     EXPECT_FALSE(focusKeyTaken) << "hot key 1 is free while the dialog is open";
     EXPECT_FALSE(hookInstalled);
+    EXPECT_FALSE(aboutEnabled) << "the version window cannot be used while the dialog is open";
+    EXPECT_TRUE(IsWindowEnabled(window->About()->Hwnd()));
 
     EXPECT_EQ(testing::ReadBytes(path), saved);
     EXPECT_TRUE(window->Ready());
@@ -538,6 +542,24 @@ TEST_F(Preferences_, TheRealFontAndColourPickersStartFromTheFields) {
     EXPECT_STREQ(saved.font.lfFaceName, "IPAゴシック");
     EXPECT_EQ(saved.font.lfHeight, -12);
     EXPECT_EQ(saved.clrTreeBack, 15663086u);
+}
+
+// The command acts only on a shown main window with the task select dialog out of the way.
+TEST_F(Preferences_, NothingOpensWhileTheTaskSelectDialogIsShownOrTheWindowIsHidden) {
+    driver.Then([](HWND dialog) { Click(dialog, IDCANCEL); });
+    HWND taskSelect = window->TaskSelectWindow();
+    ASSERT_NE(taskSelect, nullptr);
+    ShowWindow(taskSelect, SW_SHOWNOACTIVATE);
+    OpenPreferences();
+    EXPECT_EQ(driver.Pending(), 1u);
+    ShowWindow(taskSelect, SW_HIDE);
+    ShowWindow(window->Hwnd(), SW_HIDE);
+    OpenPreferences();
+    EXPECT_EQ(driver.Pending(), 1u);
+    ShowWindow(window->Hwnd(), SW_SHOW);
+    OpenPreferences();  // now it opens, and the driver cancels it
+    EXPECT_EQ(driver.Pending(), 0u);
+    EXPECT_EQ(driver.Captions(), (std::vector<std::string>{"Envrion"}));
 }
 
 }  // namespace

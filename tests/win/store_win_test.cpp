@@ -222,6 +222,20 @@ TEST(WinStore, TheOldFilesAttributesSurviveASave) {
 }
 
 // The failure box names the settings file, not the temporary one beside it.
+// A settings file named on the command line without a folder ("Brindle.exe A.INI") is saved again and
+// again in the current folder.
+TEST(WinStore, ARelativeSettingsPathIsReplacedOnEverySave) {
+    WinFolder folder;
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.Path().c_str()));
+    Write("Relative.INI", kFile);
+    Write("Relative.INI", kFile + "[#00001]\r\nNamespace=2\r\n");
+    const std::string second = Read("Relative.INI");
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(second, kFile + "[#00001]\r\nNamespace=2\r\n");
+}
+
 TEST(WinStore, AFailedSaveNamesTheSettingsFile) {
     WinFolder folder;
     const std::string path = folder.File("Brindle.INI");
