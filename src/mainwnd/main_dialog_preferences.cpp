@@ -2,6 +2,7 @@
 // them, so that every change is seen at once.
 #include <windows.h>
 
+#include "dialogs/about_dialog.h"
 #include "dialogs/environ_dialog.h"
 #include "dialogs/environ_rules.h"
 #include "mainwnd/main_dialog.h"
@@ -23,7 +24,14 @@ void MainDialog::ShowPreferences() {
     store_.GetPreferences(prefs);
     EnvironDialog dialog(prefs);
     focusHotKey_ = false;
-    if (RunModal(dialog) == IDOK) {
+    // The version window is not modal to anything: it is kept from being used while the dialog is open.
+    HWND about = about_->Hwnd();
+    if (about)
+        EnableWindow(about, FALSE);
+    const INT_PTR result = RunModal(dialog);
+    if (about)
+        EnableWindow(about, TRUE);
+    if (result == IDOK) {
         store_.GetPreferences(prefs);
         dialogs::TakeEditedPreferences(dialog.Result(), prefs);
         store_.SetPreferencesAndSave(prefs);
