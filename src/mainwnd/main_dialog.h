@@ -200,6 +200,9 @@ private:
     bool SortPages(HTREEITEM parent);  // the children of `parent`, or the top level for null
     bool SortShortcuts();
 
+    // main_dialog_preferences.cpp
+    void ShowPreferences();
+
     SettingsStore& store_;
     Messages& messages_;
     Options options_;

@@ -158,8 +158,10 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
             if (ready_)
                 ShowTaskSelect();
             return true;
+        case ID_PREFERENCES:
+            ShowPreferences();
+            return true;
         default:
-            // The preferences command is routed here when its dialog arrives.
             return OnSortCommand(id) || OnPowerCommand(id);
     }
 }

@@ -137,10 +137,21 @@ void MainDialog::InitEnvironment() {
     RegisterHotKeyId(1);
 }
 
+// The list is its one tool, registered with the new window: the tooltip is made again whenever the
+// environment is applied again (the preferences dialog), and must not come back empty.
 void MainDialog::CreateTooltip() {
     tooltip_.Reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
                                    GetModuleHandleA(nullptr), nullptr));
+    if (tooltip_) {
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND;
+        tool.hwnd = Hwnd();
+        tool.uId = reinterpret_cast<UINT_PTR>(Item(IDC_LIST));
+        tool.lpszText = LPSTR_TEXTCALLBACKA;
+        SendMessageA(tooltip_.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 void MainDialog::DeferredInit() {
@@ -158,16 +169,6 @@ void MainDialog::DeferredInit() {
     pending_ = false;
     RefillList();
     KillTimer(Hwnd(), kPageTimer);
-
-    if (tooltip_) {
-        TOOLINFOA tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND;
-        tool.hwnd = Hwnd();
-        tool.uId = reinterpret_cast<UINT_PTR>(Item(IDC_LIST));
-        tool.lpszText = LPSTR_TEXTCALLBACKA;
-        SendMessageA(tooltip_.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
 
     if (options_.taskbarHidden)
         NotifyIcon(IconOp::Modify, iconSmall_.Get());

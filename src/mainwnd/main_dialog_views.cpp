@@ -21,14 +21,6 @@ namespace {
 constexpr char kUpdating[] = "更新中";
 constexpr UINT kClickDelay = 0, kCaretDelay = 1000;
 
-ItemColours TreeColours(const Preferences& p) {
-    return {p.clrTreeText, p.clrTreeBack, p.clrTreeSelT, p.clrTreeSelB, p.clrTreeNfcT, p.clrTreeNfcB};
-}
-
-ItemColours ListColours(const Preferences& p) {
-    return {p.clrListText, p.clrListTxBk, p.clrListSelT, p.clrListSelB, p.clrListNfcT, p.clrListNfcB};
-}
-
 }  // namespace
 
 void MainDialog::BuildTree() {
@@ -198,7 +190,7 @@ bool MainDialog::OnTreeNotify(NMHDR& header, LRESULT& result) {
         case NM_CUSTOMDRAW: {
             Preferences prefs;
             store_.GetPreferences(prefs);
-            result = DrawTreeItem(reinterpret_cast<NMTVCUSTOMDRAW&>(header), header.hwndFrom, TreeColours(prefs));
+            result = DrawTreeItem(reinterpret_cast<NMTVCUSTOMDRAW&>(header), header.hwndFrom, TreeItemColours(prefs));
             return true;
         }
         default:
@@ -229,7 +221,7 @@ bool MainDialog::OnListNotify(NMHDR& header, LRESULT& result) {
         case NM_CUSTOMDRAW: {
             Preferences prefs;
             store_.GetPreferences(prefs);
-            result = listPainter_.Draw(reinterpret_cast<NMLVCUSTOMDRAW&>(header), header.hwndFrom, ListColours(prefs));
+            result = listPainter_.Draw(reinterpret_cast<NMLVCUSTOMDRAW&>(header), header.hwndFrom, ListItemColours(prefs));
             return true;
         }
         default:

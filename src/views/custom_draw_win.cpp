@@ -1,6 +1,16 @@
 #include "views/custom_draw_win.h"
 
+#include "store/preferences.h"
+
 namespace brindle {
+
+ItemColours TreeItemColours(const Preferences& p) {
+    return {p.clrTreeText, p.clrTreeBack, p.clrTreeSelT, p.clrTreeSelB, p.clrTreeNfcT, p.clrTreeNfcB};
+}
+
+ItemColours ListItemColours(const Preferences& p) {
+    return {p.clrListText, p.clrListTxBk, p.clrListSelT, p.clrListSelB, p.clrListNfcT, p.clrListNfcB};
+}
 
 LRESULT DrawTreeItem(NMTVCUSTOMDRAW& draw, HWND tree, const ItemColours& colours) {
     switch (draw.nmcd.dwDrawStage) {

@@ -6,12 +6,18 @@
 
 namespace brindle {
 
+struct Preferences;
+
 // The six colours of a view's items: normal, selected while the view has the focus, selected without it.
 struct ItemColours {
     COLORREF text, back;
     COLORREF selectedText, selectedBack;
     COLORREF noFocusText, noFocusBack;
 };
+
+// The colour sets of the page tree and the shortcut list in the preferences.
+ItemColours TreeItemColours(const Preferences& prefs);
+ItemColours ListItemColours(const Preferences& prefs);
 
 // NM_CUSTOMDRAW of a page tree: the colours go into the notification, the tree paints.
 LRESULT DrawTreeItem(NMTVCUSTOMDRAW& draw, HWND tree, const ItemColours& colours);

@@ -134,5 +134,25 @@ check "the shortcut went to the settings file" grep -q $'^Namespace=Probe\r$' E.
 drive escape >/dev/null
 check "the editing instance ended" wait_gone "$editing"
 
+# The preferences from the keyboard: Ctrl+1 opens them, Escape cancels, and the window is ready for the
+# next Ctrl+1 (the ready flag and the accelerators are back).
+cp A.INI P.INI
+run brindle.exe P.INI &
+preferences=$!
+check "a window for the preferences" drive wait 1 0 15000
+drive chord 17 49 >/dev/null
+check "Ctrl+1 opens the preferences" drive dialog "Envrion" 5000
+import -window root "$work/preferences.png" 2>/dev/null
+drive keys 27 >/dev/null
+sleep 0.5
+check "Escape closes them" test -z "$(drive dialog "Envrion" 300 2>/dev/null && echo open)"
+drive chord 17 49 >/dev/null
+check "after Escape, Ctrl+1 opens them again" drive dialog "Envrion" 5000
+drive keys 27 >/dev/null
+sleep 0.5
+drive escape >/dev/null
+check "the preferences instance ended" wait_gone "$preferences"
+check "the font stayed in the settings file" grep -q $'^lfFaceName=' P.INI
+
 echo "e2e: $passes passed, $failures failed"
 [ "$failures" -eq 0 ]
