@@ -34,6 +34,7 @@ public:
     // Opens the home page address; the shell by default (tests record instead).
     void SetLinkOpener(std::function<void(const std::string& address)> opener) { openLink_ = std::move(opener); }
     const GaugeStatic& Gauge() const { return gauge_; }
+    GaugeStatic& Gauge() { return gauge_; }
 
     bool PreTranslateMessage(MSG& message) override;
 
