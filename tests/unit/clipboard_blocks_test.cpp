@@ -28,6 +28,12 @@ Bytes Narrow(const std::string& text) {
     return Bytes(text.begin(), text.end());
 }
 
+// A literal with its embedded NULs, without the one that ends it.
+template <typename Char, size_t N>
+std::basic_string<Char> Units(const Char (&text)[N]) {
+    return std::basic_string<Char>(text, N - 1);
+}
+
 Bytes Wide(const std::u16string& text) {
     Bytes bytes;
     for (char16_t unit : text) {
@@ -63,12 +69,12 @@ TEST(ClipboardBlocks, CopyAndCutWriteTheDropFormWithOneAnsiNameAndTheEffect) {
 }
 
 TEST(ClipboardBlocks, EveryNameOfNarrowAndWideListsInOrder) {
-    std::optional<FileDropList> narrow = Parse(DropBlock(20, false, Narrow(std::string("C:\\a\0D:\\b c\0\0", 14))));
+    std::optional<FileDropList> narrow = Parse(DropBlock(20, false, Narrow(Units("C:\\a\0D:\\b c\0\0"))));
     ASSERT_TRUE(narrow);
     EXPECT_EQ(narrow->narrow, (std::vector<std::string>{"C:\\a", "D:\\b c"}));
 
     // A wide list as the desktop shell writes it, after a header padded to an odd offset.
-    std::optional<FileDropList> wide = Parse(DropBlock(21, true, Wide(std::u16string(u"C:\\一\0C:\\二三\0\0", 14))));
+    std::optional<FileDropList> wide = Parse(DropBlock(21, true, Wide(Units(u"C:\\一\0C:\\二三\0\0"))));
     ASSERT_TRUE(wide);
     EXPECT_TRUE(wide->wide);
     EXPECT_EQ(wide->wideNames, (std::vector<std::u16string>{u"C:\\一", u"C:\\二三"}));
@@ -76,7 +82,7 @@ TEST(ClipboardBlocks, EveryNameOfNarrowAndWideListsInOrder) {
 }
 
 TEST(ClipboardBlocks, BlocksOfOtherProgramsAreCheckedAgainstTheirSize) {
-    const Bytes good = Narrow(std::string("C:\\a\0\0", 6));
+    const Bytes good = Narrow(Units("C:\\a\0\0"));
     ASSERT_TRUE(Parse(DropBlock(20, false, good)));
     // Too short for the header, an offset inside the header or at or beyond the end.
     EXPECT_FALSE(Parse(Bytes(19, 0)));
@@ -89,15 +95,15 @@ TEST(ClipboardBlocks, BlocksOfOtherProgramsAreCheckedAgainstTheirSize) {
     beyond[1] = 0x7F;
     EXPECT_FALSE(Parse(beyond));
     // The list's closing NUL, or a name's own, missing.
-    EXPECT_FALSE(Parse(DropBlock(20, false, Narrow(std::string("C:\\a\0", 5)))));
+    EXPECT_FALSE(Parse(DropBlock(20, false, Narrow(Units("C:\\a\0")))));
     EXPECT_FALSE(Parse(DropBlock(20, false, Narrow("C:\\a"))));
-    EXPECT_FALSE(Parse(DropBlock(20, true, Wide(std::u16string(u"C:\\a\0", 5)))));
+    EXPECT_FALSE(Parse(DropBlock(20, true, Wide(Units(u"C:\\a\0")))));
     // A wide terminator cut in half by the block's end.
-    Bytes halfWide = DropBlock(20, true, Wide(std::u16string(u"C:\\a\0\0", 6)));
+    Bytes halfWide = DropBlock(20, true, Wide(Units(u"C:\\a\0\0")));
     halfWide.pop_back();
     EXPECT_FALSE(Parse(halfWide));
     // A narrow reading of a wide list would stop at the first zero byte: the flag decides.
-    const std::optional<FileDropList> wide = Parse(DropBlock(20, true, Wide(std::u16string(u"C:\\a\0\0", 6))));
+    const std::optional<FileDropList> wide = Parse(DropBlock(20, true, Wide(Units(u"C:\\a\0\0"))));
     ASSERT_TRUE(wide);
     EXPECT_EQ(wide->wideNames, std::vector<std::u16string>{u"C:\\a"});
     // An empty list names nothing to paste.
@@ -115,8 +121,7 @@ TEST(ClipboardBlocks, TheEffectChoosesCopyBeforeMove) {
     EXPECT_EQ(OperationOfEffect(0x80000002u), PasteOperation::Move);
     EXPECT_EQ(OperationOfEffect(4), PasteOperation::Unknown);
     EXPECT_EQ(OperationOfEffect(0), PasteOperation::Unknown);
-    const char joined[] = "a\0表\0";  // and the closing NUL of the literal
-    EXPECT_EQ(DoubleNulList({"a", "表"}), std::string(joined, sizeof joined));
+    EXPECT_EQ(DoubleNulList({"a", "表"}), Units("a\0表\0\0"));
 }
 
 TEST(ShellMenuRules, TheTwoOptionsDecideTheFileVerbs) {
