@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Every test of the project: installs what is missing, builds the native, sanitizer, Windows and fuzz
 # builds, runs the unit tests (natively and under AddressSanitizer/UBSan), the import check of the Windows
-# programs, the Windows tests under Wine in a headless X server, and the settings-file fuzzer for a minute.
-#   FUZZ_SECONDS=N  how long the fuzzer runs (default 60)
+# programs, the Windows tests under Wine in a headless X server, and the settings-file and clipboard fuzzers
+# for a minute each.
+#   FUZZ_SECONDS=N  how long each fuzzer runs (default 60)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh || exit 1
@@ -84,6 +85,23 @@ if build fuzz; then
     else
         failed=$((failed + 1))
         tail -40 "$log/fuzz.txt"
+    fi
+else
+    failed=$((failed + 1))
+fi
+
+echo "== clipboard file list fuzzer (${FUZZ_SECONDS:-60} s)"
+if [ -x build/fuzz/tests/fuzz/drop_fuzzer ]; then
+    corpus=build/fuzz/drop_corpus
+    mkdir -p "$corpus"
+    cp tests/fuzz/drop_corpus/* "$corpus"/
+    if ./build/fuzz/tests/fuzz/drop_fuzzer -max_total_time="${FUZZ_SECONDS:-60}" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 "$corpus" >"$log/drop_fuzz.txt" 2>&1; then
+        passed=$((passed + 1))
+        grep -E 'stat::number_of_executed_runs|Done' "$log/drop_fuzz.txt" | tail -2
+    else
+        failed=$((failed + 1))
+        tail -40 "$log/drop_fuzz.txt"
     fi
 else
     failed=$((failed + 1))

@@ -11,8 +11,6 @@ using ui::ComPtr;
 
 const char kBrowseCaption[] = "Brindle - フォルダ選択";
 
-namespace {
-
 ComPtr<IMalloc> ShellAllocator() {
     ComPtr<IMalloc> allocator;
     if (FAILED(SHGetMalloc(&allocator))) {
@@ -20,6 +18,8 @@ ComPtr<IMalloc> ShellAllocator() {
     }
     return allocator;
 }
+
+namespace {
 
 int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM param, LPARAM initial) {
     if (message == BFFM_INITIALIZED) {

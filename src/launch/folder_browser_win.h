@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "ui/com.h"
+
 namespace brindle {
 
 // The caption of the folder browser.
@@ -19,6 +21,9 @@ bool BrowseForFolder(HWND owner,
                      const char* initial,
                      const char* title,
                      UINT flags);
+
+// The shell allocator, or null when the shell offers none.
+ui::ComPtr<IMalloc> ShellAllocator();
 
 // The shell's item id list of `path`, or null (also for a null or empty path). Free it with the shell
 // allocator.

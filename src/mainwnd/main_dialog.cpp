@@ -129,6 +129,9 @@ void MainDialog::Close() {
 
 bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
+    // The shell's owner-drawn submenus while its menu is up, before the tray menu's drawing.
+    if (shellMenu_ && IsWindowVisible(Hwnd()) && ForwardMenuMessage(*shellMenu_, message, wParam, lParam, result))
+        return true;
     switch (message) {
         case WM_PAINT:
             return PaintMinimised();
@@ -210,6 +213,9 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             // The "Shutdown" popups: the menu's own, Alt+X's and the system menu's copy.
             EnablePowerItems(reinterpret_cast<HMENU>(wParam), power_.Functions());
             return false;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return true;
         case WM_HOTKEY:
             OnHotKey(static_cast<int>(wParam));
             return true;

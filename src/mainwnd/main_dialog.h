@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -21,6 +23,7 @@
 #include "views/icon_cache.h"
 #include "views/icon_reader_win.h"
 #include "views/page_tree_win.h"
+#include "views/shell_menu_win.h"
 
 namespace brindle {
 
@@ -116,6 +119,14 @@ public:
     // stores it on OK. True when a shortcut was added.
     bool AddShortcutFromPath(const std::string* path);
 
+    // Where the shortcut list's shell menu comes from and how its menus are tracked (tests hand their
+    // own); null restores the real ones.
+    void SetShellMenuSource(ShellMenuSource* source);
+    void SetMenuTracker(MenuTracker* tracker);
+    // The context-menu state while a shell context menu is up and its command has not finished; null
+    // otherwise.
+    const ShellMenuState* HeldShellMenu() const { return shellMenu_ ? &*shellMenu_ : nullptr; }
+
     bool PreTranslateMessage(MSG& message) override;
 
 protected:
@@ -173,6 +184,12 @@ private:
     void SetViewMode(uint32_t mode);
     void ShowTreeMenu();
     void FillListFrom(int32_t pageId);
+
+    // main_dialog_shell_menu.cpp
+    void ShowListMenu();
+    void ShowOwnListMenu(bool selected, POINT at);
+    void OnItemCommand(int id);
+    void OnDropFiles(HDROP drop);
 
     // main_dialog_pages.cpp, main_dialog_shortcuts.cpp: the editing commands
     std::optional<int32_t> CaretPageId() const;
@@ -249,6 +266,11 @@ private:
     std::optional<WinPowerActions> realPowerActions_;  // made with the window
     PowerActions* powerActions_ = nullptr;
     std::unique_ptr<AboutDialog> about_;
+    ShellItemMenus shellItemMenus_;
+    PopupMenuTracker popupTracker_;
+    ShellMenuSource* shellMenus_ = &shellItemMenus_;
+    MenuTracker* menuTracker_ = &popupTracker_;
+    std::optional<ShellMenuState> shellMenu_;  // the context-menu state
 };
 
 }  // namespace brindle

@@ -92,8 +92,7 @@ int MainDialog::SelectedShortcut() const {
 
 bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
     if (id >= kFirstItemCommand && id <= kLastItemCommand) {
-        // A shortcut of the tray menu: the command carries its store index.
-        LaunchShortcut(store_, id - kFirstItemCommand, {}, Hwnd(), messages_, system_);
+        OnItemCommand(id);
         return true;
     }
     switch (id) {

@@ -209,6 +209,10 @@ bool MainDialog::OnListNotify(NMHDR& header, LRESULT& result) {
                 RefillList();
             result = 0;
             return true;
+        case NM_RCLICK:
+            ShowListMenu();
+            result = 0;
+            return true;
         case LVN_COLUMNCLICK:
             SortListByColumn(header.hwndFrom, store_, reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
             result = 0;
