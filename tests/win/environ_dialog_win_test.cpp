@@ -549,6 +549,7 @@ TEST_F(Preferences_, NothingOpensWhileTheTaskSelectDialogIsShownOrTheWindowIsHid
     driver.Then([](HWND dialog) { Click(dialog, IDCANCEL); });
     HWND taskSelect = window->TaskSelectWindow();
     ASSERT_NE(taskSelect, nullptr);
+    driver.Ignore(taskSelect);  // a dialog too, but not the one to answer
     ShowWindow(taskSelect, SW_SHOWNOACTIVATE);
     OpenPreferences();
     EXPECT_EQ(driver.Pending(), 1u);
