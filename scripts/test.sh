@@ -66,10 +66,7 @@ if [ "$built" = 1 ]; then
         export BRINDLE_WIN_PRESET=$win_preset
         source scripts/wine-env.sh
         trap brindle_wine_stop EXIT
-        # A test program that fails is run once more and both runs are in the log: under Wine one view
-        # test (views_win_tests, the small icon list after the first fill) fails now and then when it
-        # follows the others in one Wine session, and is being looked into.
-        ctest --preset "$win_preset" --repeat until-pass:2 2>&1
+        ctest --preset "$win_preset" 2>&1
     ) | tee "$log/$win_preset.txt"
     count_ctest "$log/$win_preset.txt"
 else

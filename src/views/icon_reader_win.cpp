@@ -8,6 +8,27 @@
 #include "views/icon_source.h"
 
 namespace brindle {
+namespace {
+
+// The shell builds its icon cache on the first icon request of a process, and under Wine that first
+// build can destroy an icon the process already holds: a shortcut's icon read just before became an
+// invalid handle before it reached the list. One request before the program holds any icon of its own
+// keeps them whole; later requests find the cache built.
+void PrepareShellIconCache() {
+    static const bool prepared = [] {
+        SHFILEINFOA info{};
+        SHGetFileInfoA("x.txt", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                       SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
+        return true;
+    }();
+    (void)prepared;
+}
+
+}  // namespace
+
+WinIconReader::WinIconReader(const SettingsStore& store, System& system) : store_(store), system_(system) {
+    PrepareShellIconCache();
+}
 
 void WinIconReader::Read(const std::string& source, IconHandle& large, IconHandle& small) {
     large = small = nullptr;

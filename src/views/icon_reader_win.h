@@ -16,7 +16,7 @@ class System;
 // (TargetAccessAllowed), which is asked at every read.
 class WinIconReader : public IconReader {
 public:
-    WinIconReader(const SettingsStore& store, System& system) : store_(store), system_(system) {}
+    WinIconReader(const SettingsStore& store, System& system);
     void Read(const std::string& source, IconHandle& large, IconHandle& small) override;
     void Destroy(IconHandle icon) override;
     // How many reads reached the file system.
