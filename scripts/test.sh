@@ -73,36 +73,31 @@ else
     failed=$((failed + 1))
 fi
 
-echo "== settings file fuzzer (${FUZZ_SECONDS:-60} s)"
-if build fuzz; then
-    corpus=build/fuzz/corpus
+# Runs one fuzz target of the fuzz build on a copy of its checked-in corpus.
+run_fuzzer() {  # run_fuzzer TARGET CORPUS_FOLDER_NAME
+    local corpus=build/fuzz/$2
     mkdir -p "$corpus"
-    cp tests/fuzz/corpus/* "$corpus"/
-    if ./build/fuzz/tests/fuzz/load_fuzzer -max_total_time="${FUZZ_SECONDS:-60}" -timeout=10 -rss_limit_mb=2048 \
-        -print_final_stats=1 "$corpus" >"$log/fuzz.txt" 2>&1; then
+    cp "tests/fuzz/$2"/* "$corpus"/
+    if ./build/fuzz/tests/fuzz/"$1" -max_total_time="${FUZZ_SECONDS:-60}" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 "$corpus" >"$log/$1.txt" 2>&1; then
         passed=$((passed + 1))
-        grep -E 'stat::number_of_executed_runs|Done' "$log/fuzz.txt" | tail -2
+        grep -E 'stat::number_of_executed_runs|Done' "$log/$1.txt" | tail -2
     else
         failed=$((failed + 1))
-        tail -40 "$log/fuzz.txt"
+        tail -40 "$log/$1.txt"
     fi
+}
+
+echo "== settings file fuzzer (${FUZZ_SECONDS:-60} s)"
+if build fuzz; then
+    run_fuzzer load_fuzzer corpus
 else
     failed=$((failed + 1))
 fi
 
 echo "== clipboard file list fuzzer (${FUZZ_SECONDS:-60} s)"
 if [ -x build/fuzz/tests/fuzz/drop_fuzzer ]; then
-    corpus=build/fuzz/drop_corpus
-    mkdir -p "$corpus"
-    cp tests/fuzz/drop_corpus/* "$corpus"/
-    if ./build/fuzz/tests/fuzz/drop_fuzzer -max_total_time="${FUZZ_SECONDS:-60}" -timeout=10 -rss_limit_mb=2048 \
-        -print_final_stats=1 "$corpus" >"$log/drop_fuzz.txt" 2>&1; then
-        passed=$((passed + 1))
-        grep -E 'stat::number_of_executed_runs|Done' "$log/drop_fuzz.txt" | tail -2
-    else
-        failed=$((failed + 1))
-        tail -40 "$log/drop_fuzz.txt"
-    fi
+    run_fuzzer drop_fuzzer drop_corpus
 else
     failed=$((failed + 1))
 fi
