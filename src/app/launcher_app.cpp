@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "app/instance_name.h"
+#include "app/restore_backup.h"
 #include "launch/platform_win.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
@@ -83,7 +84,14 @@ int LauncherApp::Run(const char* commandLine) {
     InitCommonControlsEx(&controls);
 
     if (!TakeInstanceLock()) {
+        if (options_.restoreBackup) {
+            messages_.Show(kRestoreWhileRunningText + store_.GetSettingsPath(), box::kIconExclamation);
+        }
         return 0;
+    }
+    // Only while this process holds the file's lock: no other instance saves over the restored file.
+    if (options_.restoreBackup) {
+        AskAndRestoreBackup(store_.GetSettingsPath(), messages_);
     }
     store_.Load();
     Preferences prefs;
