@@ -93,6 +93,9 @@ public:
     std::string SaveText() const;                        // the file's bytes as Save writes them
     bool LoadFailed() const { return loadError_; }       // read with errors, or not read at all: never saved over
     bool LoadUnreadable() const { return unreadable_; }  // not read at all (held, binary, a foreign encoding)
+    // The backup already holds the file as it was before this run (it was just restored from the backup,
+    // which swaps the two): the saves of this run keep it.
+    void KeepTheBackupThisRun() { backupKept_ = true; }
 
 private:
     friend class SettingsReader;
