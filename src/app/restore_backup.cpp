@@ -19,7 +19,7 @@ bool AskAndRestoreBackup(const std::string& settingsPath, Messages& messages) {
         return false;
     }
     const std::string question = settingsPath + "\nこの環境ファイルをバックアップ\n" + backup +
-                                 "\nの内容に戻しますか？(今の環境ファイルはバックアップになります)";
+                                 "\nの内容に戻しますか？\n(今の環境ファイルがバックアップになります)";
     if (messages.Show(question, box::kYesNo | box::kIconQuestion) != box::kAnswerYes) {
         return false;
     }

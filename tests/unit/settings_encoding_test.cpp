@@ -182,7 +182,7 @@ TEST_F(SettingsFileSafety, RestorePutsTheBackupBackAfterAsking) {
     EXPECT_EQ(testing::ReadBytes(backup), "now");
     ASSERT_EQ(messages.boxes.size(), 2u);
     EXPECT_EQ(messages.boxes[0].text, path + "\nこの環境ファイルをバックアップ\n" + backup +
-                                          "\nの内容に戻しますか？(今の環境ファイルはバックアップになります)");
+                                          "\nの内容に戻しますか？\n(今の環境ファイルがバックアップになります)");
     EXPECT_EQ(messages.boxes[0].style, box::kYesNo | box::kIconQuestion);
 
     EXPECT_EQ(settings_backup::Restore(path, error), settings_backup::RestoreResult::kRestored);
