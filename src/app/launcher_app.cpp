@@ -6,8 +6,8 @@
 
 #include "app/instance_name.h"
 #include "app/restore_backup.h"
-#include "launch/platform_win.h"
 #include "mainwnd/main_dialog.h"
+#include "platform/platform_win.h"
 #include "resource.h"
 #include "store/settings_path.h"
 
