@@ -48,10 +48,6 @@ std::wstring WidePath(const std::string& path) {
     return L"\\\\?\\" + full;
 }
 
-}  // namespace
-
-namespace {
-
 constexpr int kHeldRetries = 20;  // 50 ms apart: about a second
 constexpr DWORD kHeldRetryPause = 50;
 
