@@ -158,8 +158,15 @@ TEST_F(BrindleSettings, PlanPrintsWhatTheLaunchWouldHandToTheShell) {
     EXPECT_EQ(Run("plan " + Quote(folder.File("missing.ini")) + " 0").status, 2);
 }
 
+TEST_F(BrindleSettings, VersionIsTheProjectVersion) {
+    Result r = Run("--version");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "brindle-settings " BRINDLE_PROJECT_VERSION "\n");
+    EXPECT_EQ(r.err, "");
+}
+
 TEST_F(BrindleSettings, UsageErrors) {
-    for (const char* args : {"", "dump", "dump a b", "resave a", "frobnicate x", "--help", "plan a"}) {
+    for (const char* args : {"", "dump", "dump a b", "resave a", "frobnicate x", "--help", "plan a", "--version x"}) {
         Result r = Run(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.err.find("usage: brindle-settings"), std::string::npos) << args;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "brindle_version.h"
 #include "json_dump.h"
 #include "plan.h"
 #include "store/settings_io.h"
@@ -27,6 +28,7 @@ constexpr char kUsage[] =
     "usage: brindle-settings dump FILE\n"
     "       brindle-settings resave IN OUT\n"
     "       brindle-settings plan FILE INDEX [ARG ...]\n"
+    "       brindle-settings --version\n"
     "  dump    prints FILE as the program reads it, as JSON (texts in UTF-8)\n"
     "  resave  reads IN and writes it to OUT as the program would save it\n"
     "  plan    prints, without launching, what the launch of shortcut INDEX with the ARGs as dropped files\n"
@@ -125,6 +127,10 @@ int Plan(const std::string& path, const char* indexText, char** args, int argCou
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::puts("brindle-settings " BRINDLE_VERSION_TEXT);
+        return 0;
+    }
     if (argc == 3 && std::strcmp(argv[1], "dump") == 0) {
         return Dump(argv[2]);
     }
