@@ -106,6 +106,8 @@ TEST_F(HelpFile, TheProgramsWindowTypeWithContentsIndexAndStartPage) {
     EXPECT_TRUE(std::regex_search(windows, std::regex("TOC File +: toc.hhc ")));
     EXPECT_TRUE(std::regex_search(windows, std::regex("Index File +: index.hhk ")));
     EXPECT_TRUE(std::regex_search(windows, std::regex(std::string("Default File +: ") + help::kStartPage + " ")));
+    // The contents beside the page: a pane of no width would hide them.
+    EXPECT_FALSE(std::regex_search(windows, std::regex("navigation pane in pixels +: 0+\\b"))) << windows;
     // The caption of the help window, in Shift_JIS.
     EXPECT_NE(windows.find("Title Bar Text                            : ぶりんどる ヘルプ"), std::string::npos);
 
