@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/about_dialog.h"
+#include "about/about_dialog.h"
 #include "launch/help_topics.h"
 #include "launch/help_win.h"
 #include "mainwnd/main_dialog.h"
