@@ -15,8 +15,7 @@ inline constexpr char kTaskSelectDialog[] = "task_select.htm";
 inline constexpr char kPreferencesDialog[] = "preferences.htm";
 inline constexpr char kVersionWindow[] = "version.htm";
 
-inline constexpr const char* kOpenedPages[] = {kStartPage,        kPageDialog,        kShortcutDialog,
-                                               kChangeIconDialog, kSortDialog,        kTaskSelectDialog,
-                                               kPreferencesDialog, kVersionWindow};
+inline constexpr const char* kOpenedPages[] = {kStartPage,  kPageDialog,       kShortcutDialog,    kChangeIconDialog,
+                                               kSortDialog, kTaskSelectDialog, kPreferencesDialog, kVersionWindow};
 
 }  // namespace brindle::help

@@ -115,7 +115,7 @@ TEST_F(HelpFile, TheProgramsWindowTypeWithContentsIndexAndStartPage) {
     EXPECT_NE(system.find(std::string("Default Window from [options] :") + help::kWindowType), std::string::npos);
     EXPECT_NE(system.find(std::string("Default topic from [options]  :") + help::kStartPage), std::string::npos);
     EXPECT_NE(system.find("LCID from HHP file                : 1041"), std::string::npos);  // Japanese
-    EXPECT_NE(system.find("Timestamp (32-bit?)           :0 "), std::string::npos);          // no build time
+    EXPECT_NE(system.find("Timestamp (32-bit?)           :0 "), std::string::npos);         // no build time
 }
 
 TEST_F(HelpFile, ContentsAndIndexReachOnlyCompiledPages) {
