@@ -205,9 +205,16 @@ TEST_F(BrindleSettings, RestorePutsTheBackupBackAfterAskingOrWithYes) {
     EXPECT_NE(r.err.find("no backup " + in + ".bak"), std::string::npos) << r.err;
 }
 
+TEST_F(BrindleSettings, VersionIsTheProjectVersion) {
+    Result r = Run("--version");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "brindle-settings " BRINDLE_PROJECT_VERSION "\n");
+    EXPECT_EQ(r.err, "");
+}
+
 TEST_F(BrindleSettings, UsageErrors) {
     for (const char* args : {"", "dump", "dump a b", "resave a", "frobnicate x", "--help", "plan a", "restore",
-                             "restore --no x", "restore a b c"}) {
+                             "restore --no x", "restore a b c", "--version x"}) {
         Result r = Run(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.err.find("usage: brindle-settings"), std::string::npos) << args;

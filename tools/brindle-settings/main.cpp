@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "brindle_version.h"
 #include "json_dump.h"
 #include "plan.h"
 #include "store/settings_backup.h"
@@ -29,6 +30,7 @@ constexpr char kUsage[] =
     "       brindle-settings resave IN OUT\n"
     "       brindle-settings plan FILE INDEX [ARG ...]\n"
     "       brindle-settings restore [--yes] FILE\n"
+    "       brindle-settings --version\n"
     "  dump    prints FILE as the program reads it, as JSON (texts in UTF-8)\n"
     "  resave  reads IN and writes it to OUT as the program would save it\n"
     "  plan    prints, without launching, what the launch of shortcut INDEX with the ARGs as dropped files\n"
@@ -165,6 +167,10 @@ int Restore(const std::string& path, bool confirmed) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::puts("brindle-settings " BRINDLE_VERSION_TEXT);
+        return 0;
+    }
     if (argc == 3 && std::strcmp(argv[1], "dump") == 0) {
         return Dump(argv[2]);
     }
