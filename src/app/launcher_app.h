@@ -7,7 +7,7 @@
 
 #include "app/command_line.h"
 #include "store/settings_store.h"
-#include "ui/com.h"
+#include "platform/com.h"
 #include "ui/handles.h"
 #include "ui/message_box_win.h"
 
