@@ -480,8 +480,18 @@ TEST_F(TaskSelect, CloseReachesTheWindowsChosenBeforeTheQuestionWhateverHappensM
         listedMeanwhile = HelperTexts({&three, newcomer.get()});
     };
     dialog->SetQuestions(&yes);
-    PressKeys({{VK_SHIFT, true}});
-    ASSERT_TRUE(PumpUntil([] { return GetKeyState(VK_SHIFT) < 0; }));
+    // Shift goes to the window in front: the activation that follows the end of the last test's helpers
+    // may still be on its way, and the key is pressed again once the dialog is in front.
+    for (int attempt = 0; attempt < 5 && GetKeyState(VK_SHIFT) >= 0; ++attempt) {
+        SetForegroundWindow(window);
+        PumpUntil([&] { return GetForegroundWindow() == window; });
+        PressKeys({{VK_SHIFT, true}});
+        for (int i = 0; i < 100 && GetKeyState(VK_SHIFT) >= 0; ++i) {
+            Pump();
+            Sleep(10);
+        }
+    }
+    ASSERT_LT(GetKeyState(VK_SHIFT), 0);
     Choose(three.Window("one"));
     Click(IDC_TASK_CLOSE);
     PressKeys({{VK_SHIFT, false}});
