@@ -14,7 +14,6 @@
 namespace brindle {
 
 using ui::ComPtr;
-using ui::ComScope;
 
 namespace {
 
@@ -74,10 +73,6 @@ HRESULT ResolveShellLink(HWND owner,
                          std::string* workingDirectory,
                          std::string* description) {
     target.clear();
-    ComScope com;
-    if (FAILED(com.Result())) {
-        return com.Result();
-    }
     std::string working = InstallerLinkTarget(linkPath);
     const bool fromInstaller = !working.empty();
 
@@ -121,10 +116,6 @@ HRESULT ResolveShellLink(HWND owner,
 }
 
 HRESULT ResolveInternetShortcut(const std::string& path, std::string& address) {
-    ComScope com;
-    if (FAILED(com.Result())) {
-        return com.Result();
-    }
     ComPtr<IUniformResourceLocatorA> locator;
     ComPtr<IPersistFile> file;
     HRESULT result = CoCreateInstance(CLSID_InternetShortcut, nullptr, CLSCTX_INPROC_SERVER,

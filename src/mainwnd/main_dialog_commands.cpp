@@ -91,7 +91,7 @@ int MainDialog::SelectedShortcut() const {
 }
 
 bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
-    if (id >= kFirstItemCommand && id <= kLastItemCommand) {
+    if (IsItemCommand(id)) {
         OnItemCommand(id);
         return true;
     }
@@ -274,7 +274,8 @@ HWND MainDialog::TaskSelectWindow() const {
 
 void MainDialog::ShowTaskSelect() {
     HWND taskSelect = TaskSelectWindow();
-    if (!taskSelect) {
+    // While it asks before closing windows, the dialog shows the list the question is about.
+    if (!taskSelect || taskSelect_->Asking()) {
         return;
     }
     taskSelect_->Refresh();

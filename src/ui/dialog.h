@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
 #include "ui/data_exchange.h"
 
 namespace brindle::ui {
@@ -93,5 +95,8 @@ bool IsReadable(const void* address, size_t size);
 // Whether a WM_NOTIFY's lParam is a header in this process's memory from a window of `dialog` (itself,
 // a child or an owned popup such as a tooltip) on this thread.
 bool IsOwnNotification(HWND dialog, LPARAM lParam);
+// Whether a WM_NOTIFY's lParam is a header in this process's memory from one of `senders` (a control's
+// own header or tooltip) on this thread: the common controls read what their parts send them unchecked.
+bool IsNotificationFrom(LPARAM lParam, std::initializer_list<HWND> senders);
 
 }  // namespace brindle::ui

@@ -48,7 +48,6 @@ void WinIconReader::Read(const std::string& source, IconHandle& large, IconHandl
             DestroyIcon(smallIcon);
         bigIcon = smallIcon = nullptr;
         // A file without icon resources (a document, a folder) shows the icon the shell gives it.
-        const HRESULT com = CoInitialize(nullptr);
         SHFILEINFOA info{};
         if (SHGetFileInfoA(location.file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SHELLICONSIZE)) {
             bigIcon = info.hIcon;
@@ -58,8 +57,6 @@ void WinIconReader::Read(const std::string& source, IconHandle& large, IconHandl
                            SHGFI_ICON | SHGFI_SHELLICONSIZE | SHGFI_SMALLICON)) {
             smallIcon = info.hIcon;
         }
-        if (SUCCEEDED(com))
-            CoUninitialize();
     }
     large = bigIcon;
     small = smallIcon;

@@ -455,7 +455,6 @@ TEST_F(FromPath, LinkToAVirtualTargetKeepsTheLinkItself) {
     Open(kTree);
     const std::string link = folder.File("computer.lnk");
     {
-        ui::ComScope com;
         ui::ComPtr<IShellLinkA> shellLink;
         ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                                   reinterpret_cast<void**>(shellLink.GetAddressOf())));

@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -388,6 +389,49 @@ NMTTDISPINFOA TooltipRequest(HWND from, HWND list) {
     strcpy(info.szText, "untouched");
     info.lpszText = info.szText;
     return info;
+}
+
+// Another program posts the page tree and the shortcut list thousands of WM_NOTIFY messages with addresses
+// that mean nothing here: the controls never read them, the program goes on and its file is as it was.
+TEST_F(MainWindow, WildNotificationsFromAnotherProgramNeverReachTheTreeAndTheList) {
+    store->AddShortcut("kept", "C:\\kept.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr);
+    Open();
+    const std::string before = testing::ReadBytes(path);
+    HWND tree = dialog->Item(IDC_TREE), list = dialog->Item(IDC_LIST);
+    char module[MAX_PATH];
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string poster = module;
+    poster = poster.substr(0, poster.rfind('\\')) + "\\notify_poster.exe";
+    std::string command = "\"" + poster + "\" 3000 " + std::to_string(reinterpret_cast<uintptr_t>(tree)) + " " +
+                          std::to_string(reinterpret_cast<uintptr_t>(list));
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessA(poster.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process));
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+        Pump();
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    EXPECT_EQ(exitCode, 0u);
+    Pump();
+
+    ASSERT_TRUE(IsWindow(dialog->Hwnd()));
+    EXPECT_EQ(TreeView_GetCount(tree), 1u);
+    EXPECT_EQ(ListView_GetItemCount(list), 1);
+    EXPECT_EQ(testing::ReadBytes(path), before);
+    // The list's own header still reaches it: the second column moves with the first one's new width.
+    ASSERT_NE(ListView_GetHeader(list), nullptr);
+    ListView_SetColumnWidth(list, 0, 123);
+    RECT second{};
+    ListView_GetSubItemRect(list, 0, 1, LVIR_BOUNDS, &second);
+    EXPECT_EQ(second.left, 123);
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, IDCANCEL, 0);
+    const std::string after = testing::ReadBytes(path);
+    EXPECT_NE(after.find("0=Top,"), std::string::npos);
+    EXPECT_NE(after.find("Namespace=kept"), std::string::npos);
 }
 
 // A WM_NOTIFY is read only when its header is memory of this process naming a window of the dialog on
@@ -776,6 +820,35 @@ TEST_F(MainWindow, TheKeyboardHookForgetsAClosedWindowAndIsRenewed) {
     event.vkCode = VK_RSHIFT;
     EXPECT_FALSE(KeyboardHook::HandleEvent(WM_KEYDOWN, event));
     EXPECT_FALSE(KeyboardHook::Matcher().IsDown(TaskKeyMatcher::kRightShift)) << "no dialog behind it any more";
+}
+
+// The program holds OLE on its thread from before its first window to after its last: the shell's menus
+// and verbs need it there, and no scoped pair inside may be the one that takes it down. (Looked at on a
+// thread of its own, since this test program holds OLE on its main thread as the program does.)
+TEST(Program, HoldsOleOnItsThreadForItsWholeLife) {
+    struct Apartments {
+        HRESULT before = E_FAIL, during = E_FAIL, after = E_FAIL;
+    } seen;
+    // A thread in a multi-threaded apartment cannot join a single-threaded one: the answer tells which
+    // apartment the thread is in, if any.
+    auto tryMultiThreaded = [] {
+        const HRESULT result = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        if (SUCCEEDED(result))
+            CoUninitialize();
+        return result;
+    };
+    std::thread([&] {
+        seen.before = tryMultiThreaded();
+        {
+            RecordingMessages messages;
+            LauncherApp app(TempFile("brindle-ole") + ".exe", messages);
+            seen.during = tryMultiThreaded();
+        }
+        seen.after = tryMultiThreaded();
+    }).join();
+    EXPECT_EQ(seen.before, S_OK);
+    EXPECT_EQ(seen.during, RPC_E_CHANGED_MODE) << "the program's thread is in a single-threaded apartment";
+    EXPECT_EQ(seen.after, S_OK) << "and leaves it when it ends";
 }
 
 // A lock that cannot be taken is never a reason to run without one.

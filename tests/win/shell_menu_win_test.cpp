@@ -120,6 +120,8 @@ public:
         if (HIWORD(reinterpret_cast<UINT_PTR>(info->lpVerb)) || offset >= kCount)
             return E_INVALIDARG;
         invoked.push_back(kVerbs[offset]);
+        if (whileInvoked)
+            whileInvoked();
         return std::string(kVerbs[offset]) == "fail" ? E_FAIL : S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetCommandString(UINT_PTR offset, UINT type, UINT*, CHAR* name, UINT size) override {
@@ -138,6 +140,7 @@ public:
     ULONG references = 1;
     UINT firstId = 0;
     std::vector<std::string> invoked;
+    std::function<void()> whileInvoked;
 };
 
 class FakeSource : public ShellMenuSource {
@@ -407,6 +410,33 @@ TEST_F(ShellMenu, AShellMenuWithoutMenu3RunsItsCommandsItselfAndOnlyWithinItsRan
     SendMessageA(window->Hwnd(), WM_COMMAND, kFirstItemCommand + 3, 0);
     ASSERT_EQ(messages.boxes.size(), 2u);
     EXPECT_NE(messages.boxes[1].text.find("起動に失敗しました"), std::string::npos);
+}
+
+// Another program sends the main window the ids of the shell menu's items while the menu is up and while
+// its command runs: only the item the user chose in the menu is carried out.
+TEST_F(ShellMenu, OnlyTheTrackedMenusChoiceReachesTheShell) {
+    Open("bCopyPaste=1\r\nbCutDelete=1\r\n");
+    FakeShellMenu fake;
+    FakeSource source(fake);
+    window->SetShellMenuSource(&source);
+    HWND main = window->Hwnd();
+    fake.whileInvoked = [&] {
+        fake.whileInvoked = nullptr;
+        SendMessageA(main, WM_COMMAND, fake.Id("fail"), 0);
+        PostMessageA(main, WM_COMMAND, fake.Id("link"), 0);
+        Pump();
+    };
+    Select(1);
+    tracker.choose = [&](HMENU) {
+        SendMessageA(main, WM_COMMAND, fake.Id("delete"), 0);
+        PostMessageA(main, WM_COMMAND, fake.Id("link"), 0);
+        Pump();
+        return fake.Id("open");
+    };
+    RightClick();
+    EXPECT_EQ(fake.invoked, std::vector<std::string>{"open"});
+    EXPECT_TRUE(messages.boxes.empty()) << "no failure, and no shortcut launched by those ids either";
+    EXPECT_EQ(window->HeldShellMenu(), nullptr);
 }
 
 TEST_F(ShellMenu, CtrlOrNoSelectionGivesTheProgramsOwnListMenu) {

@@ -29,7 +29,6 @@ using testing::ModalWatchdog;
 using testing::RecordingMessages;
 using testing::WinFolder;
 using ui::ComPtr;
-using ui::ComScope;
 
 void Touch(const std::string& path) {
     testing::WriteBytes(path, "x");
@@ -166,7 +165,6 @@ TEST(Platform, DirectoriesAndVersion) {
 }
 
 TEST(ItemLists, ParsePathAndCopyTheLastItem) {
-    ComScope com;
     WinFolder folder;
     Touch(folder.File("表.txt"));
     EXPECT_EQ(ParsePath(nullptr), nullptr);
@@ -193,7 +191,6 @@ TEST(ItemLists, ParsePathAndCopyTheLastItem) {
 }
 
 TEST(FolderBrowser, ChoosesTheInitialFolderUnderItsCaption) {
-    ComScope com;
     WinFolder folder;
     std::string chosen = "stale";
     {
