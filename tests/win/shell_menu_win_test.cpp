@@ -7,6 +7,8 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -153,12 +155,14 @@ private:
     FakeShellMenu& menu_;
 };
 
-// The clipboard as another program writes it.
+// The clipboard as another program writes it (an empty effect: no effect block at all).
 void PutOnClipboard(const Bytes& drop, const Bytes& effect) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     for (auto [format, bytes] :
          {std::pair{UINT{CF_HDROP}, &drop}, std::pair{RegisterClipboardFormatA("Preferred DropEffect"), &effect}}) {
+        if (bytes->empty())
+            continue;
         HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes->size());
         std::memcpy(GlobalLock(block), bytes->data(), bytes->size());
         GlobalUnlock(block);
@@ -548,6 +552,7 @@ TEST_F(ShellMenu, CopyAndCutPutTheFileWithItsEffectOnTheClipboard) {
 struct BoxCloser {
     static inline int boxes = 0;
     static inline bool clipboardOpen = false;
+    static inline int answer = IDCANCEL;
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), Close, 0); }
     static BOOL CALLBACK Close(HWND window, LPARAM) {
         char className[16] = "";
@@ -555,7 +560,7 @@ struct BoxCloser {
         if (std::string(className) == "#32770" && IsWindowVisible(window) && IsWindowEnabled(window)) {
             ++boxes;
             clipboardOpen = clipboardOpen || GetOpenClipboardWindow() != nullptr;
-            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+            PostMessageA(window, WM_COMMAND, answer, 0);
         }
         return TRUE;
     }
@@ -644,12 +649,29 @@ TEST_F(Paste, WhatCannotBePastedIsToldAndNothingChanges) {
     CloseHandle(made);
     PutOnClipboard(WideDrop({WideOf(first), foreign}), EffectBlock(kEffectCopy));
     PasteOn(2);
-    // A source that is gone: the shell's failure is reported with its text.
+    // A source that is gone: the shell's failure is reported with its reason, not the system's text for
+    // an error code of the same number.
     PutOnClipboard(NarrowDrop({folder.File("消えた.txt")}), EffectBlock(kEffectCopy));
     PasteOn(2);
+    // Wildcards and relative names, which the file operation would expand or take from the program's
+    // current folder, as a move of a whole folder's files would show.
+    const std::string everything = folder.Path() + "\\*";
+    PutOnClipboard(NarrowDrop({everything}), EffectBlock(kEffectMove));
+    PasteOn(2);
+    PutOnClipboard(WideDrop({WideOf(first), WideOf(folder.Path() + "\\二つ目.tx?")}), EffectBlock(kEffectMove));
+    PasteOn(2);
+    char current[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, current);
+    SetCurrentDirectoryA(folder.Path().c_str());
+    PutOnClipboard(NarrowDrop({"一つ目 表.txt"}), EffectBlock(kEffectMove));
+    PasteOn(2);
+    PutOnClipboard(NarrowDrop({"C:二つ目.txt"}), EffectBlock(kEffectCopy));
+    PasteOn(2);
+    SetCurrentDirectoryA(current);
+    EXPECT_TRUE(Exists(first) && Exists(second) && Exists(probe));
 
     const std::vector<std::string> texts = Texts();
-    ASSERT_EQ(texts.size(), 8u);
+    ASSERT_EQ(texts.size(), 12u);
     EXPECT_EQ(texts[0], "ディレクトリにのみ貼り付けできます\n解析した出力先=" + probe);
     EXPECT_EQ(texts[1], "ディレクトリにのみ貼り付けできます\n解析した出力先=" + folder.File("無い.exe"));
     EXPECT_EQ(texts[2], kPasteFormatError);
@@ -659,10 +681,48 @@ TEST_F(Paste, WhatCannotBePastedIsToldAndNothingChanges) {
     EXPECT_EQ(texts[6].rfind("以下のファイル名はこのシステムの文字で表せないので扱えません。\n", 0), 0u) << texts[6];
     EXPECT_NE(texts[6].find(folder.Path() + "\\?"), std::string::npos) << texts[6];
     EXPECT_EQ(texts[6].find("一つ目"), std::string::npos);
-    EXPECT_EQ(texts[7].rfind("貼り付けに失敗しました(Code=", 0), 0u) << texts[7];
+    const unsigned long code = std::strtoul(texts[7].c_str() + std::strlen("貼り付けに失敗しました(Code="), nullptr, 10);
+    char failed[512];
+    std::snprintf(failed, sizeof failed, kPasteFailed, code, FileOperationFailureReason(code));
+    EXPECT_EQ(texts[7], failed);
+    for (size_t i = 8; i < 12; ++i)
+        EXPECT_EQ(texts[i], kPasteFormatError) << i;
     for (const auto& box : messages.boxes)
         EXPECT_EQ(box.style, box::kIconStop);
     EXPECT_FALSE(Exists(destination + "\\一つ目 表.txt"));
+}
+
+TEST_F(Paste, AListWithoutAnEffectIsACopyAndAMoveLeavesTheClipboardEmpty) {
+    // Another program's list without the effect block: copied, as the desktop shell takes it.
+    PutOnClipboard(NarrowDrop({first}), Bytes{});
+    PasteOn(2);
+    EXPECT_EQ(testing::ReadBytes(destination + "\\一つ目 表.txt"), "one");
+    EXPECT_TRUE(Exists(first));
+    EXPECT_TRUE(messages.boxes.empty()) << messages.boxes[0].text;
+    EXPECT_FALSE(ClipboardData(CF_HDROP).empty());  // a copy can be pasted again
+
+    // A move: the files are no longer where the clipboard says, so it no longer says so.
+    PutOnClipboard(WideDrop({WideOf(second)}), EffectBlock(kEffectMove));
+    PasteOn(4);
+    EXPECT_EQ(testing::ReadBytes(other + "\\二つ目.txt"), "two");
+    EXPECT_FALSE(Exists(second));
+    EXPECT_TRUE(messages.boxes.empty()) << messages.boxes[0].text;
+    EXPECT_TRUE(ClipboardData(CF_HDROP).empty());
+    EXPECT_TRUE(ClipboardData(RegisterClipboardFormatA("Preferred DropEffect")).empty());
+    PasteOn(2);
+    EXPECT_EQ(Texts(), std::vector<std::string>{kPasteFormatError});
+    messages.boxes.clear();
+
+    // A failed move leaves the clipboard as it was. The shell's overwrite question, answered yes, told
+    // nothing of the failure that follows: that is reported, once.
+    testing::WriteBytes(first, "one again");
+    PutOnClipboard(NarrowDrop({first, folder.File("消えた.txt")}), EffectBlock(kEffectMove));
+    BoxCloser::answer = IDYES;
+    PasteOn(2);
+    BoxCloser::answer = IDCANCEL;
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text.rfind("貼り付けに失敗しました(Code=", 0), 0u) << messages.boxes[0].text;
+    EXPECT_FALSE(ClipboardData(CF_HDROP).empty());
 }
 
 TEST_F(ShellMenu, DroppedFilesStartTheSelectedShortcutInTheirOrder) {
@@ -671,10 +731,10 @@ TEST_F(ShellMenu, DroppedFilesStartTheSelectedShortcutInTheirOrder) {
     const std::string spaced = folder.File("a b.txt"), plain = folder.File("表c.txt");
     Drop(NarrowDrop({spaced, plain}));
     // The shell puts a blank between the program and its parameters, which begin with one.
-    EXPECT_EQ(ProbeParameters(), "  -x \"" + spaced + "\" " + plain);
+    EXPECT_EQ(ProbeParameters(), "  -x \"" + spaced + "\" \"" + plain + "\"");
     DeleteFileA(report.c_str());
     Drop(WideDrop({WideOf(plain), WideOf(spaced)}));
-    EXPECT_EQ(ProbeParameters(), "  -x " + plain + " \"" + spaced + "\"");
+    EXPECT_EQ(ProbeParameters(), "  -x \"" + plain + "\" \"" + spaced + "\"");
     EXPECT_TRUE(messages.boxes.empty());
 }
 
