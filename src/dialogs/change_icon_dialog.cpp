@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <climits>
 #include <vector>
 
 #include "dialogs/edit_rules.h"
@@ -13,6 +14,8 @@
 namespace brindle {
 namespace {
 
+// More than any real file holds (an icon index is a 16-bit number): a count beyond it is no count.
+constexpr UINT kMostIcons = 65536;
 constexpr char kBrowseTitle[] = "ｱｲｺﾝを指定してください";
 constexpr char kBrowseFilter[] = "全てのﾌｧｲﾙ\0*.*\0ｱｲｺﾝﾌｧｲﾙ(*.ico)\0*.ico\0実行ﾌｧｲﾙ(*.exe;*.dll)\0*.exe;*.dll\0";
 
@@ -81,9 +84,13 @@ void ChangeIconDialog::OnOK() {
 void ChangeIconDialog::LoadIcons() {
     HWND view = Item(IDC_ICON_VIEW);
     const std::string file = Expanded(shownFile_);
-    // One call for all: a library like shell32.dll holds hundreds of icons.
-    const UINT count = file.empty() ? 0 : ExtractIconExA(file.c_str(), -1, nullptr, nullptr, 0);
-    std::vector<HICON> icons(count);
+    // One call for all: a library like shell32.dll holds hundreds of icons. A file that is not there (a
+    // web address, a program found on the path) answers UINT_MAX for the count, and a failed extraction
+    // leaves what its outputs held before: neither is taken for icons.
+    UINT count = file.empty() ? 0 : ExtractIconExA(file.c_str(), -1, nullptr, nullptr, 0);
+    if (count == UINT_MAX || count > kMostIcons)
+        count = 0;
+    std::vector<HICON> icons(count, nullptr);
     const UINT extracted = count ? ExtractIconExA(file.c_str(), 0, icons.data(), nullptr, count) : 0;
     icons.resize(extracted <= count ? extracted : 0);
 

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <climits>
+
 #include "launch/classify.h"
 #include "launch/command_line.h"
 #include "launch/system.h"
@@ -26,7 +28,8 @@ void PrepareShellIconCache() {
 
 }  // namespace
 
-WinIconReader::WinIconReader(const SettingsStore& store, System& system) : store_(store), system_(system) {
+WinIconReader::WinIconReader(const SettingsStore& store, System& system, ExtractFunction extract)
+    : store_(store), system_(system), extract_(extract) {
     PrepareShellIconCache();
 }
 
@@ -40,12 +43,10 @@ void WinIconReader::Read(const std::string& source, IconHandle& large, IconHandl
     ++reads_;
     const IconLocation location = ParseIconSource(file);
     HICON bigIcon = nullptr, smallIcon = nullptr;
-    const UINT extracted = ExtractIconExA(location.file.c_str(), location.index, &bigIcon, &smallIcon, 1);
-    if (static_cast<int>(extracted) < 1) {
-        if (bigIcon)
-            DestroyIcon(bigIcon);
-        if (smallIcon)
-            DestroyIcon(smallIcon);
+    const UINT extracted = extract_(location.file.c_str(), location.index, &bigIcon, &smallIcon, 1);
+    if (extracted == 0 || extracted == UINT_MAX) {
+        // Nothing was extracted, and the outputs are not ours: Wine copies whatever its stack held there,
+        // often the handles of an icon read just before, which destroying them would take from its owner.
         bigIcon = smallIcon = nullptr;
         // A file without icon resources (a document, a folder) shows the icon the shell gives it.
         const HRESULT com = CoInitialize(nullptr);
