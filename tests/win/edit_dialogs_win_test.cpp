@@ -354,7 +354,7 @@ TEST_F(EditCommands, AddEditAndRemoveShortcutsOfTheRightPage) {
     driver.Then([&](HWND dialog) {
         proposed = TextOf(dialog, IDC_SHORTCUT_PAGE);
         SetText(dialog, IDC_SHORTCUT_NAME, "New");
-        SetText(dialog, IDC_SHORTCUT_COMMAND, "C:\\windows\\notepad.exe readme.txt");
+        SetText(dialog, IDC_SHORTCUT_COMMAND, "\"C:\\windows\\notepad.exe\" readme.txt");
         SendMessageA(GetDlgItem(dialog, IDC_SHORTCUT_SHOW), CB_SETCURSEL, 1, 0);
         Click(dialog, IDC_SHORTCUT_NO_ICON);
         SetText(dialog, IDC_SHORTCUT_ICON, "C:\\windows\\system32\\shell32.dll>3");
@@ -365,7 +365,7 @@ TEST_F(EditCommands, AddEditAndRemoveShortcutsOfTheRightPage) {
     EXPECT_EQ(ListNames(), (std::vector<std::string>{"Alpha", "Gamma", "New"}));
     ShortcutRecord added;
     ASSERT_TRUE(Reread()->GetShortcutAt(4, added));
-    EXPECT_STREQ(added.commandLine, "C:\\windows\\notepad.exe readme.txt");
+    EXPECT_STREQ(added.commandLine, "\"C:\\windows\\notepad.exe\" readme.txt");
     EXPECT_EQ(added.showType, 1);
     EXPECT_EQ(added.readIcon, 1);
     EXPECT_EQ(added.check, 1);

@@ -441,7 +441,7 @@ TEST_F(Preferences_, OtherPageShowsTheStoredValuesAndRefusesBareHotKeys) {
         // The icon group carries its caption, whole on its one line.
         HWND group = testing::ChildWithText(other, "Button", "ページ切り替え時のショートカットアイコンの処理");
         groupCaption = group && (GetWindowLongA(group, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
-        groupCaptionFits = group && testing::TextFits(group, 2 * 8);
+        groupCaptionFits = group && testing::TextFits(group, 2 * 6);
 
         // From the Control page: a bare A for the tray menu, then Shift+A, are refused with the Other page
         // brought to the front.
