@@ -34,34 +34,19 @@ std::string ExistingFullPath(const std::string& name) {
     return length > 0 && length < sizeof full ? std::string(full, length) : std::string();
 }
 
-// The icon as the grid shows it: drawn through its mask and alpha onto the view's background, opaque.
-// The list view draws 32-bit images of alpha icons without blending under Wine (black squares), so the
-// blending is done here, once, by the icon drawing that every system does right.
-HBITMAP CompositedIcon(HICON icon, int width, int height, COLORREF background) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = dc ? CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
-    if (bitmap) {
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        ui::UniqueBrush brush(CreateSolidBrush(background));
-        RECT all{0, 0, width, height};
-        FillRect(dc, &all, brush.Get());
-        DrawIconEx(dc, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
-        GdiFlush();
-        auto* pixel = static_cast<unsigned char*>(bits);
-        for (int i = 0; i < width * height; ++i)
-            pixel[4 * i + 3] = 0xFF;  // opaque: the background is part of the picture now
-        SelectObject(dc, old);
-    }
-    if (dc)
-        DeleteDC(dc);
-    return bitmap;
+// Whether an icon handle holds a picture. Wine's ExtractIconExA, asked for several icons at once, gives
+// every icon after the first without bitmaps (drawn as black squares); those are read again one by one.
+bool HoldsPicture(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info))
+        return false;
+    BITMAP mask{};
+    const bool picture = info.hbmMask && GetObjectA(info.hbmMask, sizeof mask, &mask) && mask.bmWidth > 0;
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask)
+        DeleteObject(info.hbmMask);
+    return picture;
 }
 
 }  // namespace
@@ -69,7 +54,7 @@ HBITMAP CompositedIcon(HICON icon, int width, int height, COLORREF background) {
 ChangeIconDialog::ChangeIconDialog()
     : ui::Dialog(IDD_CHANGE_ICON),
       images_(
-          ImageList_Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), ILC_COLOR32, 1, 0)) {}
+          ImageList_Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), ILC_COLOR32 | ILC_MASK, 1, 0)) {}
 
 void ChangeIconDialog::SetInitial(const std::string& source) {
     const dialogs::IconChoice choice = dialogs::SplitIconChoice(source);
@@ -126,17 +111,17 @@ void ChangeIconDialog::LoadIcons() {
 
     SendMessageA(view, WM_SETREDRAW, FALSE, 0);
     ImageList_SetImageCount(images_.Get(), static_cast<UINT>(icons.size()));
-    int width = 0, height = 0;
-    ImageList_GetIconSize(images_.Get(), &width, &height);
-    COLORREF background = ListView_GetBkColor(view);
-    if (background == CLR_NONE)
-        background = GetSysColor(COLOR_WINDOW);
     for (size_t i = 0; i < icons.size(); ++i) {
-        if (icons[i]) {
-            ui::UniqueBitmap picture(CompositedIcon(icons[i], width, height, background));
-            ImageList_Replace(images_.Get(), static_cast<int>(i), picture.Get(), nullptr);
-            DestroyIcon(icons[i]);  // the image list keeps its own copy
+        if (!HoldsPicture(icons[i])) {
+            if (icons[i])
+                DestroyIcon(icons[i]);
+            icons[i] = nullptr;
+            if (ExtractIconExA(file.c_str(), static_cast<int>(i), &icons[i], nullptr, 1) != 1)
+                icons[i] = nullptr;
         }
+        ImageList_ReplaceIcon(images_.Get(), static_cast<int>(i), icons[i]);
+        if (icons[i])
+            DestroyIcon(icons[i]);  // the image list keeps its own copy
         char label[16];
         wsprintfA(label, "%d", static_cast<int>(i));
         LVITEMA item{};

@@ -10,28 +10,9 @@
 #include "views/icon_source.h"
 
 namespace brindle {
-namespace {
-
-// The shell builds its icon cache on the first icon request of a process, and under Wine that first
-// build can destroy an icon the process already holds: a shortcut's icon read just before became an
-// invalid handle before it reached the list. One request before the program holds any icon of its own
-// keeps them whole; later requests find the cache built.
-void PrepareShellIconCache() {
-    static const bool prepared = [] {
-        SHFILEINFOA info{};
-        SHGetFileInfoA("x.txt", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
-                       SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
-        return true;
-    }();
-    (void)prepared;
-}
-
-}  // namespace
 
 WinIconReader::WinIconReader(const SettingsStore& store, System& system, ExtractFunction extract)
-    : store_(store), system_(system), extract_(extract) {
-    PrepareShellIconCache();
-}
+    : store_(store), system_(system), extract_(extract) {}
 
 void WinIconReader::Read(const std::string& source, IconHandle& large, IconHandle& small) {
     large = small = nullptr;
@@ -46,7 +27,7 @@ void WinIconReader::Read(const std::string& source, IconHandle& large, IconHandl
     const UINT extracted = extract_(location.file.c_str(), location.index, &bigIcon, &smallIcon, 1);
     if (extracted == 0 || extracted == UINT_MAX) {
         // Nothing was extracted, and the outputs are not ours: Wine copies whatever its stack held there,
-        // often the handles of an icon read just before, which destroying them would take from its owner.
+        // which can be the handle of an icon the program holds; destroying it would take it from its owner.
         bigIcon = smallIcon = nullptr;
         // A file without icon resources (a document, a folder) shows the icon the shell gives it.
         const HRESULT com = CoInitialize(nullptr);

@@ -452,6 +452,7 @@ TEST_F(Preferences_, OtherPageShowsTheStoredValuesAndRefusesBareHotKeys) {
         refusals = messages.boxes.size();
         stayedOpen = IsWindow(dialog) && IsWindowVisible(dialog);
         otherInFront = IsWindowVisible(other) != 0;
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         testing::WriteWindowBitmap(dialog, "preferences-other.bmp");
         // With its "WIN" box, A alone is Win+A.
         SetHotKey(other, IDC_HOTKEY_TRAY, 0x0041);
