@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <climits>
 #include <vector>
 
@@ -34,8 +35,7 @@ std::string ExistingFullPath(const std::string& name) {
     return length > 0 && length < sizeof full ? std::string(full, length) : std::string();
 }
 
-// Whether an icon handle holds a picture. Wine's ExtractIconExA, asked for several icons at once, gives
-// every icon after the first without bitmaps (drawn as black squares); those are read again one by one.
+// Whether an icon handle holds a picture; one without (drawn as a black square) is read again alone.
 bool HoldsPicture(HICON icon) {
     ICONINFO info{};
     if (!icon || !GetIconInfo(icon, &info))
@@ -105,9 +105,15 @@ void ChangeIconDialog::LoadIcons() {
     UINT count = file.empty() ? 0 : ExtractIconExA(file.c_str(), -1, nullptr, nullptr, 0);
     if (count == UINT_MAX || count > kMostIcons)
         count = 0;
+    // All of them at the list's size in one call (ExtractIconExA, asked for several, gives Wine's icons
+    // after the first without pictures).
     std::vector<HICON> icons(count, nullptr);
-    const UINT extracted = count ? ExtractIconExA(file.c_str(), 0, icons.data(), nullptr, count) : 0;
-    icons.resize(extracted <= count ? extracted : 0);
+    int width = 0, height = 0;
+    ImageList_GetIconSize(images_.Get(), &width, &height);
+    const UINT extracted =
+        count ? PrivateExtractIconsA(file.c_str(), 0, width, height, icons.data(), nullptr, count, 0) : 0;
+    if (extracted == UINT_MAX || extracted > count)
+        std::fill(icons.begin(), icons.end(), nullptr);
 
     SendMessageA(view, WM_SETREDRAW, FALSE, 0);
     ImageList_SetImageCount(images_.Get(), static_cast<UINT>(icons.size()));

@@ -89,6 +89,14 @@ private:
 
 // The dialog's window, written as a bitmap file the way the user sees it.
 inline void WriteWindowBitmap(HWND window, const std::string& file) {
+    // Painted, and the painting handed to the display: Wine passes a window's pixels on to X when the
+    // thread next looks at its queue (nothing is taken from it here).
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    for (int i = 0; i < 3; ++i) {
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+        Sleep(50);
+    }
     RECT rect;
     GetWindowRect(window, &rect);
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
