@@ -143,6 +143,10 @@ void ShortcutDialog::OnOK() {
         return;
     }
     chosenPage = ui::WindowText(Item(IDC_SHORTCUT_PAGE));
+    commandLine = dialogs::QuoteProgramPart(commandLine, [](const std::string& text) {
+        const DWORD attributes = GetFileAttributesA(CommandFile(text).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    });
     EndDialog(IDOK);
 }
 

@@ -143,7 +143,7 @@ TEST_F(BrindleSettings, PlanPrintsWhatTheLaunchWouldHandToTheShell) {
 
     r = Run("plan " + Quote(in) + " 1 " + Quote(U8(u8"C:\\予定 表.txt")) + " b.txt");
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, U8(u8"{\"file\": \"ed.exe\", \"parameters\": \" \\\"C:\\\\予定 表.txt\\\" b.txt\", "
+    EXPECT_EQ(r.out, U8(u8"{\"file\": \"ed.exe\", \"parameters\": \" \\\"C:\\\\予定 表.txt\\\" \\\"b.txt\\\"\", "
                         u8"\"directory\": \"\", \"show\": 1}\n"));
 
     r = Run("plan " + Quote(in) + " 2");

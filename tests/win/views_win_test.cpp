@@ -14,9 +14,11 @@
 
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
+#include "launch/system_win.h"
 #include "store/settings_backup.h"
 #include "store/settings_store.h"
 #include "unit/test_support.h"
+#include "views/icon_reader_win.h"
 #include "win/win_test_support.h"
 
 namespace brindle {
@@ -650,6 +652,97 @@ TEST_F(Views, OneIconSourceIsReadOnceAndAFailedOneAgainNextFill) {
     EXPECT_EQ(dialog->IconReads(), reads + 2);
     EXPECT_EQ(LookOf(list, 5).image, 6);
     EXPECT_EQ(ImageList_GetImageCount(small), 7);
+}
+
+// A file without icon resources makes ExtractIconExA report no icon; the handles it leaves in its
+// outputs then are not the program's (under Wine, those of the icon read just before). CTest also runs
+// this test alone in a fresh process, where these are the process's first icon requests.
+TEST_F(Views, AFileWithoutIconsLeavesTheIconsReadBeforeWhole) {
+    const std::string exe = ModulePath();
+    const std::string text = folder.File("文書.txt");
+    testing::WriteBytes(text, "no icons");
+    std::string shortcuts;
+    const std::string sources[] = {exe, text, exe + ">0", text + ">0", exe + ">00"};
+    for (int i = 0; i < 5; ++i) {
+        shortcuts += "[#0000" + std::to_string(i) + "]\r\nNamespace=s" + std::to_string(i) +
+                     "\r\nCommandLine=x.exe\r\nReadIcon=1\r\nIconname=" + sources[i] + "\r\n";
+    }
+    Open("Page=0\r\niChkLoadIcon=2\r\nListStyle=1\r\n", "0=Top,-1,0,0,\"\",\"\"\r\n", shortcuts);
+    EXPECT_EQ(dialog->IconReads(), 5);
+    HIMAGELIST small = ListView_GetImageList(list, LVSIL_SMALL);
+    HIMAGELIST large = ListView_GetImageList(list, LVSIL_NORMAL);
+    // Every icon read reached both image lists, in order; none was destroyed on the way.
+    EXPECT_EQ(ImageList_GetImageCount(small), 10);
+    EXPECT_EQ(ImageList_GetImageCount(large), 10);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(LookOf(list, i).image, 5 + i) << i;
+    // The program's icon is drawn from its own pixels: the images of its three reads are alike, and
+    // unlike the document's.
+    auto pixels = [&](int image) {
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        RECT all{0, 0, 16, 16};
+        FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        ImageList_Draw(small, image, memory, 0, 0, ILD_NORMAL);
+        std::vector<COLORREF> out;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                out.push_back(GetPixel(memory, x, y));
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        return out;
+    };
+    const std::vector<COLORREF> program = pixels(5), blank(256, RGB(255, 255, 255));
+    EXPECT_NE(program, blank);
+    EXPECT_EQ(pixels(7), program);
+    EXPECT_EQ(pixels(9), program);
+    EXPECT_NE(pixels(6), program);
+}
+
+// ExtractIconExA as Wine answers for a file without icons: no icon, and in its outputs whatever its
+// stack held, here the handles of another owner's icon (Wine copies them out of an uninitialised array).
+HICON heldByAnother = nullptr;
+UINT WINAPI ExtractLeavingHandles(LPCSTR, int, HICON* large, HICON* small, UINT) {
+    if (large)
+        *large = heldByAnother;
+    if (small)
+        *small = heldByAnother;
+    return 0;
+}
+
+TEST(IconReader, WhatANoIconAnswerLeavesInItsOutputsIsNotDestroyed) {
+    WinFolder folder;
+    RecordingMessages messages;
+    SettingsStore store(messages, folder.File("Brindle.INI"));
+    Preferences prefs;
+    store.GetPreferences(prefs);
+    prefs.iChkLoadIcon = 2;
+    store.SetPreferencesAndSave(prefs);
+    WinSystem system;
+    WinIconReader reader(store, system, ExtractLeavingHandles);
+    heldByAnother = CopyIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32516)));  // IDI_INFORMATION
+    ASSERT_NE(heldByAnother, nullptr);
+    const std::string text = folder.File("文書.txt");
+    testing::WriteBytes(text, "no icons");
+    for (const std::string& source : {folder.File("無い.exe"), std::string("http://example.com/"), text}) {
+        IconHandle large = nullptr, small = nullptr;
+        reader.Read(source, large, small);
+        // A missing file and an address have no icon at all; the document has the shell's.
+        EXPECT_NE(large, heldByAnother) << source;
+        EXPECT_NE(small, heldByAnother) << source;
+        EXPECT_EQ(large != nullptr, source == text) << source;
+        reader.Destroy(large);
+        reader.Destroy(small);
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(heldByAnother, &info)) << "destroyed while reading " << source;
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+    DestroyIcon(heldByAnother);
 }
 
 TEST_F(Views, PageIconsAndTheDefaultsOfFailedSources) {
