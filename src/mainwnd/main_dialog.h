@@ -11,6 +11,7 @@
 #include <string>
 
 #include "launch/system_win.h"
+#include "search/search_host.h"
 #include "mainwnd/shortcut_list_ctrl.h"
 #include "mainwnd/splitter_bar.h"
 #include "mainwnd/status_throttle.h"
@@ -31,6 +32,7 @@ class SettingsStore;
 class Messages;
 class AboutDialog;
 class TaskSelectDialog;
+class SearchDialog;
 
 // Private messages of the main window.
 constexpr UINT WM_INSTANCE_QUERY = WM_APP + 1;
@@ -51,7 +53,7 @@ constexpr int kLastItemCommand = 32766;
 
 // The program's main window: page tree, splitter, page combo over the status line, shortcut list.
 // It lives in the notification area while hidden (main_dialog_tray.cpp).
-class MainDialog : public ui::Dialog, private TrayMenuHost {
+class MainDialog : public ui::Dialog, private TrayMenuHost, private SearchHost {
 public:
     struct Options {
         bool reverseButtons = false;
@@ -108,6 +110,10 @@ public:
     AboutDialog* About() const { return about_.get(); }
     // Refreshes the task select dialog and brings it to the front where it stands.
     void ShowTaskSelect();
+    // The search window and its window; null when it could not be made.
+    SearchDialog* Search() const { return search_.get(); }
+    HWND SearchWindow() const;
+    void OpenSearch();
     // The shutdown, power and lock commands act through `actions` (tests record them); null restores the
     // real ones.
     void SetPowerActions(PowerActions* actions) { powerActions_ = actions; }
@@ -220,6 +226,16 @@ private:
     // main_dialog_preferences.cpp
     void ShowPreferences();
 
+    // main_dialog_search.cpp
+    void CreateSearch();
+    SettingsStore& SearchStore() override { return store_; }
+    System& SearchSystem() override { return system_; }
+    Messages& SearchMessages() override { return messages_; }
+    HIMAGELIST SearchClassImages() override;
+    void LaunchFound(int storeIndex, const std::vector<std::string>& files) override;
+    void ShowFoundInMain(int storeIndex) override;
+    void OpenFolderOfFound(int storeIndex) override;
+
     SettingsStore& store_;
     Messages& messages_;
     Options options_;
@@ -261,6 +277,7 @@ private:
     ui::UniqueWindow tooltip_;
     UINT taskbarCreated_ = 0;
     std::unique_ptr<TaskSelectDialog> taskSelect_;
+    std::unique_ptr<SearchDialog> search_;
     WINDOWPLACEMENT bringToFront_{};
     PowerLibrary power_;
     std::optional<WinPowerActions> realPowerActions_;  // made with the window

@@ -8,6 +8,7 @@
 
 #include "dialogs/about_dialog.h"
 #include "dialogs/task_select_dialog.h"
+#include "search/search_dialog.h"
 #include "launch/help_win.h"
 #include "launch/shell_launch_win.h"
 #include "mainwnd/main_dialog.h"
@@ -156,6 +157,9 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
         case ID_TASK:
             if (ready_)
                 ShowTaskSelect();
+            return true;
+        case ID_SEARCH:
+            OpenSearch();
             return true;
         case ID_PREFERENCES:
             ShowPreferences();

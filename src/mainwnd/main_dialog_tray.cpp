@@ -16,6 +16,9 @@
 
 namespace brindle {
 namespace {
+constexpr char kSearchMenuText[] = "検索(&F)...";
+}  // namespace
+namespace {
 
 constexpr char kTip[] = "ぶりんどる";
 constexpr char kMenuNotHidden[] = "メインを隠していないのでメニューを表示できません";
@@ -62,6 +65,9 @@ void MainDialog::Hide() {
             trayMenu_.Reset();
             return;  // stays shown
         }
+        // The search window heads the menu; the chosen command comes back to OnCommand like the others.
+        InsertMenuA(trayMenu_.Get(), 0, MF_BYPOSITION | MF_STRING, ID_SEARCH, kSearchMenuText);
+        InsertMenuA(trayMenu_.Get(), 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     }
     if (options_.taskbarHidden) {
         NotifyIcon(IconOp::Modify, iconHidden_.Get());
@@ -171,6 +177,9 @@ void MainDialog::OnHotKey(int id) {
         case kHotKeyTrayMenu:
             ShowTrayMenu();
             break;
+        case kHotKeySearch:
+            OpenSearch();
+            break;
     }
 }
 
@@ -184,7 +193,7 @@ void MainDialog::RegisterHotKeyId(int id) {
 }
 
 void MainDialog::UnregisterHotKeys() {
-    for (int id : {kHotKeyFocus, kHotKeyRestore, kHotKeyTrayMenu})
+    for (int id : {kHotKeyFocus, kHotKeyRestore, kHotKeyTrayMenu, kHotKeySearch})
         UnregisterHotKey(Hwnd(), id);
 }
 
