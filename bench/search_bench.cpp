@@ -23,10 +23,10 @@ public:
     void RequestQuit(int) override {}
 };
 
-const char* const kLatin[] = {"note", "pad", "visual", "studio", "code", "fire", "fox", "term", "mail", "zip",
-                              "player", "photo", "edit", "word", "excel", "git", "shell", "calc", "paint", "x"};
-const char* const kJapanese[] = {"メモ", "帳", "秀丸", "エディタ", "ﾒﾓﾘ", "ファイル", "管理", "てすと", "画像",
-                                 "ﾌﾟﾛｸﾞﾗﾑ", "表", "ソフト", "ポータル", "設定", "電卓", "ー", "辞書", "音楽"};
+const char* const kLatin[] = {"note",   "pad",   "visual", "studio", "code",  "fire", "fox",   "term", "mail",  "zip",
+                              "player", "photo", "edit",   "word",   "excel", "git",  "shell", "calc", "paint", "x"};
+const char* const kJapanese[] = {"メモ",    "帳", "秀丸",   "エディタ", "ﾒﾓﾘ",  "ファイル", "管理", "てすと", "画像",
+                                 "ﾌﾟﾛｸﾞﾗﾑ", "表", "ソフト", "ポータル", "設定", "電卓",     "ー",   "辞書",   "音楽"};
 
 struct Fixture {
     SilentMessages messages;

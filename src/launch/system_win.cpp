@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "launch/platform_win.h"
+#include "platform/platform_win.h"
 #include "text/sjis.h"
 
 namespace brindle {

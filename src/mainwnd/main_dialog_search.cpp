@@ -1,9 +1,8 @@
 // The search window's side of the main window: making and opening it, and what it asks of the main
 // window (launching through the list's code, showing a shortcut in its page, "Exist folder").
 #include <windows.h>
-#include <commctrl.h>
 
-#include <ctime>
+#include <commctrl.h>
 
 #include "launch/shell_launch_win.h"
 #include "mainwnd/main_dialog.h"
@@ -64,8 +63,8 @@ void MainDialog::ShowFoundInMain(int storeIndex) {
     LVFINDINFOA find{};
     find.flags = LVFI_PARAM;
     find.lParam = storeIndex;
-    const int item = static_cast<int>(SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1),
-                                                   reinterpret_cast<LPARAM>(&find)));
+    const int item =
+        static_cast<int>(SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
     if (item < 0)
         return;
     ListView_SetItemState(list, -1, 0, LVIS_SELECTED);

@@ -37,7 +37,8 @@ std::string_view FileTitle(const char* commandLine) {
 
 // The position of each shortcut in the page tree: pages depth first as the tree shows them, a page's
 // shortcuts before its child pages; shortcuts without a page last.
-std::vector<int> TreeOrder(const SettingsStore& store, const std::vector<PageRecord>& pages,
+std::vector<int> TreeOrder(const SettingsStore& store,
+                           const std::vector<PageRecord>& pages,
                            const std::vector<int>& parentOf) {
     std::vector<std::vector<int>> children(pages.size() + 1);  // the last list: the top level
     for (size_t p = 0; p < pages.size(); ++p)

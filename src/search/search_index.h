@@ -56,11 +56,11 @@ private:
     MatchClass MatchWord(const QueryWord& word, const Entry& entry) const;
     std::string_view Text(uint32_t offset, uint32_t length) const { return {texts_.data() + offset, length}; }
 
-    std::string texts_;                     // every folded text, one after the other
-    std::vector<Entry> entries_;            // in rank order without a query: most launched first
+    std::string texts_;           // every folded text, one after the other
+    std::vector<Entry> entries_;  // in rank order without a query: most launched first
     std::vector<Page> pages_;
-    std::vector<uint8_t> classes_;          // per entry, the class of the last search
-    std::vector<int32_t> results_;          // entry indices, ranked
+    std::vector<uint8_t> classes_;  // per entry, the class of the last search
+    std::vector<int32_t> results_;  // entry indices, ranked
     int resultCount_ = 0;
 };
 

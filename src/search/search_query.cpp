@@ -12,7 +12,8 @@ constexpr size_t kMaxWords = 16;
 constexpr size_t kMaxNeedlesPerWord = 64;
 
 bool IsLatinWord(std::string_view word) {
-    return std::all_of(word.begin(), word.end(), [](char c) { return (c >= 'a' && c <= 'z') || c == '-' || c == '\''; });
+    return std::all_of(word.begin(), word.end(),
+                       [](char c) { return (c >= 'a' && c <= 'z') || c == '-' || c == '\''; });
 }
 
 void AddNeedle(QueryWord& word, std::string text) {

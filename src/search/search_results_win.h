@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <memory>
@@ -29,7 +30,11 @@ public:
     void Reset();
 
 private:
-    void DrawRow(HDC dc, const RECT& row, int result, bool selected, const search::SearchIndex& index,
+    void DrawRow(HDC dc,
+                 const RECT& row,
+                 int result,
+                 bool selected,
+                 const search::SearchIndex& index,
                  const search::Query& query);
     void DrawIcon(HDC dc, int x, int y, int storeIndex);
 

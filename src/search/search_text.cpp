@@ -28,7 +28,7 @@ constexpr uint16_t kSemiVoicedMark = 0x814B;  // ゜
 // Full-width katakana with ゛ or ゜ after it, as one character; 0 when they do not compose.
 uint16_t Compose(uint16_t kana, uint16_t mark) {
     if (kana == 0x8345 && mark == kVoicedMark)
-        return 0x8394;  // ウ゛: ヴ
+        return 0x8394;                                                         // ウ゛: ヴ
     const bool ka_to = (kana >= 0x834A && kana <= 0x8360 && kana % 2 == 0) ||  // カ キ ... チ (even codes)
                        kana == 0x8363 || kana == 0x8365 || kana == 0x8367;     // ツ テ ト
     if (mark == kVoicedMark && ka_to)

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "launch/folder_browser_win.h"
+#include "platform/folder_browser_win.h"
 #include "views/shell_menu_rules.h"
 
 namespace brindle {

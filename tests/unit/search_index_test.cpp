@@ -47,13 +47,13 @@ protected:
 
 TEST_F(SearchIndexTest, EachRankingRuleInItsPlace) {
     // Added in the reverse of the expected order, so tree order alone would give the opposite.
-    Add("ntxpxd");                                         // letters in order
-    Add("Tools", 0, "C:\\bin\\notepad.exe");               // the command line's file title
-    Add("Viewer", 0, "v.exe", "a notepad for logs");       // the comment
-    Add("footnotes");                                      // inside the name
-    Add("My Notepad Plus");                                // a word start
-    Add("Notepad2");                                       // name prefix
-    Add("ＮＯＴＥＰＡＤ");                                 // exact, full width and upper case
+    Add("ntxpxd");                                    // letters in order
+    Add("Tools", 0, "C:\\bin\\notepad.exe");          // the command line's file title
+    Add("Viewer", 0, "v.exe", "a notepad for logs");  // the comment
+    Add("footnotes");                                 // inside the name
+    Add("My Notepad Plus");                           // a word start
+    Add("Notepad2");                                  // name prefix
+    Add("ＮＯＴＥＰＡＤ");                            // exact, full width and upper case
     EXPECT_EQ(Find("notepad"), "ＮＯＴＥＰＡＤ|Notepad2|My Notepad Plus|Tools|Viewer");
     EXPECT_EQ(Find("note"), "Notepad2|ＮＯＴＥＰＡＤ|My Notepad Plus|footnotes|Tools|Viewer");
     EXPECT_EQ(Find("ntpd"), "ntxpxd|My Notepad Plus|Notepad2|ＮＯＴＥＰＡＤ");
@@ -100,12 +100,12 @@ TEST_F(SearchIndexTest, KanaRomajiAndWidthsFindJapaneseNames) {
     Add("ﾒﾓﾘ診断");
     Add("秀丸エディタ");
     Add("ソフト\\ポ|");
-    EXPECT_EQ(Find("mem"), "メモ帳|ﾒﾓﾘ診断");   // an unfinished syllable
+    EXPECT_EQ(Find("mem"), "メモ帳|ﾒﾓﾘ診断");  // an unfinished syllable
     EXPECT_EQ(Find("memo"), "メモ帳|ﾒﾓﾘ診断");
     EXPECT_EQ(Find("めもり"), "ﾒﾓﾘ診断");
     EXPECT_EQ(Find("editeta"), "");
     EXPECT_EQ(Find("edita"), "秀丸エディタ");
-    EXPECT_EQ(Find("\\"), "ソフト\\ポ|");       // the real backslash, not ソ's trail byte
+    EXPECT_EQ(Find("\\"), "ソフト\\ポ|");  // the real backslash, not ソ's trail byte
     EXPECT_EQ(Find("|"), "ソフト\\ポ|");
     EXPECT_EQ(Find("ﾌﾄ"), "ソフト\\ポ|");
 }

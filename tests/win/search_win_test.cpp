@@ -74,6 +74,39 @@ void Press(WORD vk, WORD modifier = 0) {
     Pump();
 }
 
+// What the user sees of `window`, kept as a bitmap file beside the test (the README's picture).
+void SaveScreen(HWND window, const std::string& file) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const size_t size = static_cast<size_t>((width * 3 + 3) & ~3) * height;
+    BITMAPFILEHEADER header{};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(size);
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    bytes.append(static_cast<const char*>(bits), size);
+    testing::WriteBytes(file, bytes);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
 std::string ModuleFolder() {
     char module[MAX_PATH];
     GetModuleFileNameA(nullptr, module, MAX_PATH);
@@ -87,17 +120,19 @@ protected:
         ASSERT_TRUE(CopyFileA((ModuleFolder() + "\\launch_probe.exe").c_str(), probe.c_str(), FALSE));
         SetEnvironmentVariableA("BRINDLE_PROBE_OUT", report.c_str());
         const std::string quoted = "\"" + probe + "\"";
-        testing::WriteBytes(path, "[Brindle]\r\nwinMainFrame=100,80,700,500\r\nwinSeparator=150\r\nListStyle=1\r\n"
-                                  "lfFaceName=IPAGothic\r\ndwHotkeySearch=" +
-                                      std::to_string(kSearchKey) +
-                                      "\r\n[Page]\r\n0=ツール,-1,1,0,\"\",\"\"\r\n1=Editors,0,0,0,\"\",\"\"\r\n"
-                                      "[#00000]\r\nNamespace=メモ帳\r\nCommandLine=" +
-                                      quoted + " memo\r\nPageId=0\r\n[#00001]\r\nNamespace=Notepad\r\nCommandLine=" +
-                                      quoted + " note\r\nPageId=1\r\n[#00002]\r\nNamespace=秀丸エディタ\r\n"
-                                               "CommandLine=C:\\nothing\\hidemaru.exe\r\nPageId=1\r\n");
+        testing::WriteBytes(path,
+                            "[Brindle]\r\nwinMainFrame=100,80,700,500\r\nwinSeparator=150\r\nListStyle=1\r\n"
+                            "lfFaceName=IPAGothic\r\ndwHotkeySearch=" +
+                                std::to_string(kSearchKey) +
+                                "\r\n[Page]\r\n0=ツール,-1,1,0,\"\",\"\"\r\n1=Editors,0,0,0,\"\",\"\"\r\n"
+                                "[#00000]\r\nNamespace=メモ帳\r\nCommandLine=" +
+                                quoted + " memo\r\nPageId=0\r\n[#00001]\r\nNamespace=Notepad\r\nCommandLine=" + quoted +
+                                " note\r\nPageId=1\r\n[#00002]\r\nNamespace=秀丸エディタ\r\n"
+                                "CommandLine=C:\\nothing\\hidemaru.exe\r\nPageId=1\r\n");
         store = std::make_unique<SettingsStore>(messages, path);
         store->Load();
-        dialog = std::make_unique<MainDialog>(*store, messages, MainDialog::Options{false, false, false, "INI.search", {}});
+        dialog =
+            std::make_unique<MainDialog>(*store, messages, MainDialog::Options{false, false, false, "INI.search", {}});
         ASSERT_TRUE(dialog->Create(nullptr));
         ShowWindow(dialog->Hwnd(), SW_SHOW);
         Pump();
@@ -287,6 +322,9 @@ TEST_F(SearchWindow, MatchedCharactersAreDrawnOnTheMarker) {
     Press(VK_BACK);
     Type("NOTEPAD");
     EXPECT_GT(markerPixels(), pad) << "more characters matched, more marker";
+    Press(VK_ESCAPE);
+    Type("E");
+    SaveScreen(Search(), "search-window.bmp");
     Press(VK_ESCAPE);
     Type("EDITORS");  // found through its page only: nothing of the name is marked
     ASSERT_GE(ListView_GetItemCount(Results()), 1);
