@@ -2,7 +2,7 @@
 # Every test of the project: installs what is missing, builds the native, sanitizer, Windows and fuzz
 # builds, runs the unit tests (natively and under AddressSanitizer/UBSan), the import check of the Windows
 # programs, the Windows tests under Wine in a headless X server, the release archives (built twice and
-# compared), and the settings-file and clipboard fuzzers for a minute each.
+# compared), and the settings-file, clipboard and search fuzzers for a minute each.
 #   FUZZ_SECONDS=N  how long each fuzzer runs (default 60)
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -108,6 +108,13 @@ fi
 echo "== clipboard file list fuzzer (${FUZZ_SECONDS:-60} s)"
 if [ -x build/fuzz/tests/fuzz/drop_fuzzer ]; then
     run_fuzzer drop_fuzzer drop_corpus
+else
+    failed=$((failed + 1))
+fi
+
+echo "== search fuzzer (${FUZZ_SECONDS:-60} s)"
+if [ -x build/fuzz/tests/fuzz/search_fuzzer ]; then
+    run_fuzzer search_fuzzer search_corpus
 else
     failed=$((failed + 1))
 fi

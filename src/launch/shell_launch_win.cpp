@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <ctime>
+
 #include "launch/classify.h"
 #include "launch/launch_plan.h"
 #include "launch/system.h"
@@ -19,7 +21,7 @@ int Execute(HWND owner, const std::string& file, const char* parameters, const c
 
 }  // namespace
 
-int LaunchShortcut(const SettingsStore& store,
+int LaunchShortcut(SettingsStore& store,
                    int index,
                    const std::vector<std::string>& arguments,
                    HWND owner,
@@ -38,6 +40,8 @@ int LaunchShortcut(const SettingsStore& store,
     int result = Execute(owner, plan.file, plan.parameters.c_str(), plan.directory.c_str(), plan.show);
     if (result <= 32) {
         messages.Show(LaunchFailureText(result, plan), box::kIconStop);
+    } else {
+        store.NoteLaunch(index, static_cast<int64_t>(std::time(nullptr)));
     }
     return result;
 }

@@ -15,7 +15,8 @@ class System;
 // Launches the shortcut at `index` with the extra arguments (dropped files) through ShellExecuteA.
 // Returns the shell's result (greater than 32 on success), or 0 when nothing was started: no shortcut
 // at the index, or an empty command line (then the user is told). A failure shows the launch error box.
-int LaunchShortcut(const SettingsStore& store,
+// A launch the shell took is counted in the store (kept until the next save; it never saves by itself).
+int LaunchShortcut(SettingsStore& store,
                    int index,
                    const std::vector<std::string>& arguments,
                    HWND owner,

@@ -4,6 +4,7 @@
 
 #include "about/about_dialog.h"
 #include "launch/shell_launch_win.h"
+#include "search/search_dialog.h"
 #include "mainwnd/keyboard_hook_win.h"
 #include "resource.h"
 #include "store/settings_store.h"
@@ -80,6 +81,7 @@ BOOL MainDialog::OnInitDialog() {
 
     // The version window and the task select dialog join here when they exist.
     CreateTaskSelect();
+    CreateSearch();
 
     // The environment lays the controls out, with the stored splitter position.
     InitEnvironment();

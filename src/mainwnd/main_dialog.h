@@ -17,6 +17,7 @@
 #include "mainwnd/shortcut_list_ctrl.h"
 #include "mainwnd/splitter_bar.h"
 #include "mainwnd/status_throttle.h"
+#include "search/search_host.h"
 #include "store/preferences.h"
 #include "system/power_win.h"
 #include "tasks/task_select_host.h"
@@ -35,6 +36,7 @@ class SettingsStore;
 class Messages;
 class AboutDialog;
 class TaskSelectDialog;
+class SearchDialog;
 
 // Private messages of the main window.
 constexpr UINT WM_INSTANCE_QUERY = WM_APP + 1;
@@ -56,7 +58,7 @@ constexpr bool IsItemCommand(int id) {
 
 // The program's main window: page tree, splitter, page combo over the status line, shortcut list.
 // It lives in the notification area while hidden (main_dialog_tray.cpp).
-class MainDialog : public ui::Dialog, private TrayMenuHost, private TaskSelectHost {
+class MainDialog : public ui::Dialog, private TrayMenuHost, private TaskSelectHost, private SearchHost {
 public:
     struct Options {
         bool reverseButtons = false;
@@ -112,6 +114,10 @@ public:
     AboutDialog* About() const { return about_.get(); }
     // Refreshes the task select dialog and brings it to the front where it stands.
     void ShowTaskSelect();
+    // The search window and its window; null when it could not be made.
+    SearchDialog* Search() const { return search_.get(); }
+    HWND SearchWindow() const;
+    void OpenSearch();
     // The shutdown, power and lock commands act through `actions` (tests record them); null restores the
     // real ones.
     void SetPowerActions(PowerActions* actions) { powerActions_ = actions; }
@@ -225,6 +231,16 @@ private:
     // main_dialog_preferences.cpp
     void ShowPreferences();
 
+    // main_dialog_search.cpp
+    void CreateSearch();
+    SettingsStore& SearchStore() override { return store_; }
+    System& SearchSystem() override { return system_; }
+    Messages& SearchMessages() override { return messages_; }
+    HIMAGELIST SearchClassImages() override;
+    void LaunchFound(int storeIndex, const std::vector<std::string>& files) override;
+    void ShowFoundInMain(int storeIndex) override;
+    void OpenFolderOfFound(int storeIndex) override;
+
     SettingsStore& store_;
     Messages& messages_;
     Options options_;
@@ -267,6 +283,7 @@ private:
     ui::UniqueWindow tooltip_;
     UINT taskbarCreated_ = 0;
     std::unique_ptr<TaskSelectDialog> taskSelect_;
+    std::unique_ptr<SearchDialog> search_;
     WINDOWPLACEMENT bringToFront_{};
     PowerLibrary power_;
     std::optional<WinPowerActions> realPowerActions_;  // made with the window

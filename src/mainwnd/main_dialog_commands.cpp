@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "about/about_dialog.h"
+#include "search/search_dialog.h"
 #include "launch/help_win.h"
 #include "launch/shell_launch_win.h"
 #include "mainwnd/main_dialog.h"
@@ -156,6 +157,9 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
         case ID_TASK:
             if (ready_)
                 ShowTaskSelect();
+            return true;
+        case ID_SEARCH:
+            OpenSearch();
             return true;
         case ID_PREFERENCES:
             ShowPreferences();

@@ -1,5 +1,6 @@
 // Load and Save of the settings file: the store's side of the disk.
 #include <cstring>
+#include <string>
 
 #include "store/settings_backup.h"
 #include "store/settings_encoding.h"
@@ -87,6 +88,15 @@ void AppendShortcut(std::string& out, int index, const ShortcutRecord& s) {
     text::AppendZeroPadded(out, index, 5);
     out += "]\r\n";
     AppendKey(out, "Namespace=", s.name);
+    // Launch figures only for shortcuts that were launched, right after the name: readers that count a
+    // section's keys never count these.
+    if (s.launchCount > 0)
+        AppendKey(out, "LaunchCount=", s.launchCount);
+    if (s.lastLaunch > 0) {
+        out += "LastLaunch=";
+        out += std::to_string(s.lastLaunch);
+        out += "\r\n";
+    }
     int lines = 1;
     if (s.commandLine)
         AppendKey(out, "CommandLine=", s.commandLine), ++lines;

@@ -80,6 +80,8 @@ public:
                            int32_t check,
                            const char* comment);
     bool RemoveShortcutAt(int index);
+    // Counts a launch of the shortcut at `index` at `utcSeconds`; kept in memory until the next save.
+    bool NoteLaunch(int index, int64_t utcSeconds);
     int CountShortcuts(int32_t pageId) const;  // kTopLevel (-1) counts all
     // order[i] is the table index of the record that is to occupy the page's i-th slot. False (nothing
     // changed) unless `order` is a permutation of the page's own slots.

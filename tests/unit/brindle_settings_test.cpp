@@ -65,12 +65,12 @@ TEST_F(BrindleSettings, DumpPrintsTheStoreAsJsonInUtf8) {
               std::string::npos);
     EXPECT_NE(json.find("\"check\": 0, \"comment\": null}"), std::string::npos);
 
-    // 42 members in the preferences object.
+    // 44 members in the preferences object.
     size_t begin = json.find("\"preferences\": {"), end = json.find('}', begin);
     size_t members = 0;
     for (size_t i = begin; i < end; ++i)
         members += json[i] == ':';
-    EXPECT_EQ(members, 43u);  // 42 and the one of "preferences"
+    EXPECT_EQ(members, 45u);  // 44 and the one of "preferences"
 }
 
 TEST_F(BrindleSettings, DumpOfAFileWithADelimiterError) {
