@@ -420,19 +420,22 @@ TEST_F(Preferences_, OtherPageShowsTheStoredValuesAndRefusesBareHotKeys) {
     store->GetPreferences(prefs);
     prefs.dwHotkeyFocus = 0x20041;                          // Ctrl+A
     prefs.dwHotkeyTask = static_cast<int32_t>(0x7F0E0025);  // bits above 23, extended Ctrl+Alt+Left
-    prefs.dwHotkeyWin = 4 | 8;
+    prefs.dwHotkeyWin = 4 | 8 | 16;                         // bit 3: the search key's box
+    prefs.dwHotkeySearch = 0x60046;                         // Ctrl+Alt+F
     prefs.iChkLoadIcon = 7;
     prefs.bCopyPaste = 5;
     store->SetPreferencesAndSave(prefs);
 
-    WORD focusWord = 0, taskWord = 0;
-    bool anyRadio = true, winTask = false, winFocus = true, copyPaste = false;
+    WORD focusWord = 0, taskWord = 0, searchWord = 0;
+    bool anyRadio = true, winTask = false, winFocus = true, winSearch = false, copyPaste = false;
     bool stayedOpen = false, otherInFront = false, groupCaption = false, groupCaptionFits = false;
     size_t refusals = 0;
     driver.Then([&](HWND dialog) {
         HWND other = PageHolding(dialog, IDC_WIN_FOCUS);
         focusWord = HotKeyOf(other, IDC_HOTKEY_FOCUS);
         taskWord = HotKeyOf(other, IDC_HOTKEY_TASK);
+        searchWord = HotKeyOf(other, IDC_HOTKEY_SEARCH);
+        winSearch = Checked(other, IDC_WIN_SEARCH);
         anyRadio = Checked(other, IDC_ICON_POLICY_CTRL) || Checked(other, IDC_ICON_POLICY_DEFAULT) ||
                    Checked(other, IDC_ICON_POLICY_FETCH);
         winTask = Checked(other, IDC_WIN_TASK);
@@ -464,6 +467,8 @@ TEST_F(Preferences_, OtherPageShowsTheStoredValuesAndRefusesBareHotKeys) {
 
     EXPECT_EQ(focusWord, 0x0241);
     EXPECT_EQ(taskWord, 0x0E25);
+    EXPECT_EQ(searchWord, 0x0646);
+    EXPECT_TRUE(winSearch);
     EXPECT_FALSE(anyRadio);
     EXPECT_TRUE(winTask);
     EXPECT_FALSE(winFocus);
@@ -480,7 +485,8 @@ TEST_F(Preferences_, OtherPageShowsTheStoredValuesAndRefusesBareHotKeys) {
     EXPECT_EQ(saved.dwHotkeyFocus, 0x20041);
     EXPECT_EQ(saved.dwHotkeyTray, 0x41);
     EXPECT_EQ(saved.dwHotkeyTask, 0xE0025);
-    EXPECT_EQ(saved.dwHotkeyWin, 4 | 2);
+    EXPECT_EQ(saved.dwHotkeyWin, 4 | 2 | 8);  // unknown bits dropped, the search key's kept
+    EXPECT_EQ(saved.dwHotkeySearch, 0x60046);
     EXPECT_EQ(saved.iChkLoadIcon, -1);
     EXPECT_EQ(saved.bCopyPaste, 1);
 }

@@ -97,14 +97,15 @@ TEST(Resources, MenuHoldsTheFivePopupsWithTheirCommands) {
                      {ID_HIDE, "&Hide..."},
                      {0, nullptr},
                      {ID_TASK, "&Task..."},
+                     {ID_SEARCH, "検索(&F)..."},
                      {0, nullptr},
                      {kPopup, "&Shutdown"},
                      {0, nullptr},
                      {ID_PREFERENCES, "Environ(&1)"},
                      {ID_VERSION, "&Version..."}},
                     "Main");
-        if (GetMenuItemCount(main) == 13)
-            ExpectItems(GetSubMenu(main, 9), kShutdownItems, "Main/Shutdown");
+        if (GetMenuItemCount(main) == 14)
+            ExpectItems(GetSubMenu(main, 10), kShutdownItems, "Main/Shutdown");
         ExpectItems(GetSubMenu(menu, 1),
                     {{ID_ADD_PAGE, "&Add Page..."},
                      {ID_EDIT_PAGE, "&Edit Page..."},
@@ -146,12 +147,13 @@ TEST(Resources, AcceleratorTable) {
     const ACCEL expected[] = {
         {ctrl, '1', ID_PREFERENCES},         {ctrl, 'A', ID_ADD_PAGE},
         {ctrlShift, 'A', ID_ADD_SHORTCUT},   {ctrl, 'E', ID_EDIT_PAGE},
-        {ctrlShift, 'E', ID_EDIT_SHORTCUT},  {ctrl, 'H', ID_HIDE},
+        {ctrlShift, 'E', ID_EDIT_SHORTCUT},  {ctrl, 'F', ID_SEARCH},
+        {ctrl, 'H', ID_HIDE},
         {ctrl, 'R', ID_REMOVE_PAGE},         {ctrlShift, 'R', ID_REMOVE_SHORTCUT},
         {ctrl, 'S', ID_SORT_CHILD},          {ctrlShift, 'S', ID_SORT_SHORTCUT},
         {FVIRTKEY, VK_APPS, ID_CONTEXT_KEY}, {FVIRTKEY | FALT, 'X', ID_SHUTDOWN_POPUP},
     };
-    ASSERT_EQ(count, 12);
+    ASSERT_EQ(count, 13);
     for (int i = 0; i < count; ++i) {
         SCOPED_TRACE("entry " + std::to_string(i));
         EXPECT_EQ(entries[i].fVirt & 0x7F, expected[i].fVirt);  // 0x80 marks the last entry in the resource

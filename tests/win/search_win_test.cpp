@@ -74,39 +74,6 @@ void Press(WORD vk, WORD modifier = 0) {
     Pump();
 }
 
-// What the user sees of `window`, kept as a bitmap file beside the test (the README's picture).
-void SaveScreen(HWND window, const std::string& file) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    const size_t size = static_cast<size_t>((width * 3 + 3) & ~3) * height;
-    BITMAPFILEHEADER header{};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-    header.bfSize = header.bfOffBits + static_cast<DWORD>(size);
-    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
-    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    bytes.append(static_cast<const char*>(bits), size);
-    testing::WriteBytes(file, bytes);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-}
-
 std::string ModuleFolder() {
     char module[MAX_PATH];
     GetModuleFileNameA(nullptr, module, MAX_PATH);
@@ -324,7 +291,7 @@ TEST_F(SearchWindow, MatchedCharactersAreDrawnOnTheMarker) {
     EXPECT_GT(markerPixels(), pad) << "more characters matched, more marker";
     Press(VK_ESCAPE);
     Type("E");
-    SaveScreen(Search(), "search-window.bmp");
+    testing::WriteWindowBitmap(Search(), "search-window.bmp");
     Press(VK_ESCAPE);
     Type("EDITORS");  // found through its page only: nothing of the name is marked
     ASSERT_GE(ListView_GetItemCount(Results()), 1);

@@ -938,13 +938,15 @@ TEST_F(Launching, HideBuildsTheTrayMenuItsCommandsLaunchAndRestoreDiscardsIt) {
     SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_HIDE, 0);
     HMENU root = dialog->TrayMenu();
     ASSERT_NE(root, nullptr);
-    ASSERT_EQ(GetMenuItemCount(root), 2);  // the page "Top" and "メニューを消す"
-    HMENU top = GetSubMenu(root, 0);
+    // The search window's item and a separator, the page "Top" and "メニューを消す".
+    ASSERT_EQ(GetMenuItemCount(root), 4);
+    EXPECT_EQ(GetMenuItemID(root, 0), static_cast<UINT>(ID_SEARCH));
+    HMENU top = GetSubMenu(root, 2);
     ASSERT_EQ(GetMenuItemCount(top), 2);
     EXPECT_EQ(GetMenuItemID(top, 0), 16384u);
     EXPECT_EQ(GetMenuItemID(top, 1), 16385u);
     char last[64] = "";
-    GetMenuStringA(root, 1, last, sizeof last, MF_BYPOSITION);
+    GetMenuStringA(root, 3, last, sizeof last, MF_BYPOSITION);
     EXPECT_STREQ(last, "メニューを消す");
 
     // The page entry carries its tree item's images.

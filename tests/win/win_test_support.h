@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
