@@ -67,6 +67,7 @@ protected:
     void TearDown() override {
         dialog.reset();
         DeleteFileA(path.c_str());
+        DeleteFileA((path + ".bak").c_str());
     }
     void Open(const std::string& brindle = "") {
         testing::WriteBytes(

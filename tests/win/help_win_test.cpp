@@ -149,6 +149,7 @@ protected:
     void TearDown() override {
         SetHelpViewer(nullptr);
         DeleteFileA(path.c_str());
+        DeleteFileA((path + ".bak").c_str());
     }
 
     testing::TempFolder folder;

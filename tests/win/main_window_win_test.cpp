@@ -79,6 +79,7 @@ protected:
     void TearDown() override {
         dialog.reset();
         DeleteFileA(path.c_str());
+        DeleteFileA((path + ".bak").c_str());
     }
     void Open(MainDialog::Options options = {}) {
         if (options.instanceName.empty())
@@ -893,6 +894,7 @@ TEST(InstanceLock, AStartThatCannotTakeTheLockSaysWhyAndWritesNothing) {
     EXPECT_NE(messages.boxes[0].text.find(path), std::string::npos);
     EXPECT_EQ(testing::ReadBytes(path), original);
     DeleteFileA(path.c_str());
+    DeleteFileA((path + ".bak").c_str());
 }
 
 // "-restore" asks, puts the backup in place and starts on it; the file it replaced stays the backup for the

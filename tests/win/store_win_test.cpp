@@ -303,6 +303,7 @@ TEST(WinStore, ALongPathIsReadAndSaved) {
     MultiByteToWideChar(CP_ACP, 0, "設定.INI", -1, name.data(), nameLength);
     name.resize(nameLength - 1);
     DeleteFileW((file + name).c_str());
+    DeleteFileW((file + name + L".bak").c_str());  // the first save kept the file it replaced
     for (int i = 0; i < 3; ++i) {
         RemoveDirectoryW((L"\\\\?\\" + deep).c_str());
         deep.resize(deep.rfind(L'\\'));
