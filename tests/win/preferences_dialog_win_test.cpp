@@ -451,7 +451,6 @@ TEST_F(Preferences_, OtherPageShowsTheStoredValuesAndRefusesBareHotKeys) {
         refusals = messages.boxes.size();
         stayedOpen = IsWindow(dialog) && IsWindowVisible(dialog);
         otherInFront = IsWindowVisible(other) != 0;
-        testing::SaveScreen(dialog, "preferences-other.bmp");  // the README's picture of the page
         // With its "WIN" box, A alone is Win+A.
         SetHotKey(other, IDC_HOTKEY_TRAY, 0x0041);
         Click(other, IDC_WIN_TRAY);
