@@ -56,4 +56,16 @@ std::string LinkCommandLine(const std::string& target, const std::string& argume
     return "\"" + target + "\" " + arguments;
 }
 
+std::string QuoteProgramPart(const std::string& commandLine, const std::function<bool(const std::string&)>& isFile) {
+    if (commandLine.empty() || commandLine[0] == '"' || isFile(commandLine))
+        return commandLine;
+    // A blank is no trail byte: the text is split byte by byte.
+    for (size_t blank = commandLine.find(' '); blank != std::string::npos; blank = commandLine.find(' ', blank + 1)) {
+        const std::string program = commandLine.substr(0, blank);
+        if (!program.empty() && program.back() != ' ' && isFile(program))
+            return '"' + program + '"' + commandLine.substr(blank);
+    }
+    return commandLine;
+}
+
 }  // namespace brindle::dialogs

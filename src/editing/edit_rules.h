@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -39,5 +40,12 @@ std::string FileTitle(const std::string& path);
 // The command line of a shortcut made from a shell link: the quoted target, a blank and the arguments
 // (the blank stays when there are none).
 std::string LinkCommandLine(const std::string& target, const std::string& arguments);
+
+// A command line typed without quotes around a program path that holds a blank
+// (C:\Program Files\App\app.exe -x) is one file name to the launch: when the whole text is no existing
+// file but the text before one of its blanks is, that part is put in quotes (the first such blank from
+// the left, the order in which the system itself tries them). Any other text comes back unchanged.
+// `isFile` answers for a text as typed (it expands environment variables itself).
+std::string QuoteProgramPart(const std::string& commandLine, const std::function<bool(const std::string&)>& isFile);
 
 }  // namespace brindle::dialogs

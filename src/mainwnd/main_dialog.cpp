@@ -59,6 +59,7 @@ BOOL MainDialog::OnInitDialog() {
     ui::Dialog::OnInitDialog();
     splitter_.Attach(Item(IDC_SPLITTER));
     list_.Attach(Item(IDC_LIST));
+    treeCtrl_.Attach(Item(IDC_TREE));
     pageTree_.Attach(Item(IDC_TREE), Item(IDC_PAGE_COMBO));
     trayIcon_.Attach(Hwnd());
     hotKeys_.Attach(Hwnd());
@@ -161,9 +162,12 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             Close();
             return true;
         case WM_DESTROY:
-            // Every way out (a failed start included) takes the icon out of the notification area.
+            // Every way out (a failed start included) takes the icon out of the notification area and
+            // ends the keyboard hook's thread.
             if (trayIcon_.Present())
                 trayIcon_.Notify(NotificationIcon::Op::Delete, nullptr);
+            KillTimer(Hwnd(), kHookRenewalTimer);
+            KeyboardHook::Remove();
             return false;
         case WM_ENDSESSION:
             if (wParam) {

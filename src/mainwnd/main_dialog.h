@@ -13,6 +13,7 @@
 #include "launch/system_win.h"
 #include "mainwnd/hot_key_registry_win.h"
 #include "mainwnd/notification_icon_win.h"
+#include "mainwnd/page_tree_ctrl.h"
 #include "mainwnd/shortcut_list_ctrl.h"
 #include "mainwnd/splitter_bar.h"
 #include "mainwnd/status_throttle.h"
@@ -51,6 +52,9 @@ constexpr UINT kHookRenewalMs = 30000;
 // Commands that carry a shortcut's store index: 16384 + index.
 constexpr int kFirstItemCommand = 16384;
 constexpr int kLastItemCommand = 32766;
+constexpr bool IsItemCommand(int id) {
+    return id >= kFirstItemCommand && id <= kLastItemCommand;
+}
 
 // The program's main window: page tree, splitter, page combo over the status line, shortcut list.
 // It lives in the notification area while hidden (main_dialog_tray.cpp).
@@ -141,6 +145,7 @@ protected:
     void OnCancel() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
+    bool OnHelp() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
@@ -194,6 +199,7 @@ private:
     void ShowListMenu();
     void ShowOwnListMenu(bool selected, POINT at);
     void OnItemCommand(int id);
+    void RunShellMenuItem(int id);  // the tracked shell menu's choice
     void OnDropFiles(HDROP drop);
 
     // main_dialog_pages.cpp, main_dialog_shortcuts.cpp: the editing commands
@@ -248,6 +254,7 @@ private:
     ui::UniqueIcon iconHidden_, iconSmall_, iconBig_, iconBusy_;
     SplitterBar splitter_;
     ShortcutListCtrl list_;
+    PageTreeCtrl treeCtrl_;
     int splitterPos_ = 0;
     bool dragging_ = false;
     int lineHeight_ = 0;

@@ -92,7 +92,7 @@ int MainDialog::SelectedShortcut() const {
 }
 
 bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
-    if (id >= kFirstItemCommand && id <= kLastItemCommand) {
+    if (IsItemCommand(id)) {
         OnItemCommand(id);
         return true;
     }
@@ -130,7 +130,7 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
                 OnComboChoice();
             return code == CBN_SELENDOK;
         case kIdHelp:
-            ShowHelp();
+            ShowHelp(help::kStartPage);
             return true;
         case ID_SHUTDOWN_POPUP:
             ShowShutdownPopup();
@@ -278,7 +278,8 @@ HWND MainDialog::TaskSelectWindow() const {
 
 void MainDialog::ShowTaskSelect() {
     HWND taskSelect = TaskSelectWindow();
-    if (!taskSelect) {
+    // While it asks before closing windows, the dialog shows the list the question is about.
+    if (!taskSelect || taskSelect_->Asking()) {
         return;
     }
     taskSelect_->Refresh();
@@ -286,6 +287,13 @@ void MainDialog::ShowTaskSelect() {
     GetWindowRect(taskSelect, &rect);
     BringToFront(taskSelect, rect, SWP_NOSIZE | SWP_NOMOVE);
     taskSelect_->FocusList();
+}
+
+// F1 anywhere in the main window (WM_HELP bubbles up from the tree, the list and the combo) opens the
+// help at its start page.
+bool MainDialog::OnHelp() {
+    ShowHelp(help::kStartPage);
+    return true;
 }
 
 }  // namespace brindle

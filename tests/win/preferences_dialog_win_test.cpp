@@ -428,7 +428,7 @@ TEST_F(Preferences_, OtherPageShowsTheStoredValuesAndRefusesBareHotKeys) {
 
     WORD focusWord = 0, taskWord = 0, searchWord = 0;
     bool anyRadio = true, winTask = false, winFocus = true, winSearch = false, copyPaste = false;
-    bool stayedOpen = false, otherInFront = false;
+    bool stayedOpen = false, otherInFront = false, groupCaption = false, groupCaptionFits = false;
     size_t refusals = 0;
     driver.Then([&](HWND dialog) {
         HWND other = PageHolding(dialog, IDC_WIN_FOCUS);
@@ -441,6 +441,10 @@ TEST_F(Preferences_, OtherPageShowsTheStoredValuesAndRefusesBareHotKeys) {
         winTask = Checked(other, IDC_WIN_TASK);
         winFocus = Checked(other, IDC_WIN_FOCUS);
         copyPaste = Checked(other, IDC_COPY_PASTE);
+        // The icon group carries its caption, whole on its one line.
+        HWND group = testing::ChildWithText(other, "Button", "ページ切り替え時のショートカットアイコンの処理");
+        groupCaption = group && (GetWindowLongA(group, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+        groupCaptionFits = group && testing::TextFits(group, 2 * 6);
 
         // From the Control page: a bare A for the tray menu, then Shift+A, are refused with the Other page
         // brought to the front.
@@ -451,6 +455,8 @@ TEST_F(Preferences_, OtherPageShowsTheStoredValuesAndRefusesBareHotKeys) {
         refusals = messages.boxes.size();
         stayedOpen = IsWindow(dialog) && IsWindowVisible(dialog);
         otherInFront = IsWindowVisible(other) != 0;
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        testing::WriteWindowBitmap(dialog, "preferences-other.bmp");
         // With its "WIN" box, A alone is Win+A.
         SetHotKey(other, IDC_HOTKEY_TRAY, 0x0041);
         Click(other, IDC_WIN_TRAY);
@@ -467,6 +473,8 @@ TEST_F(Preferences_, OtherPageShowsTheStoredValuesAndRefusesBareHotKeys) {
     EXPECT_TRUE(winTask);
     EXPECT_FALSE(winFocus);
     EXPECT_TRUE(copyPaste);
+    EXPECT_TRUE(groupCaption);
+    EXPECT_TRUE(groupCaptionFits);
     EXPECT_EQ(refusals, 2u);
     ASSERT_GE(messages.boxes.size(), 2u);
     EXPECT_EQ(messages.boxes[0].text, kHotKeyNeedsModifier);

@@ -291,7 +291,7 @@ TEST_F(SearchWindow, MatchedCharactersAreDrawnOnTheMarker) {
     EXPECT_GT(markerPixels(), pad) << "more characters matched, more marker";
     Press(VK_ESCAPE);
     Type("E");
-    testing::SaveScreen(Search(), "search-window.bmp");
+    testing::WriteWindowBitmap(Search(), "search-window.bmp");
     Press(VK_ESCAPE);
     Type("EDITORS");  // found through its page only: nothing of the name is marked
     ASSERT_GE(ListView_GetItemCount(Results()), 1);

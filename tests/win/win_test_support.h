@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "unit/test_support.h"
+
 namespace brindle::testing {
 
 // A fresh folder with a Japanese name (so paths carry double-byte characters with the trail byte 0x5C),
@@ -86,9 +88,17 @@ private:
     std::vector<std::string> captions_;
 };
 
-// What the user sees of `window`, kept as a bitmap file beside the test (the README's picture).
-inline void SaveScreen(HWND window, const std::string& file) {
-    RECT rect{};
+// The dialog's window, written as a bitmap file the way the user sees it.
+inline void WriteWindowBitmap(HWND window, const std::string& file) {
+    // Painted, and the painting handed to the display: Wine passes a window's pixels on to X when the
+    // thread next looks at its queue (nothing is taken from it here).
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    for (int i = 0; i < 3; ++i) {
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+        Sleep(50);
+    }
+    RECT rect;
     GetWindowRect(window, &rect);
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     HDC screen = GetDC(nullptr);
@@ -112,7 +122,7 @@ inline void SaveScreen(HWND window, const std::string& file) {
     std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
     bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
     bytes.append(static_cast<const char*>(bits), size);
-    std::ofstream(file, std::ios::binary) << bytes;
+    WriteBytes(file, bytes);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
