@@ -71,8 +71,8 @@ bool KeyboardHook::HandleEvent(WPARAM message, const KBDLLHOOKSTRUCT& event) {
     if (!dialog) {
         return false;
     }
-    HWND taskSelect = dialog->TaskSelectWindow();
-    if (taskSelect && IsWindowVisible(taskSelect)) {
+    // The dialog is not made here: it is made, the first time, when the posted message is handled.
+    if (dialog->TaskSelectShown()) {
         return false;
     }
     const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
@@ -83,7 +83,7 @@ bool KeyboardHook::HandleEvent(WPARAM message, const KBDLLHOOKSTRUCT& event) {
             state.matcher.SetModifier(modifier, down);
         return false;
     }
-    if (!down || !taskSelect) {
+    if (!down || !dialog->TaskSelectAvailable()) {
         return false;
     }
     Preferences prefs;

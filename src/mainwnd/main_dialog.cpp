@@ -28,7 +28,6 @@ MainDialog::MainDialog(SettingsStore& store, Messages& messages, Options options
     iconBig_.Reset(LoadIconSized(IDI_APP, GetSystemMetrics(SM_CXICON)));
     iconBusy_.Reset(LoadIconSized(IDI_BUSY, small));
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
-    about_ = std::make_unique<AboutDialog>(store_, messages_);
 }
 
 MainDialog::~MainDialog() {
@@ -75,10 +74,8 @@ BOOL MainDialog::OnInitDialog() {
     SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall_.Get()));
 
     dragging_ = false;
-    about_->Create(Hwnd());  // hidden until asked for
-
-    // The version window and the task select dialog join here when they exist.
-    CreateTaskSelect();
+    // The version window and the task select dialog are made when first asked for: the first paint
+    // waits for neither.
 
     // The environment lays the controls out, with the stored splitter position.
     InitEnvironment();

@@ -101,11 +101,17 @@ public:
     const PageTree& Pages() const { return pageTree_; }
     bool PageSwitchPending() const { return pending_; }
     int IconReads() const { return iconReader_.Reads(); }
-    // The task select dialog and its window; null when it could not be made.
-    TaskSelectDialog* TaskSelect() const { return taskSelect_.get(); }
-    HWND TaskSelectWindow() const;
-    // The version window; its window exists once the main window does.
-    AboutDialog* About() const { return about_.get(); }
+    // The task select dialog and its window, made hidden on first use (not at start-up); null when it
+    // could not be made.
+    TaskSelectDialog* TaskSelect();
+    HWND TaskSelectWindow();
+    // Whether the task select dialog is on the screen; never makes it.
+    bool TaskSelectShown() const;
+    // False once the task select dialog failed to be made: the task key then passes on.
+    bool TaskSelectAvailable() const { return !taskSelectFailed_; }
+    // The version window, made hidden on first use (not at start-up); its Hwnd() is null when the
+    // window could not be made, and everything here leaves it alone until then.
+    AboutDialog* About();
     // Refreshes the task select dialog and brings it to the front where it stands.
     void ShowTaskSelect();
     // The shutdown, power and lock commands act through `actions` (tests record them); null restores the
@@ -204,6 +210,8 @@ private:
     // Runs a modal dialog of a command: hot keys and tray clicks wait meanwhile (the ready flag).
     INT_PTR RunModal(ui::Dialog& dialog);
     void CreateTaskSelect();
+    void CreateAbout();
+    void EnableAbout(bool enable);  // kept for a version window made later
     int SelectedShortcut() const;  // the store index of the first selected list item, or -1
     void OnSysCommand(WPARAM id, LPARAM lParam);
     void OnContextKey();
@@ -260,11 +268,13 @@ private:
     ui::UniqueWindow tooltip_;
     UINT taskbarCreated_ = 0;
     std::unique_ptr<TaskSelectDialog> taskSelect_;
+    bool taskSelectFailed_ = false;
     WINDOWPLACEMENT bringToFront_{};
     PowerLibrary power_;
     std::optional<WinPowerActions> realPowerActions_;  // made with the window
     PowerActions* powerActions_ = nullptr;
     std::unique_ptr<AboutDialog> about_;
+    bool aboutEnabled_ = true;
     ShellItemMenus shellItemMenus_;
     PopupMenuTracker popupTracker_;
     ShellMenuSource* shellMenus_ = &shellItemMenus_;
