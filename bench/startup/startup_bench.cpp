@@ -74,7 +74,9 @@ double TimeStart(const std::string& program, const std::string& arguments, Memor
         if (GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                                  sizeof counters)) {
             memory->residentMb = static_cast<double>(counters.WorkingSetSize) / (1 << 20);
-            memory->privateMb = static_cast<double>(counters.PrivateUsage) / (1 << 20);
+            // Wine leaves PrivateUsage at 0 and gives the private (anonymous) memory as PagefileUsage.
+            const SIZE_T privateBytes = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+            memory->privateMb = static_cast<double>(privateBytes) / (1 << 20);
         }
     }
     // The measurement is over: end the program without letting it save.
