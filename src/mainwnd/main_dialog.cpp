@@ -49,6 +49,12 @@ HICON MainDialog::LoadedIcon(int id) const {
     }
 }
 
+const PowerFunctions& MainDialog::Power() const {
+    if (!power_)
+        power_.emplace();
+    return power_->Functions();
+}
+
 bool MainDialog::HookInstalled() const {
     return KeyboardHook::Installed();
 }
@@ -65,7 +71,6 @@ BOOL MainDialog::OnInitDialog() {
         trayIcon_.Notify(NotificationIcon::Op::Add, iconSmall_.Get());
     }
 
-    realPowerActions_.emplace(power_.Functions(), Hwnd());
     menu_.Reset(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_MENU)));
     InsertMainPopupIntoSystemMenu();
     accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
@@ -210,7 +215,7 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             return OnMenuItemMessage(message, wParam, lParam, result);
         case WM_INITMENUPOPUP:
             // The "Shutdown" popups: the menu's own, Alt+X's and the system menu's copy.
-            EnablePowerItems(reinterpret_cast<HMENU>(wParam), power_.Functions());
+            EnablePowerItems(reinterpret_cast<HMENU>(wParam), Power());
             return false;
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wParam));

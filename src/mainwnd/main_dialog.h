@@ -117,7 +117,8 @@ public:
     // The shutdown, power and lock commands act through `actions` (tests record them); null restores the
     // real ones.
     void SetPowerActions(PowerActions* actions) { powerActions_ = actions; }
-    const PowerFunctions& Power() const { return power_.Functions(); }
+    // The power library is loaded when a power item or command first needs it, not at start-up.
+    const PowerFunctions& Power() const;
     // The record whose address WM_APP+5 carries: the target rectangle and extra SetWindowPos flags.
     WINDOWPLACEMENT& BringToFrontPlacement() { return bringToFront_; }
 
@@ -270,8 +271,8 @@ private:
     std::unique_ptr<TaskSelectDialog> taskSelect_;
     bool taskSelectFailed_ = false;
     WINDOWPLACEMENT bringToFront_{};
-    PowerLibrary power_;
-    std::optional<WinPowerActions> realPowerActions_;  // made with the window
+    mutable std::optional<PowerLibrary> power_;
+    std::optional<WinPowerActions> realPowerActions_;  // made with the first power command
     PowerActions* powerActions_ = nullptr;
     std::unique_ptr<AboutDialog> about_;
     bool aboutEnabled_ = true;

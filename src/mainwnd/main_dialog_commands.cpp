@@ -193,11 +193,13 @@ bool MainDialog::OnPowerCommand(int id) {
     if (!command) {
         return false;
     }
-    if (!realPowerActions_) {
+    if (!Hwnd()) {
         return true;  // no window yet
     }
+    if (!powerActions_ && !realPowerActions_)
+        realPowerActions_.emplace(Power(), Hwnd());
     PowerActions& actions = powerActions_ ? *powerActions_ : *realPowerActions_;
-    RunPowerCommand(*command, ReadPowerFeatures(power_.Functions()), actions, messages_);
+    RunPowerCommand(*command, ReadPowerFeatures(Power()), actions, messages_);
     return true;
 }
 

@@ -192,7 +192,7 @@ int MainDialog::BringToFront(HWND target, const RECT& rect, int flags) {
         HWND foreground = GetForegroundWindow();
         DWORD foregroundThread = GetWindowThreadProcessId(foreground, &foregroundProcess);
         DWORD ownThread = GetWindowThreadProcessId(Hwnd(), nullptr);
-        auto allow = power_.Functions().allowSetForegroundWindow;
+        auto allow = Power().allowSetForegroundWindow;
         if (allow)
             allow(foregroundProcess);
         AttachThreadInput(ownThread, foregroundThread, TRUE);
