@@ -46,6 +46,7 @@ private:
     StartOptions options_;
     std::string instanceName_;
     ui::UniqueKernelHandle lock_;
+    LockOutcome lockOutcome_ = LockOutcome::Failed;
     bool duplicate_ = false;
     bool exited_ = false;
     bool taskbarHidden_ = false;

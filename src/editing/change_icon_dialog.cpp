@@ -6,6 +6,7 @@
 
 #include "editing/edit_rules.h"
 #include "launch/command_line.h"
+#include "launch/help_win.h"
 #include "launch/system_win.h"
 #include "resource.h"
 #include "ui/pickers_win.h"
@@ -155,6 +156,11 @@ bool ChangeIconDialog::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&) 
         return false;
     }
     return false;
+}
+
+bool ChangeIconDialog::OnHelp() {
+    ShowHelp(help::kChangeIconDialog);
+    return true;
 }
 
 }  // namespace brindle

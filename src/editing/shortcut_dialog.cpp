@@ -3,6 +3,7 @@
 #include "editing/change_icon_dialog.h"
 #include "editing/edit_rules.h"
 #include "launch/command_line.h"
+#include "launch/help_win.h"
 #include "launch/system_win.h"
 #include "resource.h"
 #include "ui/message_box_win.h"
@@ -143,6 +144,11 @@ void ShortcutDialog::OnOK() {
     }
     chosenPage = ui::WindowText(Item(IDC_SHORTCUT_PAGE));
     EndDialog(IDOK);
+}
+
+bool ShortcutDialog::OnHelp() {
+    ShowHelp(help::kShortcutDialog);
+    return true;
 }
 
 }  // namespace brindle

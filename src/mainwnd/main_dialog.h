@@ -142,6 +142,7 @@ protected:
     void OnCancel() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
+    bool OnHelp() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:

@@ -129,7 +129,7 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
                 OnComboChoice();
             return code == CBN_SELENDOK;
         case kIdHelp:
-            ShowHelp();
+            ShowHelp(help::kStartPage);
             return true;
         case ID_SHUTDOWN_POPUP:
             ShowShutdownPopup();
@@ -320,6 +320,13 @@ void MainDialog::ShowTaskSelect() {
     GetWindowRect(taskSelect, &rect);
     BringToFront(taskSelect, rect, SWP_NOSIZE | SWP_NOMOVE);
     taskSelect_->FocusList();
+}
+
+// F1 anywhere in the main window (WM_HELP bubbles up from the tree, the list and the combo) opens the
+// help at its start page.
+bool MainDialog::OnHelp() {
+    ShowHelp(help::kStartPage);
+    return true;
 }
 
 }  // namespace brindle

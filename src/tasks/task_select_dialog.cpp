@@ -3,6 +3,7 @@
 #include <limits>
 #include <string>
 
+#include "launch/help_win.h"
 #include "platform/platform_win.h"
 #include "resource.h"
 #include "store/settings_store.h"
@@ -396,6 +397,11 @@ bool TaskSelectDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
         default:
             return false;
     }
+}
+
+bool TaskSelectDialog::OnHelp() {
+    ShowHelp(help::kTaskSelectDialog);
+    return true;
 }
 
 }  // namespace brindle

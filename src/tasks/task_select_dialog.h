@@ -41,6 +41,8 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    // F1: this dialog's page of the help.
+    bool OnHelp() override;
     void OnOK() override;
     void OnCancel() override;
     void DoDataExchange(ui::DataExchange& exchange) override;

@@ -223,6 +223,12 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_INITDIALOG:
             return OnInitDialog();
+        case WM_HELP:
+            if (OnHelp()) {
+                SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);
+                return TRUE;
+            }
+            break;
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
             if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam)))

@@ -53,6 +53,9 @@ protected:
     // is never asked for the empty item (-1) of an empty list. True when handled.
     virtual bool OnMeasureItem(MEASUREITEMSTRUCT& /*item*/) { return false; }
     virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
+    // F1 in the dialog or one of its controls (WM_HELP); true when the dialog's help was opened. Otherwise
+    // the system passes the request on to the parent or owner.
+    virtual bool OnHelp() { return false; }
     // Any other message; true when handled with `result` as the answer. Returning false lets the
     // dialog manager's default processing run too.
     virtual bool OnMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT& /*result*/) { return false; }

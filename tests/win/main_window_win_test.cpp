@@ -28,6 +28,7 @@
 #include "ui/subclass.h"
 #include "unit/recording_power_actions.h"
 #include "unit/test_support.h"
+#include "win/win_test_support.h"
 
 namespace brindle {
 namespace {
@@ -891,6 +892,42 @@ TEST(InstanceLock, AStartThatCannotTakeTheLockSaysWhyAndWritesNothing) {
     EXPECT_NE(messages.boxes[0].text.find(path), std::string::npos);
     EXPECT_EQ(testing::ReadBytes(path), original);
     DeleteFileA(path.c_str());
+}
+
+// "-restore" asks, puts the backup in place and starts on it; the file it replaced stays the backup for the
+// whole run, so a second restore undoes the first. Where another instance runs on the file, nothing changes.
+TEST(RestoreStart, AStartWithRestoreAsksThenRunsOnTheBackup) {
+    const std::string path = TempFile("brindle-restore");
+    const std::string backup = path + ".bak";
+    const std::string now = "[Brindle]\r\n[Page]\r\n0=Now,-1,0,0,\"\",\"\"\r\n";
+    const std::string before = "[Brindle]\r\n[Page]\r\n0=Before,-1,0,0,\"\",\"\"\r\n";
+    testing::WriteBytes(path, now);
+    testing::WriteBytes(backup, before);
+    {
+        // Another instance holds the file's lock: it would save over a restored file.
+        RecordingMessages messages;
+        ui::UniqueKernelHandle running(CreateMutexA(nullptr, TRUE, LockName(InstanceName(path)).c_str()));
+        LauncherApp app("C:\\brindle.exe", messages);
+        EXPECT_EQ(app.Run(("-restore \"" + path + "\"").c_str()), 0);
+        ASSERT_EQ(messages.boxes.size(), 1u);
+        EXPECT_NE(messages.boxes[0].text.find("実行中のため、バックアップから元に戻せません"), std::string::npos)
+            << messages.boxes[0].text;
+        EXPECT_EQ(testing::ReadBytes(path), now);
+        EXPECT_EQ(testing::ReadBytes(backup), before);
+    }
+    RecordingMessages messages;
+    messages.answers = {box::kAnswerYes};
+    testing::ModalWatchdog closeTheWindow;  // Escape on the main window once it shows
+    LauncherApp app("C:\\brindle.exe", messages);
+    EXPECT_EQ(app.Run(("-restore \"" + path + "\"").c_str()), 0);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_NE(messages.boxes[0].text.find("の内容に戻しますか？"), std::string::npos) << messages.boxes[0].text;
+    EXPECT_EQ(messages.boxes[0].style, box::kYesNo | box::kIconQuestion);
+    ASSERT_FALSE(closeTheWindow.Captions().empty());
+    EXPECT_NE(testing::ReadBytes(path).find("[Page]\r\n0=Before,-1,0,0"), std::string::npos);
+    EXPECT_EQ(testing::ReadBytes(backup), now);
+    DeleteFileA(path.c_str());
+    DeleteFileA(backup.c_str());
 }
 
 // The running instance is allowed to take the foreground before it is asked to come back.

@@ -516,8 +516,9 @@ TEST(Resources, VersionInformation) {
     EXPECT_EQ(VersionValue(data, "ProductName"), "ぶりんどる");
     EXPECT_EQ(VersionValue(data, "FileDescription"), "ぶりんどる");
     EXPECT_EQ(VersionValue(data, "LegalTrademarks"), "ORIOLE");
-    EXPECT_EQ(VersionValue(data, "FileVersion"), "1.2.0.0");
-    EXPECT_EQ(VersionValue(data, "ProductVersion"), "1.2.0.0");
+    // The project version, as CMake hands it to the build.
+    EXPECT_EQ(VersionValue(data, "FileVersion"), BRINDLE_PROJECT_VERSION ".0");
+    EXPECT_EQ(VersionValue(data, "ProductVersion"), BRINDLE_PROJECT_VERSION ".0");
     EXPECT_EQ(VersionValue(data, "InternalName"), "brindle");
     EXPECT_EQ(VersionValue(data, "OriginalFilename"), "brindle.exe");
     EXPECT_FALSE(VersionValue(data, "CompanyName").empty());
@@ -527,10 +528,12 @@ TEST(Resources, VersionInformation) {
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010002u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010002u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+    const DWORD versionMS = BRINDLE_PROJECT_VERSION_MAJOR << 16 | BRINDLE_PROJECT_VERSION_MINOR;
+    const DWORD versionLS = BRINDLE_PROJECT_VERSION_PATCH << 16;
+    EXPECT_EQ(fixed->dwFileVersionMS, versionMS);
+    EXPECT_EQ(fixed->dwFileVersionLS, versionLS);
+    EXPECT_EQ(fixed->dwProductVersionMS, versionMS);
+    EXPECT_EQ(fixed->dwProductVersionLS, versionLS);
 
     WORD* translation = nullptr;
     ASSERT_TRUE(

@@ -14,6 +14,7 @@
 
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
+#include "store/settings_backup.h"
 #include "store/settings_store.h"
 #include "unit/test_support.h"
 #include "win/win_test_support.h"
@@ -165,10 +166,14 @@ protected:
     }
     // Pages and shortcuts in the form of the settings file, after a [Brindle] section with `prefs`.
     void Open(const std::string& prefs, const std::string& pages, const std::string& shortcuts = "") {
-        testing::WriteBytes(path,
-                            "[Brindle]\r\nwinMainFrame=60,40,760,520\r\nwinSeparator=180\r\n"
-                            "lfHeight=-12\r\nlfFaceName=IPAGothic\r\n" +
-                                prefs + "[Page]\r\n" + pages + shortcuts);
+        OpenFile(
+            "[Brindle]\r\nwinMainFrame=60,40,760,520\r\nwinSeparator=180\r\n"
+            "lfHeight=-12\r\nlfFaceName=IPAGothic\r\n" +
+            prefs + "[Page]\r\n" + pages + shortcuts);
+    }
+    // The settings file's bytes as they are.
+    void OpenFile(const std::string& bytes) {
+        testing::WriteBytes(path, bytes);
         store = std::make_unique<SettingsStore>(messages, path);
         ASSERT_TRUE(store->Load());
         dialog = std::make_unique<MainDialog>(*store, messages, MainDialog::Options{});
@@ -317,6 +322,89 @@ TEST_F(PageSwitch, AClickRefillsAtOnce) {
     EXPECT_FALSE(dialog->PageSwitchPending());
     EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"three"}));
     EXPECT_NE(Saved().find("Page=3\r\n"), std::string::npos);
+}
+
+// Bytes of UTF-16 LE (with its mark) and of UTF-8 (with its mark), as editors save them.
+std::string Utf16Marked(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+std::string Utf8Marked(std::u8string_view text) {
+    return "\xEF\xBB\xBF" + std::string(text.begin(), text.end());
+}
+
+// The settings an editor saved as "Unicode" or as UTF-8 with a mark: each page and shortcut survives the
+// start, a page switch and the closing save, and the user's own bytes stay in the backup.
+TEST_F(Views, AFileSavedByAnEditorInUnicodeKeepsEveryPageAndShortcut) {
+// One text as Shift_JIS, UTF-16 (u) and UTF-8 (u8) literals.
+#define BRINDLE_SETTINGS_TEXT(p) \
+    p##"[Brindle]\r\nwinMainFrame=60,40,760,520\r\nwinSeparator=180\r\nlfHeight=-12\r\nlfFaceName=IPAGothic\r\n"          \
+    p##"Page=1\r\n[Page]\r\n1=表計算ソフト,-1,0,0,\"\",\"\"\r\n2=ﾂｰﾙ～①,-1,0,0,\"C:\\絵\\表.ico>1\",\"\"\r\n"                 \
+    p##"[#00000]\r\nNamespace=能力表\r\nCommandLine=\"C:\\Program Files\\ソフト\\表.exe\" /a\r\nPageId=1\r\n" \
+    p##"[#00001]\r\nNamespace=メモ帳\r\nCommandLine=notepad.exe\r\nWorkfolder=C:\\作業\\\r\nPageId=2\r\n"    \
+    p##"Comment=説明～\r\n[#00002]\r\nNamespace=電卓\r\nCommandLine=calc.exe\r\nPageId=2\r\n"
+    const std::string original[] = {Utf16Marked(BRINDLE_SETTINGS_TEXT(u)), Utf8Marked(BRINDLE_SETTINGS_TEXT(u8))};
+    const std::string sjis = BRINDLE_SETTINGS_TEXT();
+#undef BRINDLE_SETTINGS_TEXT
+    for (const std::string& bytes : original) {
+        OpenFile(bytes);
+        EXPECT_TRUE(messages.boxes.empty());
+        EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"能力表"}));
+        RECT rect;
+        HTREEITEM second = FindItem(tree, TreeView_GetRoot(tree), "ﾂｰﾙ～①");
+        ASSERT_TRUE(TreeView_GetItemRect(tree, second, &rect, TRUE));
+        const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(tree, WM_LBUTTONUP, 0, at);
+        PumpFor(300);
+        PumpUntilSwitched();
+        EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"メモ帳", "電卓"}));
+        SendMessageA(dialog->Hwnd(), WM_COMMAND, IDCANCEL, 0);
+        dialog.reset();
+        store.reset();
+
+        // A second store reads back what the first one saved.
+        RecordingMessages again;
+        SettingsStore reread(again, path);
+        reread.Load();
+        ASSERT_EQ(reread.PageCount(), 2);
+        ASSERT_EQ(reread.ShortcutCount(), 3);
+        PageRecord page;
+        reread.GetPageAt(1, page);
+        EXPECT_STREQ(page.name, "ﾂｰﾙ～①");
+        EXPECT_STREQ(page.normalIcon, "C:\\絵\\表.ico>1");
+        ShortcutRecord shortcut;
+        reread.GetShortcutAt(0, shortcut);
+        EXPECT_STREQ(shortcut.commandLine, "\"C:\\Program Files\\ソフト\\表.exe\" /a");
+        reread.GetShortcutAt(1, shortcut);
+        EXPECT_STREQ(shortcut.name, "メモ帳");
+        EXPECT_STREQ(shortcut.workFolder, "C:\\作業\\");
+        EXPECT_STREQ(shortcut.comment, "説明～");
+        EXPECT_EQ(shortcut.pageId, 2);
+        const std::string saved = testing::ReadBytes(path);
+        EXPECT_NE(saved.find(sjis.substr(sjis.find("[Page]"))), std::string::npos) << saved;
+        EXPECT_NE(saved.find("Page=2\r\n"), std::string::npos);
+        EXPECT_EQ(testing::ReadBytes(settings_backup::BackupPathOf(path)), bytes);
+        EXPECT_TRUE(again.boxes.empty());
+    }
+}
+
+// A file with binary content is named in the message, the window starts without pages, and the file is
+// left byte for byte.
+TEST_F(Views, ABinaryFileIsNamedAndLeftAsItWas) {
+    const std::string bytes = "[Brindle]\r\nPage=1\r\n[Page]\r\n1=Top,-1,0,0,\"\",\"\"\r\n" + std::string(4096, '\0');
+    OpenFile(bytes);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text.rfind(path + "\nNUL文字を含んでいるため", 0), 0u) << messages.boxes[0].text;
+    EXPECT_EQ(TreeView_GetCount(tree), 0u);
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, IDCANCEL, 0);
+    dialog.reset();
+    EXPECT_EQ(testing::ReadBytes(path), bytes);
 }
 
 // Accessibility and automation tools select a page from another process: the tree then notifies the
