@@ -39,8 +39,8 @@ void WriteSettings(const std::string& path, int pages, int shortcuts) {
     }
     for (int s = 0; s < shortcuts; ++s) {
         std::string n = std::to_string(s);
-        store.AddShortcut(("ショートカット" + n).c_str(), ("C:\\windows\\notepad.exe " + n).c_str(), nullptr,
-                          nullptr, 0, s % pages, 0, 0, ("コメント" + n).c_str());
+        store.AddShortcut(("ショートカット" + n).c_str(), ("C:\\windows\\notepad.exe " + n).c_str(), nullptr, nullptr,
+                          0, s % pages, 0, 0, ("コメント" + n).c_str());
     }
     store.Save();
 }
@@ -84,7 +84,8 @@ double TimeStart(const std::string& program, const std::string& arguments, Memor
     WaitForSingleObject(process.hProcess, 10000);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    if (waited != 0) return -1;
+    if (waited != 0)
+        return -1;
     return 1000.0 * static_cast<double>(end.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
@@ -99,8 +100,12 @@ void PrintRatio(const char* what, double measured, double floor, const char* uni
 }
 
 // Start-ups of the bare dialog and of brindle.exe on `settings`, alternately; false when one failed.
-bool TimeStarts(const std::string& brindle, const std::string& bare, const std::string& settings, int runs,
-                double& measured, double& floor) {
+bool TimeStarts(const std::string& brindle,
+                const std::string& bare,
+                const std::string& settings,
+                int runs,
+                double& measured,
+                double& floor) {
     std::vector<double> program, bareDialog;
     TimeStart(brindle, "\"" + settings + "\"");  // the first start on a file pays for reading it from the disk
     for (int i = 0; i < runs; ++i) {
@@ -132,7 +137,8 @@ int main(int argc, char** argv) {
 
     TimeStart(bare, "");  // the first start of anything pays for loading the system's libraries
     double m = 0, f = 0, largeM = 0, largeF = 0;
-    if (!TimeStarts(brindle, bare, settings, runs, m, f) || !TimeStarts(brindle, bare, large, runs / 2 + 1, largeM, largeF)) {
+    if (!TimeStarts(brindle, bare, settings, runs, m, f) ||
+        !TimeStarts(brindle, bare, large, runs / 2 + 1, largeM, largeF)) {
         std::fprintf(stderr, "startup_bench: a program did not come up\n");
         return 1;
     }

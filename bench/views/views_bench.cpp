@@ -133,10 +133,10 @@ struct BareControls {
         GetClientRect(programTree, &treeSize);
         frame = CreateWindowExA(0, "STATIC", "bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1200, 700, nullptr,
                                 nullptr, nullptr, nullptr);
-        list = CreateWindowExA(0, WC_LISTVIEWA, "",
-                               WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                                   LVS_SHAREIMAGELISTS,
-                               treeSize.right + 4, 30, listSize.right, listSize.bottom, frame, nullptr, nullptr, nullptr);
+        list = CreateWindowExA(
+            0, WC_LISTVIEWA, "",
+            WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+            treeSize.right + 4, 30, listSize.right, listSize.bottom, frame, nullptr, nullptr, nullptr);
         ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
         ListView_SetImageList(list, ListView_GetImageList(programList, LVSIL_SMALL), LVSIL_SMALL);
         ListView_SetImageList(list, ListView_GetImageList(programList, LVSIL_NORMAL), LVSIL_NORMAL);

@@ -214,7 +214,7 @@ private:
     void CreateTaskSelect();
     void CreateAbout();
     void EnableAbout(bool enable);  // kept for a version window made later
-    int SelectedShortcut() const;  // the store index of the first selected list item, or -1
+    int SelectedShortcut() const;   // the store index of the first selected list item, or -1
     void OnSysCommand(WPARAM id, LPARAM lParam);
     void OnContextKey();
     void ShowShutdownPopup();

@@ -55,7 +55,7 @@ public:
     // The first entry of the page with this id that has a tree item, or -1: a hash look-up, so a walk
     // over every page (the tray menu's build) stays linear.
     int EntryOfPage(int32_t pageId) const;
-    int ComboIndexOf(int entry) const;        // the combo entry whose item data is `entry`, or -1
+    int ComboIndexOf(int entry) const;  // the combo entry whose item data is `entry`, or -1
     HTREEITEM Caret() const { return TreeView_GetSelection(tree_); }
     const std::vector<PageEntry>& Entries() const { return entries_; }
     int Append(PageEntry entry);
@@ -80,7 +80,6 @@ private:
     void SetImages(HTREEITEM item, int index, int image, int selectedImage);
     void FillCombo(const std::vector<std::string>& paths);
     void IndexEntry(int index);
-
 
     HWND tree_ = nullptr;
     HWND combo_ = nullptr;

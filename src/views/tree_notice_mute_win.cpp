@@ -33,8 +33,8 @@ TreeNoticeMute::TreeNoticeMute(HWND tree) {
         return;
     const bool unicode = IsWindowUnicode(parent) != FALSE;
     const LONG_PTR ours = reinterpret_cast<LONG_PTR>(&TreeNoticeMute::Procedure);
-    const LONG_PTR previous = unicode ? SetWindowLongPtrW(parent, GWLP_WNDPROC, ours)
-                                      : SetWindowLongPtrA(parent, GWLP_WNDPROC, ours);
+    const LONG_PTR previous =
+        unicode ? SetWindowLongPtrW(parent, GWLP_WNDPROC, ours) : SetWindowLongPtrA(parent, GWLP_WNDPROC, ours);
     if (!previous)
         return;
     parent_ = parent;
@@ -67,7 +67,7 @@ LRESULT CALLBACK TreeNoticeMute::Procedure(HWND window, UINT message, WPARAM wPa
             return 0;
     }
     return g_unicode ? CallWindowProcW(g_original, window, message, wParam, lParam)
-                                   : CallWindowProcA(g_original, window, message, wParam, lParam);
+                     : CallWindowProcA(g_original, window, message, wParam, lParam);
 }
 
 }  // namespace brindle

@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/instance_name.h"
 #include "about/about_dialog.h"
+#include "app/instance_name.h"
 #include "app/launcher_app.h"
 #include "mainwnd/hot_keys.h"
 #include "mainwnd/keyboard_hook_win.h"
@@ -569,8 +569,9 @@ TEST_F(MainWindow, TheVersionAndTaskWindowsAreMadeOnFirstUseAndRefreshedOnlyWhen
 
 // Never made, the two windows leave their stored rectangles as they were.
 TEST_F(MainWindow, WindowsNeverMadeKeepTheirStoredRectangles) {
-    testing::WriteBytes(path, "[Brindle]\r\nwinAboutBox=11,12,13,14\r\nwinTaskSelect=21,22,323,324\r\n"
-                              "[Page]\r\n0=Top,-1,0,0,\"\",\"\"\r\n");
+    testing::WriteBytes(path,
+                        "[Brindle]\r\nwinAboutBox=11,12,13,14\r\nwinTaskSelect=21,22,323,324\r\n"
+                        "[Page]\r\n0=Top,-1,0,0,\"\",\"\"\r\n");
     store = std::make_unique<SettingsStore>(messages, path);
     store->Load();
     Open();

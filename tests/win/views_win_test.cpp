@@ -769,8 +769,9 @@ TEST_F(Views, ARebuildOfTheTreeSendsNoNoticeAnItemAndTheTrayMenuTakesEachPagesIm
     std::string pages;
     for (int id = 1; id <= 40; ++id) {
         const bool icon = id % 3 == 0;
-        pages += std::to_string(id) + "=P" + std::to_string(id) + "," + (id <= 10 ? "-1" : std::to_string(id % 10 + 1)) +
-                 ",1," + (icon ? "1,\"" + exe + "\",\"" + exe + ">0\"" : "0,\"\",\"\"") + "\r\n";
+        pages += std::to_string(id) + "=P" + std::to_string(id) + "," +
+                 (id <= 10 ? "-1" : std::to_string(id % 10 + 1)) + ",1," +
+                 (icon ? "1,\"" + exe + "\",\"" + exe + ">0\"" : "0,\"\",\"\"") + "\r\n";
     }
     pages += "3=Twin,-1,0,0,\"\",\"\"\r\n";  // a hand-edited file may hold an id twice
     Open("Page=5\r\niChkLoadIcon=2\r\n", pages);
