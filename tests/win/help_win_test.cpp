@@ -53,24 +53,23 @@ void PressKey(WORD key) {
 }
 
 // The enabled dialog of this thread other than the ones named.
+struct DialogSearch {
+    HWND main, about, found;
+};
+BOOL CALLBACK FindOtherDialog(HWND window, LPARAM data) {  // a named function: i686 needs its stdcall
+    auto& s = *reinterpret_cast<DialogSearch*>(data);
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (std::string(className) == "#32770" && window != s.main && window != s.about && IsWindowVisible(window) &&
+        IsWindowEnabled(window)) {
+        s.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
 HWND OtherDialog(HWND main, HWND about) {
-    struct Search {
-        HWND main, about, found;
-    } search{main, about, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            char className[16] = "";
-            GetClassNameA(window, className, sizeof className);
-            if (std::string(className) == "#32770" && window != s.main && window != s.about &&
-                IsWindowVisible(window) && IsWindowEnabled(window)) {
-                s.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    DialogSearch search{main, about, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindOtherDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
