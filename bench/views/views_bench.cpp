@@ -7,6 +7,9 @@
 //   - build of the page tree from 2,000 pages (clear and build) against a bare tree view given the same
 //     items under the same parents and a bare combo box given the same 2,000 path texts in the order
 //     the program's build puts them.
+//   - a page switch between two pages of 1,000 shortcuts each (chosen in the page combo: the tree's
+//     caret moves and the list is refilled) against the bare tree's caret moved and the bare list given
+//     the other page's items, columns sized the same way.
 //   views_bench FOLDER [RUNS]
 #include <windows.h>
 
@@ -58,8 +61,9 @@ int ParentOf(int p) {
     return p < kTopPages ? -1 : p % kTopPages;
 }
 
-// Page 0 holds the 1,000 shortcuts; the other pages are empty.
-void WriteSettings(const std::string& path) {
+// Page 0 holds the 1,000 shortcuts; the other pages are empty. With `secondPage`, page 1 holds 1,000
+// more, named from 1,000 on.
+void WriteSettings(const std::string& path, bool secondPage = false) {
     SilentMessages messages;
     SettingsStore store(messages, path);
     for (int p = 0; p < kPages; ++p) {
@@ -73,6 +77,11 @@ void WriteSettings(const std::string& path) {
     for (int s = 0; s < kShortcuts; ++s) {
         const std::string n = std::to_string(s);
         store.AddShortcut(ShortcutName(s).c_str(), ("C:\\windows\\notepad.exe " + n).c_str(), nullptr, nullptr, 0, 0, 0,
+                          0, ("コメント" + n).c_str());
+    }
+    for (int s = kShortcuts; secondPage && s < 2 * kShortcuts; ++s) {
+        const std::string n = std::to_string(s);
+        store.AddShortcut(ShortcutName(s).c_str(), ("C:\\windows\\notepad.exe " + n).c_str(), nullptr, nullptr, 0, 1, 0,
                           0, ("コメント" + n).c_str());
     }
     brindle::Preferences prefs;
@@ -124,10 +133,10 @@ struct BareControls {
         GetClientRect(programTree, &treeSize);
         frame = CreateWindowExA(0, "STATIC", "bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1200, 700, nullptr,
                                 nullptr, nullptr, nullptr);
-        list = CreateWindowExA(0, WC_LISTVIEWA, "",
-                               WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                                   LVS_SHAREIMAGELISTS,
-                               treeSize.right + 4, 30, listSize.right, listSize.bottom, frame, nullptr, nullptr, nullptr);
+        list = CreateWindowExA(
+            0, WC_LISTVIEWA, "",
+            WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+            treeSize.right + 4, 30, listSize.right, listSize.bottom, frame, nullptr, nullptr, nullptr);
         ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
         ListView_SetImageList(list, ListView_GetImageList(programList, LVSIL_SMALL), LVSIL_SMALL);
         ListView_SetImageList(list, ListView_GetImageList(programList, LVSIL_NORMAL), LVSIL_NORMAL);
@@ -227,6 +236,73 @@ void Report(const char* what, double measured, double floor) {
                 measured / floor <= 1.5 ? "met" : "MISSED");
 }
 
+// The combo entry whose item data is the tree entry of page `pageId`.
+int ComboEntryOfPage(MainDialog& dialog, int32_t pageId) {
+    const int entry = dialog.Pages().EntryOfPage(pageId);
+    return entry < 0 ? -1 : dialog.Pages().ComboIndexOf(entry);
+}
+
+// Page 0 and page 1, 1,000 shortcuts each, shown in turn by a choice in the page combo, as a user makes
+// it, against the bare controls doing what the user sees change: the tree's caret and the list's items.
+// Returns false when the program's views do not show what was measured.
+bool MeasurePageSwitch(const std::string& settings, int runs, double& measured, double& floor) {
+    WriteSettings(settings, true);
+    SilentMessages messages;
+    SettingsStore store(messages, settings);
+    if (!store.Load())
+        return false;
+    MainDialog dialog(store, messages, MainDialog::Options{});
+    if (!dialog.Create(nullptr))
+        return false;
+    ShowWindow(dialog.Hwnd(), SW_SHOW);
+    Pump();
+    BareControls bare(dialog.Item(IDC_LIST), dialog.Item(IDC_TREE), dialog.Item(IDC_PAGE_COMBO));
+    std::vector<std::string> names;
+    for (int p = 0; p < kPages; ++p)
+        names.push_back(PageName(p));
+    std::vector<std::string> paths(names.begin(), names.end());
+    bare.FillTree(names, paths);
+    std::vector<Row> pageRows[2];
+    for (int s = 0; s < 2 * kShortcuts; ++s)
+        pageRows[s / kShortcuts].push_back(RowOf(s));
+    HWND combo = dialog.Item(IDC_PAGE_COMBO);
+    const int comboOf[2] = {ComboEntryOfPage(dialog, 0), ComboEntryOfPage(dialog, 1)};
+    if (comboOf[0] < 0 || comboOf[1] < 0)
+        return false;
+    Pump();
+
+    // Pages 0 and 1 are the first two top-level items of the bare tree.
+    HTREEITEM first = TreeView_GetRoot(bare.tree), second = TreeView_GetNextSibling(bare.tree, first);
+    std::vector<double> switches, floors;
+    for (int i = 0; i < 2 * runs; ++i) {
+        const int page = (i + 1) % 2;  // page 0 is shown first
+        double start = Now();
+        TreeView_SelectItem(bare.tree, page ? second : first);
+        bare.FillList(pageRows[page], LVS_REPORT);
+        UpdateWindow(bare.tree);
+        UpdateWindow(bare.list);
+        floors.push_back(Now() - start);
+
+        start = Now();
+        SendMessageA(combo, CB_SETCURSEL, comboOf[page], 0);
+        SendMessageA(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_PAGE_COMBO, CBN_SELENDOK),
+                     reinterpret_cast<LPARAM>(combo));
+        UpdateWindow(dialog.Item(IDC_TREE));
+        UpdateWindow(dialog.Item(IDC_LIST));
+        switches.push_back(Now() - start);
+        Pump();
+
+        char first[64] = "";
+        ListView_GetItemText(dialog.Item(IDC_LIST), 0, 0, first, sizeof first);
+        if (ListView_GetItemCount(dialog.Item(IDC_LIST)) != kShortcuts || pageRows[page][0].name != first)
+            return false;
+    }
+    dialog.Destroy();
+    measured = Median(switches);
+    floor = Median(floors);
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -313,11 +389,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "views_bench: the views do not hold what was measured\n");
         return 1;
     }
+    dialog.Destroy();
+    double pageSwitch = 0, pageSwitchFloor = 0;
+    if (!MeasurePageSwitch(std::string(argv[1]) + "\\views-bench-switch.INI", runs, pageSwitch, pageSwitchFloor)) {
+        std::fprintf(stderr, "views_bench: the page switch did not show the other page\n");
+        return 1;
+    }
     std::printf("views under Wine, median of %d runs\n", runs);
     std::printf("%-34s %12s %12s %8s %6s\n", "ratio", "measured", "floor", "ratio", "goal");
     Report("refill list, 1,000 shortcuts", Median(refill), Median(listFloor));
     Report("  the same in list view", Median(refillListView), Median(listViewFloor));
     Report("build tree, 2,000 pages", Median(build), Median(treeFloor));
-    dialog.Destroy();
+    Report("page switch, 2 x 1,000 shortcuts", pageSwitch, pageSwitchFloor);
     return 0;
 }

@@ -25,7 +25,6 @@ BOOL AboutDialog::OnInitDialog() {
     homePage_ = address;
     productLine_ = ReadProductLine();
     windowsLine_ = DescribeWindows(ReadOsVersion());
-    SetTimer(Hwnd(), kRefreshTimer, kRefreshMs, nullptr);
     RefreshFigures();
     UpdateData(false);
     return TRUE;
@@ -126,6 +125,13 @@ bool AboutDialog::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRES
                 RefreshFigures();
                 UpdateData(false);
             }
+            return false;
+        case WM_SHOWWINDOW:
+            // The figures are refreshed only while they can be seen.
+            if (wParam)
+                SetTimer(Hwnd(), kRefreshTimer, kRefreshMs, nullptr);
+            else
+                KillTimer(Hwnd(), kRefreshTimer);
             return false;
         case WM_DESTROY:
             KillTimer(Hwnd(), kRefreshTimer);

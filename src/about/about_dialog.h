@@ -16,9 +16,9 @@ class SettingsStore;
 struct Preferences;
 
 // The version window: product line, the running Windows, and the memory figures with a gauge of the free
-// physical memory, refreshed every second (timer 1) as long as the window exists. Modeless: made hidden
-// with the main window (its owner), shown and hidden any number of times, destroyed with it; its rectangle
-// goes to the settings file then.
+// physical memory, refreshed every second (timer 1) while the window is shown. Modeless: made hidden by
+// the main window (its owner) when first asked for, shown and hidden any number of times, destroyed with
+// it; its rectangle goes to the settings file then.
 class AboutDialog : public ui::Dialog {
 public:
     static constexpr UINT_PTR kRefreshTimer = 1;

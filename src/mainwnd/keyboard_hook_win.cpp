@@ -18,7 +18,8 @@ constexpr DWORD kThreadAnswerMs = 5000;
 // hence atomic; the matcher belongs to the hook's thread alone.
 struct HookState {
     std::atomic<HWND> mainWindow{nullptr};
-    std::atomic<HWND> taskSelect{nullptr};
+    std::atomic<HWND> taskSelect{nullptr};  // null until the dialog is made
+    std::atomic<bool> taskSelectAvailable{true};
     std::atomic<int32_t> taskKey{0};
     std::atomic<int32_t> windowsBits{0};
     std::atomic<HHOOK> hook{nullptr};
@@ -71,7 +72,7 @@ bool KeyboardHook::Install(MainDialog* dialog) {
     dialog->Store().GetPreferences(prefs);
     state.taskKey = prefs.dwHotkeyTask;
     state.windowsBits = prefs.dwHotkeyWin;
-    state.taskSelect = dialog->TaskSelectWindow();
+    SetTaskSelect(dialog->TaskSelectWindowIfMade(), dialog->TaskSelectAvailable());
     state.mainWindow = dialog->Hwnd();
     if (state.thread)
         return true;
@@ -119,6 +120,12 @@ bool KeyboardHook::Renew() {
     return WaitForSingleObject(state.renewed.Get(), kThreadAnswerMs) == WAIT_OBJECT_0;
 }
 
+void KeyboardHook::SetTaskSelect(HWND window, bool available) {
+    HookState& state = State();
+    state.taskSelect = window;
+    state.taskSelectAvailable = available;
+}
+
 HHOOK KeyboardHook::Handle() {
     return State().hook;
 }
@@ -154,7 +161,8 @@ bool KeyboardHook::HandleEvent(WPARAM message, const KBDLLHOOKSTRUCT& event) {
             state.matcher.SetModifier(modifier, down);
         return false;
     }
-    if (!down || !taskSelect) {
+    // A dialog not made yet is made, the first time, when the posted message is handled.
+    if (!down || !state.taskSelectAvailable) {
         return false;
     }
     if (!state.matcher.MatchPress(event.vkCode, (event.flags & LLKHF_ALTDOWN) != 0, state.taskKey, state.windowsBits)) {

@@ -22,6 +22,9 @@ public:
     // Ends the hook's thread and waits for it; nothing is decided any more.
     static void Remove();
     static bool Installed();
+    // The task select dialog's window once it is made (it is made on first use), or false for
+    // `available` when it could not be made: the task key then passes on.
+    static void SetTaskSelect(HWND window, bool available);
     // Has the hook's thread put in a fresh hook in place of its own and waits for it; the main window
     // does it now and then, since the system may have taken the old one out without a word.
     static bool Renew();

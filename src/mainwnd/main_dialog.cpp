@@ -29,7 +29,6 @@ MainDialog::MainDialog(SettingsStore& store, Messages& messages, Options options
     iconBig_.Reset(LoadIconSized(IDI_APP, GetSystemMetrics(SM_CXICON)));
     iconBusy_.Reset(LoadIconSized(IDI_BUSY, small));
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
-    about_ = std::make_unique<AboutDialog>(store_, messages_);
 }
 
 MainDialog::~MainDialog() {
@@ -51,6 +50,12 @@ HICON MainDialog::LoadedIcon(int id) const {
     }
 }
 
+const PowerFunctions& MainDialog::Power() const {
+    if (!power_)
+        power_.emplace();
+    return power_->Functions();
+}
+
 bool MainDialog::HookInstalled() const {
     return KeyboardHook::Installed();
 }
@@ -68,7 +73,6 @@ BOOL MainDialog::OnInitDialog() {
         trayIcon_.Notify(NotificationIcon::Op::Add, iconSmall_.Get());
     }
 
-    realPowerActions_.emplace(power_.Functions(), Hwnd());
     menu_.Reset(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_MENU)));
     InsertMainPopupIntoSystemMenu();
     accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
@@ -77,10 +81,9 @@ BOOL MainDialog::OnInitDialog() {
     SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall_.Get()));
 
     dragging_ = false;
-    about_->Create(Hwnd());  // hidden until asked for
-
-    // The version window and the task select dialog join here when they exist.
-    CreateTaskSelect();
+    // The version window and the task select dialog are made when first asked for: the first paint
+    // waits for neither.
+    // The search window is made hidden with the main window: its hot key shows it at once.
     CreateSearch();
 
     // The environment lays the controls out, with the stored splitter position.
@@ -219,7 +222,7 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             return OnMenuItemMessage(message, wParam, lParam, result);
         case WM_INITMENUPOPUP:
             // The "Shutdown" popups: the menu's own, Alt+X's and the system menu's copy.
-            EnablePowerItems(reinterpret_cast<HMENU>(wParam), power_.Functions());
+            EnablePowerItems(reinterpret_cast<HMENU>(wParam), Power());
             return false;
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wParam));

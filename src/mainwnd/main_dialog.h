@@ -107,11 +107,19 @@ public:
     const PageTree& Pages() const { return pageTree_; }
     bool PageSwitchPending() const { return pending_; }
     int IconReads() const { return iconReader_.Reads(); }
-    // The task select dialog and its window; null when it could not be made.
-    TaskSelectDialog* TaskSelect() const { return taskSelect_.get(); }
-    HWND TaskSelectWindow() const;
-    // The version window; its window exists once the main window does.
-    AboutDialog* About() const { return about_.get(); }
+    // The task select dialog and its window, made hidden on first use (not at start-up); null when it
+    // could not be made.
+    TaskSelectDialog* TaskSelect();
+    HWND TaskSelectWindow();
+    // The task select dialog's window when it has been made; never makes it.
+    HWND TaskSelectWindowIfMade() const;
+    // Whether the task select dialog is on the screen; never makes it.
+    bool TaskSelectShown() const;
+    // False once the task select dialog failed to be made: the task key then passes on.
+    bool TaskSelectAvailable() const { return !taskSelectFailed_; }
+    // The version window, made hidden on first use (not at start-up); its Hwnd() is null when the
+    // window could not be made, and everything here leaves it alone until then.
+    AboutDialog* About();
     // Refreshes the task select dialog and brings it to the front where it stands.
     void ShowTaskSelect();
     // The search window and its window; null when it could not be made.
@@ -121,7 +129,8 @@ public:
     // The shutdown, power and lock commands act through `actions` (tests record them); null restores the
     // real ones.
     void SetPowerActions(PowerActions* actions) { powerActions_ = actions; }
-    const PowerFunctions& Power() const { return power_.Functions(); }
+    // The power library is loaded when a power item or command first needs it, not at start-up.
+    const PowerFunctions& Power() const;
     // The record whose address WM_APP+5 carries: the target rectangle and extra SetWindowPos flags.
     WINDOWPLACEMENT& BringToFrontPlacement() { return bringToFront_; }
 
@@ -216,7 +225,9 @@ private:
     // Runs a modal dialog of a command: hot keys and tray clicks wait meanwhile (the ready flag).
     INT_PTR RunModal(ui::Dialog& dialog);
     void CreateTaskSelect();
-    int SelectedShortcut() const;  // the store index of the first selected list item, or -1
+    void CreateAbout();
+    void EnableAbout(bool enable);  // kept for a version window made later
+    int SelectedShortcut() const;   // the store index of the first selected list item, or -1
     void OnSysCommand(WPARAM id, LPARAM lParam);
     void OnContextKey();
     void ShowShutdownPopup();
@@ -284,11 +295,13 @@ private:
     UINT taskbarCreated_ = 0;
     std::unique_ptr<TaskSelectDialog> taskSelect_;
     std::unique_ptr<SearchDialog> search_;
+    bool taskSelectFailed_ = false;
     WINDOWPLACEMENT bringToFront_{};
-    PowerLibrary power_;
-    std::optional<WinPowerActions> realPowerActions_;  // made with the window
+    mutable std::optional<PowerLibrary> power_;
+    std::optional<WinPowerActions> realPowerActions_;  // made with the first power command
     PowerActions* powerActions_ = nullptr;
     std::unique_ptr<AboutDialog> about_;
+    bool aboutEnabled_ = true;
     ShellItemMenus shellItemMenus_;
     PopupMenuTracker popupTracker_;
     ShellMenuSource* shellMenus_ = &shellItemMenus_;

@@ -10,6 +10,7 @@
 #include "search/search_dialog.h"
 #include "launch/help_win.h"
 #include "launch/shell_launch_win.h"
+#include "mainwnd/keyboard_hook_win.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
 #include "store/settings_store.h"
@@ -51,8 +52,8 @@ bool MainDialog::PreTranslateMessage(MSG& message) {
     }
     switch (message.message) {
         case WM_KEYDOWN:
-            if (message.wParam == VK_F6 && about_->Hwnd() && IsWindowEnabled(Hwnd())) {
-                about_->Show();
+            if (message.wParam == VK_F6 && IsWindowEnabled(Hwnd()) && About() && about_->Hwnd()) {
+                About()->Show();
                 return true;
             }
             if (pending_ && message.wParam != VK_LCONTROL && message.wParam != VK_RCONTROL)
@@ -101,7 +102,7 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
             Hide();
             return true;
         case ID_VERSION:
-            about_->Show();
+            About()->Show();
             return true;
         case ID_CONTEXT_KEY:
             OnContextKey();
@@ -197,11 +198,13 @@ bool MainDialog::OnPowerCommand(int id) {
     if (!command) {
         return false;
     }
-    if (!realPowerActions_) {
+    if (!Hwnd()) {
         return true;  // no window yet
     }
+    if (!powerActions_ && !realPowerActions_)
+        realPowerActions_.emplace(Power(), Hwnd());
     PowerActions& actions = powerActions_ ? *powerActions_ : *realPowerActions_;
-    RunPowerCommand(*command, ReadPowerFeatures(power_.Functions()), actions, messages_);
+    RunPowerCommand(*command, ReadPowerFeatures(Power()), actions, messages_);
     return true;
 }
 
@@ -265,15 +268,56 @@ bool MainDialog::OnTooltipText(NMHDR& header) {
     return true;
 }
 
-// Made once, hidden; the program goes on without it when its window cannot be made.
+// Made once, hidden, when first asked for; the program goes on without it when its window cannot be
+// made, and does not try again.
 void MainDialog::CreateTaskSelect() {
+    if (taskSelect_ || taskSelectFailed_ || !Hwnd())
+        return;
     taskSelect_ = std::make_unique<TaskSelectDialog>(static_cast<TaskSelectHost&>(*this), store_);
-    if (!taskSelect_->Create(Hwnd()))
+    if (!taskSelect_->Create(Hwnd())) {
         taskSelect_.reset();
+        taskSelectFailed_ = true;
+    }
+    KeyboardHook::SetTaskSelect(TaskSelectWindowIfMade(), !taskSelectFailed_);
 }
 
-HWND MainDialog::TaskSelectWindow() const {
+TaskSelectDialog* MainDialog::TaskSelect() {
+    CreateTaskSelect();
+    return taskSelect_.get();
+}
+
+HWND MainDialog::TaskSelectWindow() {
+    CreateTaskSelect();
     return taskSelect_ ? taskSelect_->Hwnd() : nullptr;
+}
+
+HWND MainDialog::TaskSelectWindowIfMade() const {
+    return taskSelect_ ? taskSelect_->Hwnd() : nullptr;
+}
+
+bool MainDialog::TaskSelectShown() const {
+    return taskSelect_ && taskSelect_->Hwnd() && IsWindowVisible(taskSelect_->Hwnd());
+}
+
+// Made once, hidden, when first asked for; made while it is to be kept from use (the preferences are
+// open, the window is not ready), it starts disabled, as it would be had it existed before.
+void MainDialog::CreateAbout() {
+    if (about_ || !Hwnd())
+        return;
+    about_ = std::make_unique<AboutDialog>(store_, messages_);
+    if (about_->Create(Hwnd()) && !aboutEnabled_)
+        EnableWindow(about_->Hwnd(), FALSE);
+}
+
+void MainDialog::EnableAbout(bool enable) {
+    aboutEnabled_ = enable;
+    if (about_ && about_->Hwnd())
+        EnableWindow(about_->Hwnd(), enable);
+}
+
+AboutDialog* MainDialog::About() {
+    CreateAbout();
+    return about_.get();
 }
 
 void MainDialog::ShowTaskSelect() {

@@ -197,7 +197,8 @@ void MainDialog::ClosingSave() {
         GetWindowRect(Hwnd(), &rect);
     }
     prefs.winMainFrame = {rect.left, rect.top, rect.right, rect.bottom};
-    about_->PutRectangleInto(prefs);  // a session's end never destroys it before the settings are written
+    if (about_)
+        about_->PutRectangleInto(prefs);  // a session's end never destroys it before the settings are written
     if (font_) {
         LOGFONTA logFont{};
         if (GetObjectA(font_.Get(), sizeof logFont, &logFont) == sizeof logFont) {
@@ -213,7 +214,7 @@ void MainDialog::ClosingSave() {
     prefs.clrListBack = ListView_GetBkColor(list);
     prefs.ListStyle = static_cast<uint32_t>(GetWindowLongA(list, GWL_STYLE)) & LVS_TYPEMASK;
     prefs.winSeparator = splitterPos_;
-    if (taskSelect_) {
+    if (taskSelect_) {  // never made: the stored rectangle stays
         const RECT taskSelect = taskSelect_->RectToKeep();
         prefs.winTaskSelect = {taskSelect.left, taskSelect.top, taskSelect.right, taskSelect.bottom};
     }
@@ -242,8 +243,7 @@ void MainDialog::ClosingSave() {
 void MainDialog::SetReady(bool ready) {
     ready_ = ready;
     EnableWindow(Hwnd(), ready);
-    if (about_->Hwnd())
-        EnableWindow(about_->Hwnd(), ready);
+    EnableAbout(ready);
 }
 
 void MainDialog::SetStatusText(const std::string& text) {

@@ -2,7 +2,6 @@
 // them, so that every change is seen at once.
 #include <windows.h>
 
-#include "about/about_dialog.h"
 #include "mainwnd/main_dialog.h"
 #include "preferences/preferences_dialog.h"
 #include "preferences/preferences_rules.h"
@@ -11,8 +10,7 @@
 namespace brindle {
 
 void MainDialog::ShowPreferences() {
-    HWND taskSelect = TaskSelectWindow();
-    if (!IsWindowVisible(Hwnd()) || (taskSelect && IsWindowVisible(taskSelect)))
+    if (!IsWindowVisible(Hwnd()) || TaskSelectShown())
         return;
     // The window's current state goes into the preferences first, so the dialog starts from what is on
     // the screen; it also lets go of the hot keys and the hook while the dialog is open.
@@ -25,12 +23,9 @@ void MainDialog::ShowPreferences() {
     PreferencesDialog dialog(prefs);
     focusHotKey_ = false;
     // The version window is not modal to anything: it is kept from being used while the dialog is open.
-    HWND about = about_->Hwnd();
-    if (about)
-        EnableWindow(about, FALSE);
+    EnableAbout(false);
     const INT_PTR result = RunModal(dialog);
-    if (about)
-        EnableWindow(about, TRUE);
+    EnableAbout(true);
     if (result == IDOK) {
         store_.GetPreferences(prefs);
         dialogs::TakeEditedPreferences(dialog.Result(), prefs);

@@ -10,6 +10,7 @@
 #include "platform/instance_query.h"
 #include "resource.h"
 #include "store/settings_store.h"
+#include "tasks/task_select_dialog.h"
 #include "ui/messages.h"
 
 namespace brindle {
@@ -52,7 +53,7 @@ void MainDialog::Hide() {
     hotKeys_.Register(kHotKeyRestore);
     hotKeys_.Register(kHotKeyTrayMenu);
     ShowWindow(Hwnd(), SW_HIDE);
-    if (about_->Hwnd())
+    if (about_ && about_->Hwnd())
         ShowWindow(about_->Hwnd(), SW_HIDE);
     options_.startHidden = false;
 }
@@ -81,8 +82,8 @@ void MainDialog::Focus() {
     if (!focusHotKey_) {
         return;
     }
-    if (HWND taskSelect = TaskSelectWindow())
-        ShowWindow(taskSelect, SW_HIDE);
+    if (taskSelect_ && taskSelect_->Hwnd())
+        ShowWindow(taskSelect_->Hwnd(), SW_HIDE);
     SetForegroundWindow(Hwnd());
     FlashWindow(Hwnd(), TRUE);
     SetFocus(Hwnd());
@@ -200,7 +201,7 @@ int MainDialog::BringToFront(HWND target, const RECT& rect, int flags) {
         HWND foreground = GetForegroundWindow();
         DWORD foregroundThread = GetWindowThreadProcessId(foreground, &foregroundProcess);
         DWORD ownThread = GetWindowThreadProcessId(Hwnd(), nullptr);
-        auto allow = power_.Functions().allowSetForegroundWindow;
+        auto allow = Power().allowSetForegroundWindow;
         if (allow)
             allow(foregroundProcess);
         AttachThreadInput(ownThread, foregroundThread, TRUE);

@@ -40,17 +40,15 @@ void MainDialog::PageImages(int pageIndex, int& image, int& selectedImage) {
     PageRecord page;
     if (!store_.GetPageAt(pageIndex, page))
         return;
-    for (const PageEntry& entry : pageTree_.Entries()) {
-        if (entry.pageId != page.id || !entry.item)
-            continue;
-        TVITEMA item{};
-        item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-        item.hItem = entry.item;
-        if (TreeView_GetItem(Item(IDC_TREE), &item)) {
-            image = item.iImage;
-            selectedImage = item.iSelectedImage;
-        }
+    const int entry = pageTree_.EntryOfPage(page.id);
+    if (entry < 0)
         return;
+    TVITEMA item{};
+    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.hItem = pageTree_.Entries()[entry].item;
+    if (TreeView_GetItem(Item(IDC_TREE), &item)) {
+        image = item.iImage;
+        selectedImage = item.iSelectedImage;
     }
 }
 

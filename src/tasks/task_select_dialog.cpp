@@ -86,7 +86,10 @@ BOOL TaskSelectDialog::OnInitDialog() {
 
     list_.Attach(Item(IDC_TASK_LIST), &entries_);
     SendMessageA(list_.Hwnd(), WM_SETFONT, SendMessageA(host_.HostWindow(), WM_GETFONT, 0, 0), TRUE);
-    Refresh();
+    // The list stays empty until the dialog is shown: collecting every window and process is refreshed
+    // then anyway, and a hidden dialog is never refreshed.
+    EnableWindow(Item(IDOK), FALSE);
+    EnableWindow(Item(IDC_TASK_CLOSE), FALSE);
     return TRUE;
 }
 
@@ -400,7 +403,8 @@ bool TaskSelectDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
             if (asking_)
                 return true;  // read once the question is answered
             KillTimer(Hwnd(), kRefreshTimer);
-            Refresh();
+            if (IsWindowVisible(Hwnd()))  // a hidden dialog is refreshed when it is shown again
+                Refresh();
             return true;
         case WM_ACTIVATEAPP:
             if (!wParam)

@@ -18,7 +18,7 @@ class SettingsStore;
 // The task switcher: a modeless, resizable dialog listing the top-level windows of the other programs.
 // Select brings one to the front (moved or sized to the typed numbers when asked), Close sends it
 // WM_CLOSE (with Shift: every window of its program), Cancel goes back to the window that was in front.
-// The main window makes it once, hidden, and shows it for the "&Task..." command and the task key.
+// The main window makes it once, hidden, when first needed, and shows it for the "&Task..." command and the task key.
 class TaskSelectDialog : public ui::Dialog {
 public:
     TaskSelectDialog(TaskSelectHost& host, SettingsStore& store);

@@ -1,11 +1,13 @@
 #include "views/page_tree_win.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 #include "store/settings_store.h"
 #include "views/icon_cache.h"
 #include "views/icon_reader_win.h"
+#include "views/tree_notice_mute_win.h"
 #include "views/view_rules.h"
 
 namespace brindle {
@@ -49,6 +51,7 @@ std::string SortKey(const std::string& text) {
 
 void PageTree::Build(SettingsStore& store, PageIconCache& icons, HIMAGELIST images) {
     entries_.clear();
+    entryOfPage_.clear();
     store.SortPagesById();
     icons.Clear();
 
@@ -61,6 +64,7 @@ void PageTree::Build(SettingsStore& store, PageIconCache& icons, HIMAGELIST imag
     }
 
     SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
+    std::optional<TreeNoticeMute> mute(std::in_place, tree_);  // the expansions below notify nobody
     // Path texts are built along with the items: a page's path is its parent's path, "/", its name.
     std::vector<std::string> paths(pages.size());
     // The greatest page id under each parent so far: a page with an id at least that great goes last
@@ -100,6 +104,8 @@ void PageTree::Build(SettingsStore& store, PageIconCache& icons, HIMAGELIST imag
     }
 
     FillCombo(paths);
+    for (size_t i = 0; i < entries_.size(); ++i)
+        IndexEntry(static_cast<int>(i));
 
     IconsToTreeImageList(icons, images);
 
@@ -118,6 +124,7 @@ void PageTree::Build(SettingsStore& store, PageIconCache& icons, HIMAGELIST imag
         }
     }
 
+    mute.reset();  // a selection is the main window's business
     SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(tree_, nullptr, TRUE);
 
@@ -170,9 +177,13 @@ void PageTree::FillCombo(const std::vector<std::string>& paths) {
     SendMessageA(combo_, WM_SETREDRAW, TRUE, 0);
 }
 
+// Deleting every item selects nothing in its place, so the notices muted here are all there is.
 void PageTree::Clear() {
     SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
-    TreeView_DeleteItem(tree_, TVI_ROOT);
+    {
+        TreeNoticeMute mute(tree_);
+        TreeView_DeleteItem(tree_, TVI_ROOT);
+    }
     SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(tree_, nullptr, TRUE);
     SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
@@ -251,11 +262,25 @@ int PageTree::ComboIndexOf(int entry) const {
     return -1;
 }
 
-int PageTree::Append(PageEntry entry) {
-    entries_.push_back(std::move(entry));
-    return static_cast<int>(entries_.size()) - 1;
+int PageTree::EntryOfPage(int32_t pageId) const {
+    const auto found = entryOfPage_.find(pageId);
+    return found == entryOfPage_.end() ? -1 : found->second;
 }
 
+void PageTree::IndexEntry(int index) {
+    const PageEntry& entry = entries_[index];
+    if (entry.item)
+        entryOfPage_.emplace(entry.pageId, index);  // an earlier entry of the same id stays first
+}
+
+int PageTree::Append(PageEntry entry) {
+    entries_.push_back(std::move(entry));
+    const int index = static_cast<int>(entries_.size()) - 1;
+    IndexEntry(index);
+    return index;
+}
+
+// Used for a rename: the entry keeps its page id and item, so the index stays as it is.
 void PageTree::Replace(int index, PageEntry entry) {
     if (index >= 0 && index < static_cast<int>(entries_.size()))
         entries_[index] = std::move(entry);

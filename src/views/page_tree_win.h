@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace brindle {
@@ -51,7 +52,10 @@ public:
     int32_t PageIdOfEntry(int index) const;
     int EntryOfItem(HTREEITEM item) const;    // by the item's lParam; -1 when out of the table
     int EntryWithItem(HTREEITEM item) const;  // by search; -1 when none
-    int ComboIndexOf(int entry) const;        // the combo entry whose item data is `entry`, or -1
+    // The first entry of the page with this id that has a tree item, or -1: a hash look-up, so a walk
+    // over every page (the tray menu's build) stays linear.
+    int EntryOfPage(int32_t pageId) const;
+    int ComboIndexOf(int entry) const;  // the combo entry whose item data is `entry`, or -1
     HTREEITEM Caret() const { return TreeView_GetSelection(tree_); }
     const std::vector<PageEntry>& Entries() const { return entries_; }
     int Append(PageEntry entry);
@@ -75,10 +79,12 @@ public:
 private:
     void SetImages(HTREEITEM item, int index, int image, int selectedImage);
     void FillCombo(const std::vector<std::string>& paths);
+    void IndexEntry(int index);
 
     HWND tree_ = nullptr;
     HWND combo_ = nullptr;
     std::vector<PageEntry> entries_;
+    std::unordered_map<int32_t, int> entryOfPage_;  // page id -> first entry with an item
 };
 
 }  // namespace brindle

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "about/about_dialog.h"
 #include "app/instance_name.h"
 #include "app/launcher_app.h"
 #include "mainwnd/hot_keys.h"
@@ -23,6 +24,7 @@
 #include "resource.h"
 #include "store/settings_store.h"
 #include "system/power_win.h"
+#include "ui/data_exchange.h"
 #include "ui/message_box_win.h"
 #include "ui/subclass.h"
 #include "unit/recording_power_actions.h"
@@ -551,6 +553,77 @@ TEST_F(MainWindow, TooltipAndTheTaskKeyWithoutItsDialog) {
     EXPECT_TRUE(KeyboardHook::Matcher().IsDown(TaskKeyMatcher::kLeftShift));
     KeyboardHook::HandleEvent(WM_KEYUP, event);
     EXPECT_FALSE(KeyboardHook::Matcher().IsDown(TaskKeyMatcher::kLeftShift));
+}
+
+// The dialogs of this thread that `owner` owns.
+struct OwnedSearch {
+    HWND owner;
+    std::vector<HWND> found;
+};
+BOOL CALLBACK CollectOwnedDialog(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<OwnedSearch*>(data);
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (GetWindow(window, GW_OWNER) == search.owner && std::strcmp(name, "#32770") == 0)
+        search.found.push_back(window);
+    return TRUE;
+}
+std::vector<HWND> OwnedDialogs(HWND owner) {
+    OwnedSearch search{owner, {}};
+    EnumThreadWindows(GetCurrentThreadId(), CollectOwnedDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The start-up makes only what the first paint shows: the version window and the task select dialog
+// come with their first use, once each, and neither is refreshed while it is hidden.
+TEST_F(MainWindow, TheVersionAndTaskWindowsAreMadeOnFirstUseAndRefreshedOnlyWhenShown) {
+    Open();
+    EXPECT_TRUE(OwnedDialogs(dialog->Hwnd()).empty());
+
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_VERSION, 0);
+    HWND about = dialog->About()->Hwnd();
+    ASSERT_TRUE(about);
+    EXPECT_TRUE(IsWindowVisible(about));
+    EXPECT_EQ(OwnedDialogs(dialog->Hwnd()), std::vector<HWND>{about});
+    EXPECT_EQ(ui::WindowText(about), "ぶりんどるのバージョン情報");
+    EXPECT_TRUE(KillTimer(about, AboutDialog::kRefreshTimer)) << "refreshed while shown";
+    SendMessageA(about, WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(IsWindowVisible(about));
+    EXPECT_FALSE(KillTimer(about, AboutDialog::kRefreshTimer)) << "no refresh while hidden";
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_VERSION, 0);
+    EXPECT_EQ(dialog->About()->Hwnd(), about);
+    EXPECT_TRUE(KillTimer(about, AboutDialog::kRefreshTimer));
+    EXPECT_EQ(OwnedDialogs(dialog->Hwnd()).size(), 1u);
+
+    // Made and refreshed by its command, not before; once made it stays, hidden, until shown again.
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_TASK, 0);
+    HWND task = dialog->TaskSelectWindow();
+    ASSERT_TRUE(task);
+    EXPECT_NE(task, about);
+    EXPECT_TRUE(IsWindowVisible(task));
+    ShowWindow(task, SW_HIDE);
+    EXPECT_EQ(dialog->TaskSelectWindow(), task);
+    EXPECT_EQ(OwnedDialogs(dialog->Hwnd()).size(), 2u);
+
+    // The closing save keeps both rectangles once the windows exist.
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, IDCANCEL, 0);
+    const std::string saved = testing::ReadBytes(path);
+    EXPECT_NE(saved.find("winAboutBox="), std::string::npos);
+    EXPECT_NE(saved.find("winTaskSelect="), std::string::npos);
+}
+
+// Never made, the two windows leave their stored rectangles as they were.
+TEST_F(MainWindow, WindowsNeverMadeKeepTheirStoredRectangles) {
+    testing::WriteBytes(path,
+                        "[Brindle]\r\nwinAboutBox=11,12,13,14\r\nwinTaskSelect=21,22,323,324\r\n"
+                        "[Page]\r\n0=Top,-1,0,0,\"\",\"\"\r\n");
+    store = std::make_unique<SettingsStore>(messages, path);
+    store->Load();
+    Open();
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, IDCANCEL, 0);
+    const std::string saved = testing::ReadBytes(path);
+    EXPECT_NE(saved.find("winAboutBox=11,12,13,14\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("winTaskSelect=21,22,323,324\r\n"), std::string::npos) << saved;
 }
 
 // After the tray menu the hidden window can still hold the keyboard: nothing it receives acts.

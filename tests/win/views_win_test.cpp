@@ -844,6 +844,78 @@ TEST_F(Views, TrayMenuShortcutsWithOneIconSourceShareOneImage) {
     SendMessageA(dialog->Hwnd(), WM_HOTKEY, 2, 0);  // restore
 }
 
+// The tree notices that reach the main window's own procedure while the tree is cleared and built
+// again: a procedure of the test's, put in front of the window's, counts them by code.
+std::map<UINT, int> g_treeNotices;
+WNDPROC g_mainProcedure = nullptr;
+LRESULT CALLBACK CountTreeNotices(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NOTIFY && wParam == IDC_TREE)
+        ++g_treeNotices[reinterpret_cast<const NMHDR*>(lParam)->code];
+    return CallWindowProcA(g_mainProcedure, window, message, wParam, lParam);
+}
+
+// Clearing and building the tree sends the main window none of the per-item notices (deleted,
+// expanding, expanded) yet still the selection of the stored page, and leaves its procedure as it was;
+// the tray menu's page images are those of each page's own tree item, a page id held twice by its first.
+TEST_F(Views, ARebuildOfTheTreeSendsNoNoticeAnItemAndTheTrayMenuTakesEachPagesImages) {
+    const std::string exe = ModulePath();
+    std::string pages;
+    for (int id = 1; id <= 40; ++id) {
+        const bool icon = id % 3 == 0;
+        pages += std::to_string(id) + "=P" + std::to_string(id) + "," +
+                 (id <= 10 ? "-1" : std::to_string(id % 10 + 1)) + ",1," +
+                 (icon ? "1,\"" + exe + "\",\"" + exe + ">0\"" : "0,\"\",\"\"") + "\r\n";
+    }
+    pages += "3=Twin,-1,0,0,\"\",\"\"\r\n";  // a hand-edited file may hold an id twice
+    Open("Page=5\r\niChkLoadIcon=2\r\n", pages);
+    ASSERT_EQ(TreeView_GetCount(tree), 41u);
+
+    g_treeNotices.clear();
+    g_mainProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(dialog->Hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountTreeNotices)));
+    dialog->ClearTree();
+    EXPECT_EQ(TreeView_GetCount(tree), 0u);
+    dialog->BuildTree();
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(dialog->Hwnd(), GWLP_WNDPROC)), &CountTreeNotices);
+    SetWindowLongPtrA(dialog->Hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_mainProcedure));
+    EXPECT_EQ(g_treeNotices[TVN_DELETEITEMA] + g_treeNotices[TVN_DELETEITEMW], 0);
+    EXPECT_EQ(g_treeNotices[TVN_ITEMEXPANDINGA] + g_treeNotices[TVN_ITEMEXPANDEDA], 0);
+    EXPECT_GE(g_treeNotices[TVN_SELCHANGEDA], 1) << "the stored page is selected as before";
+    EXPECT_TRUE(dialog->PageSwitchPending());
+    PumpUntilSwitched();
+    HTREEITEM caret = TreeView_GetSelection(tree);
+    char caretText[32] = "";
+    TVITEMA caretItem{};
+    caretItem.mask = TVIF_HANDLE | TVIF_TEXT;
+    caretItem.hItem = caret;
+    caretItem.pszText = caretText;
+    caretItem.cchTextMax = sizeof caretText;
+    TreeView_GetItem(tree, &caretItem);
+    EXPECT_STREQ(caretText, "P5");
+    // The expanded states came back without the notices.
+    EXPECT_TRUE(TreeView_GetItemState(tree, FindItem(tree, TreeView_GetRoot(tree), "P1"), TVIS_EXPANDED) &
+                TVIS_EXPANDED);
+
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_HIDE, 0);
+    ASSERT_NE(dialog->TrayMenu(), nullptr);
+    std::map<int32_t, std::pair<int, int>> trayImages;
+    for (const auto& entry : dialog->TrayMenuItems().Entries()) {
+        if (entry.kind == tray_menu::kPageItem)
+            trayImages.emplace(entry.key, std::make_pair(entry.image, entry.selectedImage));
+    }
+    ASSERT_EQ(trayImages.size(), 40u);
+    for (int id = 1; id <= 40; ++id) {
+        TVITEMA item{};
+        item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        item.hItem = FindItem(tree, TreeView_GetRoot(tree), ("P" + std::to_string(id)).c_str());
+        ASSERT_TRUE(TreeView_GetItem(tree, &item)) << id;
+        EXPECT_EQ(trayImages[id], std::make_pair(item.iImage, item.iSelectedImage)) << id;
+        if (id % 3 == 0)
+            EXPECT_GE(item.iImage, 2) << id;
+    }
+    SendMessageA(dialog->Hwnd(), WM_HOTKEY, 2, 0);  // restore
+}
+
 // The popup a menu loop opens, seen by a hook; a thread timer ends the loop.
 HMENU g_popup = nullptr;
 LRESULT CALLBACK SeePopup(int code, WPARAM wParam, LPARAM lParam) {
