@@ -77,7 +77,7 @@ TEST(ShellLinks, ResolveGivesTargetArgumentsIconFolderAndDescription) {
 
 // The shell's link object behind one that notes how it is resolved and whether it is saved: registered
 // for this process as the shell link class, so the program's own CoCreateInstance reaches it.
-class WatchedLink : public IShellLinkA, public IPersistFile {
+class WatchedLink final : public IShellLinkA, public IPersistFile {
 public:
     explicit WatchedLink(ComPtr<IShellLinkA> inner) : link_(std::move(inner)) { link_.As(&file_); }
 
@@ -176,7 +176,6 @@ private:
 
 TEST(ShellLinks, ALinkIsReadWithoutUserInterfaceAndNeverWritten) {
     WinFolder folder;
-    ComScope com;
     // A link whose target is gone: the shell would look for it, ask the user, and rewrite the link.
     const LinkFields fields{folder.File("消えた 表.exe"), "-x", "", folder.Path(), "説明", 0};
     Touch(fields.target);
