@@ -77,7 +77,7 @@ TEST(ShellLinks, ResolveGivesTargetArgumentsIconFolderAndDescription) {
 
 // The shell's link object behind one that notes how it is resolved and whether it is saved: registered
 // for this process as the shell link class, so the program's own CoCreateInstance reaches it.
-class WatchedLink : public IShellLinkA, public IPersistFile {
+class WatchedLink final : public IShellLinkA, public IPersistFile {
 public:
     explicit WatchedLink(ComPtr<IShellLinkA> inner) : link_(std::move(inner)) { link_.As(&file_); }
 
