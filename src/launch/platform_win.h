@@ -13,6 +13,13 @@ std::wstring Widen(const std::string& text);
 // The system's text for an error code (FormatMessage), without the line break it ends in.
 std::string SystemErrorText(unsigned long code);
 
+// The full path of the running program, kept whole however long it is.
+std::string ModulePath();
+
+// Sets BRINDLE_DIR (the program's folder) and BRINDLE_DRIVE (its drive) in the program's environment,
+// and so in every program it starts, for settings that must work from any drive letter.
+void SetProgramPathVariables();
+
 // True while GetKeyState reports the key down.
 bool IsKeyDown(int virtualKey);
 

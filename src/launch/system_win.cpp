@@ -73,4 +73,8 @@ bool WinSystem::IsKeyDown(int virtualKey) {
     return brindle::IsKeyDown(virtualKey);
 }
 
+std::string WinSystem::ModulePath() {
+    return brindle::ModulePath();
+}
+
 }  // namespace brindle

@@ -4,12 +4,13 @@
 
 namespace brindle {
 
-// The system seam on Windows: ExpandEnvironmentStringsA, FindFirstFileA, GetKeyState.
+// The system seam on Windows: ExpandEnvironmentStringsA, FindFirstFileA, GetKeyState, GetModuleFileNameA.
 class WinSystem : public System {
 public:
     bool Expand(const std::string& text, std::string& out) override;
     std::vector<FoundFile> FindFiles(const std::string& pattern) override;
     bool IsKeyDown(int virtualKey) override;
+    std::string ModulePath() override;
 };
 
 }  // namespace brindle
