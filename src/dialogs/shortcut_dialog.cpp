@@ -3,6 +3,8 @@
 #include "dialogs/change_icon_dialog.h"
 #include "dialogs/edit_rules.h"
 #include "launch/command_line.h"
+#include "launch/platform_win.h"
+#include "launch/program_relative.h"
 #include "launch/system_win.h"
 #include "resource.h"
 #include "ui/message_box_win.h"
@@ -47,6 +49,9 @@ BOOL ShortcutDialog::OnInitDialog() {
     pageIndex_ = chosenPage.empty() ? 0
                                     : static_cast<int>(SendMessageA(pages, CB_FINDSTRINGEXACT, -1,
                                                                     reinterpret_cast<LPARAM>(chosenPage.c_str())));
+    initialCommandLine_ = commandLine;
+    initialIcon_ = icon;
+    initialWorkFolder_ = workFolder;
     UpdateData(false);
     EnableIconControls();
     return TRUE;
@@ -62,6 +67,21 @@ void ShortcutDialog::DoDataExchange(ui::DataExchange& exchange) {
     exchange.Text(IDC_SHORTCUT_FOLDER, workFolder);
     exchange.Check(IDC_SHORTCUT_NO_ICON, noIcon);
     exchange.Check(IDC_SHORTCUT_CHECK, check);
+    exchange.Check(IDC_SHORTCUT_RUN_AS, runAs);
+}
+
+void ShortcutDialog::StoreRelativePaths() {
+    if (relativePaths == RelativePaths::Off)
+        return;
+    // An existing absolute path the user did not touch is never rewritten behind the user's back.
+    const bool all = relativePaths == RelativePaths::AllFields;
+    const std::string folder = ProgramFolderOf(ModulePath());
+    if (all || commandLine != initialCommandLine_)
+        commandLine = MakeCommandLineDriveRelative(commandLine, folder);
+    if (all || icon != initialIcon_)
+        icon = MakeDriveRelative(icon, folder);
+    if (all || workFolder != initialWorkFolder_)
+        workFolder = MakeDriveRelative(workFolder, folder);
 }
 
 void ShortcutDialog::EnableIconControls() {
@@ -142,6 +162,7 @@ void ShortcutDialog::OnOK() {
         return;
     }
     chosenPage = ui::WindowText(Item(IDC_SHORTCUT_PAGE));
+    StoreRelativePaths();
     EndDialog(IDOK);
 }
 

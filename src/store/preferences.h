@@ -65,6 +65,7 @@ struct Preferences {
     int32_t bCopyPaste;
     int32_t bCutDelete;
     int32_t bChkTaskhide;
+    int32_t bRelativePaths;  // shortcuts made or edited store paths on the program's drive drive-relative
 };
 
 Preferences DefaultPreferences();
@@ -97,7 +98,7 @@ void WriteField(Preferences& prefs, size_t offset, T value) {
     std::memcpy(reinterpret_cast<char*>(&prefs) + offset, &value, sizeof value);
 }
 
-// The [Brindle] keys in match and write order; 43 entries, one of them ignored.
+// The [Brindle] keys in match and write order; 44 entries, one of them ignored.
 extern const PrefKey kPrefKeys[];
 extern const size_t kPrefKeyCount;
 

@@ -27,6 +27,7 @@ struct ShortcutRecord {
     int32_t readIcon = 0;
     int32_t check = 0;  // existence check of the target when it is classified for display
     const char* comment = nullptr;
+    int32_t runAs = 0;  // launched with the "runas" verb (elevated)
 };
 
 constexpr int32_t kTopLevel = -1;

@@ -79,6 +79,8 @@ public:
                            int32_t readIcon,
                            int32_t check,
                            const char* comment);
+    // Whether the shortcut is launched as administrator; the other fields are left as they are.
+    bool SetShortcutRunAs(int index, bool runAs);
     bool RemoveShortcutAt(int index);
     int CountShortcuts(int32_t pageId) const;  // kTopLevel (-1) counts all
     // order[i] is the table index of the record that is to occupy the page's i-th slot. False (nothing
