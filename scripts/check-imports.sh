@@ -2,7 +2,7 @@
 # Fails when a program imports a library that Windows might take from the program's own folder.
 # Brindle runs from folders others can write to, so its import table names only libraries that Windows
 # always takes from the system folder (the common controls come through the manifest); every other
-# library is loaded while it runs, from the system folder (src/launch/system_library_win.h).
+# library is loaded while it runs, from the system folder (src/platform/system_library_win.h).
 #   check-imports.sh PROGRAM.exe...
 set -uo pipefail
 allowed="kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll msvcrt.dll comctl32.dll"

@@ -5,8 +5,8 @@
 #include <commctrl.h>
 
 #include "app/instance_name.h"
-#include "launch/platform_win.h"
 #include "mainwnd/main_dialog.h"
+#include "platform/platform_win.h"
 #include "resource.h"
 #include "store/settings_path.h"
 

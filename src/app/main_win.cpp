@@ -3,8 +3,9 @@
 #include <string>
 
 #include "app/launcher_app.h"
-#include "launch/platform_win.h"
-#include "launch/system_library_win.h"
+#include "launch/system_win.h"
+#include "platform/platform_win.h"
+#include "platform/system_library_win.h"
 #include "ui/message_box_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {

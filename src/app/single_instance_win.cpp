@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "app/instance_query.h"
 #include "app/launcher_app.h"
 #include "mainwnd/main_dialog.h"
+#include "platform/instance_query.h"
 
 namespace brindle {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <htmlhelp.h>
 
-#include "launch/platform_win.h"
 #include "launch/shell_texts.h"
-#include "launch/system_library_win.h"
 #include "launch/system_win.h"
+#include "platform/platform_win.h"
+#include "platform/system_library_win.h"
 
 namespace brindle {
 

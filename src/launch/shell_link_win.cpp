@@ -6,10 +6,10 @@
 
 #include <functional>
 
-#include "launch/platform_win.h"
 #include "launch/shell_texts.h"
-#include "launch/system_library_win.h"
-#include "ui/com.h"
+#include "platform/com.h"
+#include "platform/platform_win.h"
+#include "platform/system_library_win.h"
 
 namespace brindle {
 

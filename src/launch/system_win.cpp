@@ -4,7 +4,8 @@
 
 #include <cstring>
 
-#include "launch/platform_win.h"
+#include "platform/platform_win.h"
+#include "launch/program_relative.h"
 #include "text/sjis.h"
 
 namespace brindle {
@@ -75,6 +76,12 @@ bool WinSystem::IsKeyDown(int virtualKey) {
 
 std::string WinSystem::ModulePath() {
     return brindle::ModulePath();
+}
+
+void SetProgramPathVariables() {
+    const std::string folder = ProgramFolderOf(brindle::ModulePath());
+    SetEnvironmentVariableA("BRINDLE_DIR", folder.c_str());
+    SetEnvironmentVariableA("BRINDLE_DRIVE", DriveOf(folder).c_str());
 }
 
 }  // namespace brindle

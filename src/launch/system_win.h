@@ -13,4 +13,8 @@ public:
     std::string ModulePath() override;
 };
 
+// Sets BRINDLE_DIR (the program's folder) and BRINDLE_DRIVE (its drive) in the program's environment,
+// and so in every program it starts, for settings that must work from any drive letter.
+void SetProgramPathVariables();
+
 }  // namespace brindle

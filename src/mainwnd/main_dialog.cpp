@@ -2,12 +2,12 @@
 
 #include <windowsx.h>
 
-#include "dialogs/about_dialog.h"
-#include "dialogs/task_select_dialog.h"
+#include "about/about_dialog.h"
 #include "launch/shell_launch_win.h"
 #include "mainwnd/keyboard_hook_win.h"
 #include "resource.h"
 #include "store/settings_store.h"
+#include "tasks/task_select_dialog.h"
 #include "ui/messages.h"
 
 namespace brindle {
@@ -59,9 +59,11 @@ BOOL MainDialog::OnInitDialog() {
     splitter_.Attach(Item(IDC_SPLITTER));
     list_.Attach(Item(IDC_LIST));
     pageTree_.Attach(Item(IDC_TREE), Item(IDC_PAGE_COMBO));
+    trayIcon_.Attach(Hwnd());
+    hotKeys_.Attach(Hwnd());
 
     if (options_.taskbarHidden) {
-        NotifyIcon(IconOp::Add, iconSmall_.Get());
+        trayIcon_.Notify(NotificationIcon::Op::Add, iconSmall_.Get());
     }
 
     realPowerActions_.emplace(power_.Functions(), Hwnd());
@@ -121,8 +123,8 @@ void MainDialog::OnCancel() {
 
 void MainDialog::Close() {
     ClosingSave();
-    if (iconPresent_) {
-        NotifyIcon(IconOp::Delete, nullptr);
+    if (trayIcon_.Present()) {
+        trayIcon_.Notify(NotificationIcon::Op::Delete, nullptr);
     }
     EndDialog(IDCANCEL);
 }
@@ -158,8 +160,8 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             return true;
         case WM_DESTROY:
             // Every way out (a failed start included) takes the icon out of the notification area.
-            if (iconPresent_)
-                NotifyIcon(IconOp::Delete, nullptr);
+            if (trayIcon_.Present())
+                trayIcon_.Notify(NotificationIcon::Op::Delete, nullptr);
             return false;
         case WM_ENDSESSION:
             if (wParam) {
@@ -221,8 +223,8 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             return true;
         default:
             if (message == taskbarCreated_ && taskbarCreated_ != 0) {
-                if (currentIcon_)
-                    NotifyIcon(IconOp::Add, currentIcon_);
+                if (trayIcon_.Current())
+                    trayIcon_.Notify(NotificationIcon::Op::Add, trayIcon_.Current());
                 return true;
             }
             return false;

@@ -11,11 +11,14 @@
 #include <string>
 
 #include "launch/system_win.h"
+#include "mainwnd/hot_key_registry_win.h"
+#include "mainwnd/notification_icon_win.h"
 #include "mainwnd/shortcut_list_ctrl.h"
 #include "mainwnd/splitter_bar.h"
 #include "mainwnd/status_throttle.h"
 #include "store/preferences.h"
 #include "system/power_win.h"
+#include "tasks/task_select_host.h"
 #include "traymenu/tray_menu_win.h"
 #include "ui/dialog.h"
 #include "ui/handles.h"
@@ -34,13 +37,11 @@ class TaskSelectDialog;
 
 // Private messages of the main window.
 constexpr UINT WM_INSTANCE_QUERY = WM_APP + 1;
-constexpr UINT WM_TRAY_NOTIFY = WM_APP + 2;
 constexpr UINT WM_DEFERRED_INIT = WM_APP + 3;
 constexpr UINT WM_SPLITTER_DRAG = WM_APP + 4;
 constexpr UINT WM_BRING_TO_FRONT = WM_APP + 5;
 // Posted by the keyboard hook when the task key was pressed: the dialog is shown outside the hook.
 constexpr UINT WM_TASK_KEY = WM_APP + 6;
-constexpr UINT kTrayIconId = 1500;
 // Timers of the main window: 1 delays a page switch, 2 renews the keyboard hook.
 constexpr UINT_PTR kPageTimer = 1;
 constexpr UINT_PTR kHookRenewalTimer = 2;
@@ -51,7 +52,7 @@ constexpr int kLastItemCommand = 32766;
 
 // The program's main window: page tree, splitter, page combo over the status line, shortcut list.
 // It lives in the notification area while hidden (main_dialog_tray.cpp).
-class MainDialog : public ui::Dialog, private TrayMenuHost {
+class MainDialog : public ui::Dialog, private TrayMenuHost, private TaskSelectHost {
 public:
     struct Options {
         bool reverseButtons = false;
@@ -70,7 +71,7 @@ public:
     void ClosingSave();
     // Closing save, icon out of the notification area, end of the dialog (and of the program).
     void Close();
-    void SetReady(bool ready);
+    void SetReady(bool ready) override;
     void SetStatusText(const std::string& text);
     void RefreshTitle();
     // The page tree, the combo and their item table from the store (main_dialog_views.cpp).
@@ -82,14 +83,13 @@ public:
     void Restore();
     void Focus();
     int BringToFront(HWND target, const RECT& rect, int flags);
-
-    enum class IconOp { Add, Modify, Delete };
-    void NotifyIcon(IconOp op, HICON icon);
+    // Fills the record below and posts WM_APP+5, so the window comes to the front after this message.
+    void BringToFrontLater(HWND target, const RECT& rect, UINT flags) override;
 
     // State, for the views and for tests.
-    bool Ready() const { return ready_; }
-    bool IconPresent() const { return iconPresent_; }
-    HICON CurrentTrayIcon() const { return currentIcon_; }
+    bool Ready() const override { return ready_; }
+    bool IconPresent() const { return trayIcon_.Present(); }
+    HICON CurrentTrayIcon() const { return trayIcon_.Current(); }
     HICON LoadedIcon(int id) const;
     HMENU TrayMenu() const { return trayMenu_.Get(); }
     const brindle::TrayMenu& TrayMenuItems() const { return trayItems_; }
@@ -139,6 +139,7 @@ protected:
 
 private:
     void InsertMainPopupIntoSystemMenu();
+    HWND HostWindow() const override { return Hwnd(); }
 
     // main_dialog_env.cpp
     void ApplyWindowRect(const Rect& rect);
@@ -159,8 +160,6 @@ private:
     void OnTrayNotify(UINT mouseMessage);
     void OnHotKey(int id);
     void ShowTrayMenu();
-    void RegisterHotKeyId(int id);
-    void UnregisterHotKeys();
     void DiscardTrayMenu();
     LRESULT OnInstanceQuery(WPARAM which);
     LRESULT OnCopyData(const COPYDATASTRUCT* data);
@@ -238,8 +237,8 @@ private:
     int lineHeight_ = 0;
     bool columnsInserted_ = false;
 
-    bool iconPresent_ = false;
-    HICON currentIcon_ = nullptr;
+    NotificationIcon trayIcon_;
+    HotKeyRegistry hotKeys_{store_};
     ui::UniqueMenu trayMenu_;
     brindle::TrayMenu trayItems_;
     std::unique_ptr<StatusThrottle> buildProgress_;

@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dialogs/about_dialog.h"
-#include "dialogs/task_select_dialog.h"
+#include "about/about_dialog.h"
 #include "launch/help_win.h"
 #include "launch/shell_launch_win.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
 #include "store/settings_store.h"
+#include "tasks/task_select_dialog.h"
 #include "text/sjis.h"
 #include "ui/ready_scope.h"
 
@@ -267,7 +267,7 @@ bool MainDialog::OnTooltipText(NMHDR& header) {
 
 // Made once, hidden; the program goes on without it when its window cannot be made.
 void MainDialog::CreateTaskSelect() {
-    taskSelect_ = std::make_unique<TaskSelectDialog>(*this);
+    taskSelect_ = std::make_unique<TaskSelectDialog>(static_cast<TaskSelectHost&>(*this), store_);
     if (!taskSelect_->Create(Hwnd()))
         taskSelect_.reset();
 }

@@ -6,12 +6,13 @@
 
 #include <cstring>
 
-#include "dialogs/about_dialog.h"
-#include "dialogs/task_select_dialog.h"
+#include "about/about_dialog.h"
+#include "mainwnd/hot_keys.h"
 #include "mainwnd/keyboard_hook_win.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
 #include "store/settings_store.h"
+#include "tasks/task_select_dialog.h"
 #include "ui/messages.h"
 #include "ui/on_screen_win.h"
 #include "views/shortcut_list_win.h"
@@ -134,7 +135,7 @@ void MainDialog::InitEnvironment() {
     CreateTooltip();
     KeyboardHook::Install(this);
     SetTimer(Hwnd(), kHookRenewalTimer, kHookRenewalMs, nullptr);
-    RegisterHotKeyId(1);
+    hotKeys_.Register(kHotKeyFocus);
 }
 
 // The list is its one tool, registered with the new window: the tooltip is made again whenever the
@@ -156,7 +157,7 @@ void MainDialog::CreateTooltip() {
 
 void MainDialog::DeferredInit() {
     if (options_.taskbarHidden)
-        NotifyIcon(IconOp::Modify, iconBusy_.Get());
+        trayIcon_.Notify(NotificationIcon::Op::Modify, iconBusy_.Get());
     if (options_.startHidden)
         ShowWindow(Hwnd(), SW_HIDE);
 
@@ -171,13 +172,13 @@ void MainDialog::DeferredInit() {
     KillTimer(Hwnd(), kPageTimer);
 
     if (options_.taskbarHidden)
-        NotifyIcon(IconOp::Modify, iconSmall_.Get());
+        trayIcon_.Notify(NotificationIcon::Op::Modify, iconSmall_.Get());
     if (options_.startHidden)
         PostMessageA(Hwnd(), WM_COMMAND, ID_HIDE, 0);
 }
 
 void MainDialog::ClosingSave() {
-    UnregisterHotKeys();
+    hotKeys_.UnregisterAll();
 
     Preferences prefs;
     store_.GetPreferences(prefs);
@@ -219,11 +220,11 @@ void MainDialog::ClosingSave() {
 
     if (!keepMenu_)
         menu_.Reset();
-    if (iconPresent_) {
+    if (trayIcon_.Present()) {
         if (options_.taskbarHidden) {
-            NotifyIcon(IconOp::Modify, iconSmall_.Get());
+            trayIcon_.Notify(NotificationIcon::Op::Modify, iconSmall_.Get());
         } else {
-            NotifyIcon(IconOp::Delete, nullptr);
+            trayIcon_.Notify(NotificationIcon::Op::Delete, nullptr);
         }
     }
     tooltip_.Reset();

@@ -5,7 +5,7 @@
 
 #include <map>
 
-#include "dialogs/page_dialog.h"
+#include "editing/page_dialog.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
 #include "store/settings_store.h"

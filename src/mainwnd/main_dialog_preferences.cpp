@@ -2,10 +2,10 @@
 // them, so that every change is seen at once.
 #include <windows.h>
 
-#include "dialogs/about_dialog.h"
-#include "dialogs/environ_dialog.h"
-#include "dialogs/environ_rules.h"
+#include "about/about_dialog.h"
 #include "mainwnd/main_dialog.h"
+#include "preferences/preferences_dialog.h"
+#include "preferences/preferences_rules.h"
 #include "store/settings_store.h"
 
 namespace brindle {
@@ -22,7 +22,7 @@ void MainDialog::ShowPreferences() {
 
     Preferences prefs;
     store_.GetPreferences(prefs);
-    EnvironDialog dialog(prefs);
+    PreferencesDialog dialog(prefs);
     focusHotKey_ = false;
     // The version window is not modal to anything: it is kept from being used while the dialog is open.
     HWND about = about_->Hwnd();

@@ -5,8 +5,8 @@
 
 #include <map>
 
-#include "dialogs/shortcut_dialog.h"
-#include "dialogs/shortcut_from_path_win.h"
+#include "editing/shortcut_dialog.h"
+#include "editing/shortcut_from_path_win.h"
 #include "mainwnd/main_dialog.h"
 #include "store/settings_store.h"
 #include "ui/messages.h"

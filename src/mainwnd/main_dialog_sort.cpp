@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/sort_dialog.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
+#include "sorting/sort_dialog.h"
 #include "store/settings_store.h"
 #include "ui/messages.h"
 

@@ -4,12 +4,10 @@
 
 #include <shellapi.h>
 
-#include <cstring>
-
-#include "app/instance_query.h"
-#include "dialogs/about_dialog.h"
+#include "about/about_dialog.h"
 #include "mainwnd/hot_keys.h"
 #include "mainwnd/main_dialog.h"
+#include "platform/instance_query.h"
 #include "resource.h"
 #include "store/settings_store.h"
 #include "ui/messages.h"
@@ -17,7 +15,6 @@
 namespace brindle {
 namespace {
 
-constexpr char kTip[] = "ぶりんどる";
 constexpr char kMenuNotHidden[] = "メインを隠していないのでメニューを表示できません";
 
 class WaitCursor {
@@ -31,29 +28,6 @@ private:
 
 }  // namespace
 
-void MainDialog::NotifyIcon(IconOp op, HICON icon) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;  // 88 bytes: understood by every shell
-    data.hWnd = Hwnd();
-    data.uID = kTrayIconId;
-    data.uCallbackMessage = WM_TRAY_NOTIFY;
-    data.hIcon = icon;
-    DWORD message = NIM_DELETE;
-    if (op == IconOp::Add) {
-        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-        std::strncpy(data.szTip, kTip, sizeof data.szTip - 1);  // 63 bytes at most; the tip is far shorter
-        message = NIM_ADD;
-        iconPresent_ = true;
-    } else if (op == IconOp::Modify) {
-        data.uFlags = NIF_ICON;
-        message = NIM_MODIFY;
-    } else {
-        iconPresent_ = false;
-    }
-    currentIcon_ = op == IconOp::Delete ? nullptr : icon;
-    Shell_NotifyIconA(message, &data);
-}
-
 void MainDialog::Hide() {
     WaitCursor wait;
     if (!trayMenu_) {
@@ -64,13 +38,13 @@ void MainDialog::Hide() {
         }
     }
     if (options_.taskbarHidden) {
-        NotifyIcon(IconOp::Modify, iconHidden_.Get());
+        trayIcon_.Notify(NotificationIcon::Op::Modify, iconHidden_.Get());
     } else {
-        NotifyIcon(IconOp::Add, iconHidden_.Get());
+        trayIcon_.Notify(NotificationIcon::Op::Add, iconHidden_.Get());
     }
-    UnregisterHotKey(Hwnd(), kHotKeyFocus);
-    RegisterHotKeyId(kHotKeyRestore);
-    RegisterHotKeyId(kHotKeyTrayMenu);
+    hotKeys_.Unregister(kHotKeyFocus);
+    hotKeys_.Register(kHotKeyRestore);
+    hotKeys_.Register(kHotKeyTrayMenu);
     ShowWindow(Hwnd(), SW_HIDE);
     if (about_->Hwnd())
         ShowWindow(about_->Hwnd(), SW_HIDE);
@@ -82,18 +56,18 @@ void MainDialog::Restore() {
         return;
     }
     if (options_.taskbarHidden) {
-        NotifyIcon(IconOp::Modify, iconSmall_.Get());
+        trayIcon_.Notify(NotificationIcon::Op::Modify, iconSmall_.Get());
     } else {
-        NotifyIcon(IconOp::Delete, nullptr);
+        trayIcon_.Notify(NotificationIcon::Op::Delete, nullptr);
     }
     ShowWindow(Hwnd(), SW_RESTORE);
     SetForegroundWindow(Hwnd());
     Preferences prefs;
     store_.GetPreferences(prefs);
     ApplyWindowRect(prefs.winMainFrame);
-    UnregisterHotKey(Hwnd(), kHotKeyRestore);
-    UnregisterHotKey(Hwnd(), kHotKeyTrayMenu);
-    RegisterHotKeyId(kHotKeyFocus);
+    hotKeys_.Unregister(kHotKeyRestore);
+    hotKeys_.Unregister(kHotKeyTrayMenu);
+    hotKeys_.Register(kHotKeyFocus);
     DiscardTrayMenu();
 }
 
@@ -174,20 +148,6 @@ void MainDialog::OnHotKey(int id) {
     }
 }
 
-void MainDialog::RegisterHotKeyId(int id) {
-    Preferences prefs;
-    store_.GetPreferences(prefs);
-    const HotKeyRegistration key = RegistrationFor(prefs, id);
-    if (key.virtualKey != 0) {                                      // 0: no hot key set
-        RegisterHotKey(Hwnd(), id, key.modifiers, key.virtualKey);  // a key held by another program just fails
-    }
-}
-
-void MainDialog::UnregisterHotKeys() {
-    for (int id : {kHotKeyFocus, kHotKeyRestore, kHotKeyTrayMenu})
-        UnregisterHotKey(Hwnd(), id);
-}
-
 LRESULT MainDialog::OnInstanceQuery(WPARAM which) {
     switch (which) {
         case 0:
@@ -207,6 +167,13 @@ LRESULT MainDialog::OnCopyData(const COPYDATASTRUCT* data) {
         return 0;
     }
     return instance_query::SameName(data->lpData, data->cbData, options_.instanceName) ? 1 : 0;
+}
+
+void MainDialog::BringToFrontLater(HWND target, const RECT& rect, UINT flags) {
+    bringToFront_.length = sizeof bringToFront_;
+    bringToFront_.flags = flags;
+    bringToFront_.rcNormalPosition = rect;
+    PostMessageA(Hwnd(), WM_BRING_TO_FRONT, reinterpret_cast<WPARAM>(&bringToFront_), reinterpret_cast<LPARAM>(target));
 }
 
 int MainDialog::BringToFront(HWND target, const RECT& rect, int flags) {

@@ -15,7 +15,7 @@ void MainDialog::BeginBuild() {
     if (!options_.startHidden)
         ShowWindow(Item(IDC_STATUS), SW_SHOW);
     if (options_.taskbarHidden)
-        NotifyIcon(IconOp::Modify, iconBusy_.Get());
+        trayIcon_.Notify(NotificationIcon::Op::Modify, iconBusy_.Get());
     buildProgress_ = std::make_unique<StatusThrottle>([this](const std::string& text) { SetStatusText(text); });
 }
 
@@ -29,7 +29,7 @@ void MainDialog::EndBuild() {
         buildProgress_->Flush();
     buildProgress_.reset();
     if (options_.taskbarHidden)
-        NotifyIcon(IconOp::Modify, iconHidden_.Get());
+        trayIcon_.Notify(NotificationIcon::Op::Modify, iconHidden_.Get());
     ShowWindow(Item(IDC_STATUS), SW_HIDE);
 }
 

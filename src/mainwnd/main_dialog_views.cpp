@@ -37,7 +37,7 @@ void MainDialog::ClearTree() {
 void MainDialog::RefillList() {
     HCURSOR cursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     if (options_.taskbarHidden)
-        NotifyIcon(IconOp::Modify, iconBusy_.Get());
+        trayIcon_.Notify(NotificationIcon::Op::Modify, iconBusy_.Get());
 
     HWND list = Item(IDC_LIST);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
@@ -76,7 +76,7 @@ void MainDialog::RefillList() {
     }
 
     if (options_.taskbarHidden)
-        NotifyIcon(IconOp::Modify, iconSmall_.Get());
+        trayIcon_.Notify(NotificationIcon::Op::Modify, iconSmall_.Get());
     SetCursor(cursor);
 }
 

@@ -3,7 +3,7 @@
 #include <cwchar>
 #include <string>
 
-#include "launch/platform_win.h"
+#include "platform/platform_win.h"
 #include "store/settings_io.h"
 
 namespace brindle::settings_io {

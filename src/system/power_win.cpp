@@ -1,7 +1,7 @@
 #include "system/power_win.h"
 
-#include "launch/platform_win.h"
-#include "launch/system_library_win.h"
+#include "platform/platform_win.h"
+#include "platform/system_library_win.h"
 
 namespace brindle {
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "launch/platform_win.h"
-#include "launch/system_library_win.h"
+#include "platform/platform_win.h"
+#include "platform/system_library_win.h"
 
 namespace brindle {
 namespace {

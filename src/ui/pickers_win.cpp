@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "launch/folder_browser_win.h"
-#include "launch/system_library_win.h"
+#include "platform/folder_browser_win.h"
+#include "platform/system_library_win.h"
 
 namespace brindle::ui {
 namespace {

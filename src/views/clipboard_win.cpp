@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "launch/platform_win.h"
+#include "platform/platform_win.h"
 #include "ui/messages.h"
 #include "views/clipboard_blocks.h"
 #include "views/shell_menu_rules.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "launch/classify.h"
-#include "launch/folder_browser_win.h"
+#include "platform/folder_browser_win.h"
 #include "views/shell_menu_rules.h"
 
 namespace brindle {

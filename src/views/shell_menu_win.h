@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "ui/com.h"
+#include "platform/com.h"
 
 // The shell's context menu of a shortcut's target, behind two seams: where the menu comes from, and how
 // a popup is tracked. Tests hand in a menu object of their own and choose items themselves.

@@ -2,7 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/instance_name.h"
-#include "app/instance_query.h"
+#include "platform/instance_query.h"
 #include "store/settings_path.h"
 
 namespace brindle {

@@ -1,4 +1,4 @@
-#include "dialogs/edit_rules.h"
+#include "editing/edit_rules.h"
 
 #include <gtest/gtest.h>
 

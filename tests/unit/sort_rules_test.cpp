@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/sort_rules.h"
+#include "sorting/sort_rules.h"
 
 namespace brindle {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/gauge_geometry.h"
+#include "about/gauge_geometry.h"
 
 namespace brindle {
 namespace {

@@ -1,7 +1,7 @@
 // Which library names and registered paths the program may load.
 #include <gtest/gtest.h>
 
-#include "launch/system_library.h"
+#include "platform/system_library.h"
 
 namespace brindle {
 namespace {

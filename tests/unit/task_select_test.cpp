@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/task_list.h"
-#include "dialogs/task_move.h"
-#include "dialogs/task_select_layout.h"
+#include "tasks/task_list.h"
+#include "tasks/task_move.h"
+#include "tasks/task_select_layout.h"
 
 namespace brindle {
 namespace {

@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/about_dialog.h"
-#include "dialogs/gauge_static.h"
+#include "about/about_dialog.h"
+#include "about/gauge_static.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
 #include "store/settings_store.h"

@@ -11,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/change_icon_dialog.h"
-#include "dialogs/edit_rules.h"
-#include "dialogs/shortcut_dialog.h"
+#include "editing/change_icon_dialog.h"
+#include "editing/edit_rules.h"
+#include "editing/shortcut_dialog.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
 #include "store/settings_store.h"

@@ -16,8 +16,8 @@
 
 #include "launch/help_win.h"
 #include "launch/shell_link_win.h"
-#include "launch/system_library.h"
-#include "launch/system_library_win.h"
+#include "platform/system_library.h"
+#include "platform/system_library_win.h"
 #include "system/power_win.h"
 #include "unit/test_support.h"
 #include "win/link_files.h"

@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "launch/platform_win.h"
-#include "ui/com.h"
+#include "platform/com.h"
+#include "platform/platform_win.h"
 #include "unit/test_support.h"
 
 namespace brindle::testing {

@@ -13,12 +13,12 @@
 #include <gtest/gtest.h>
 
 #include "app/instance_name.h"
-#include "app/instance_query.h"
 #include "app/launcher_app.h"
 #include "mainwnd/hot_keys.h"
 #include "mainwnd/keyboard_hook_win.h"
 #include "mainwnd/layout.h"
 #include "mainwnd/main_dialog.h"
+#include "platform/instance_query.h"
 #include "resource.h"
 #include "store/settings_store.h"
 #include "system/power_win.h"

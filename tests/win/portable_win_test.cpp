@@ -12,7 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "launch/platform_win.h"
+#include "launch/system_win.h"
+#include "platform/platform_win.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
 #include "store/settings_store.h"

@@ -10,11 +10,11 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/task_select_dialog.h"
 #include "mainwnd/keyboard_hook_win.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
 #include "store/settings_store.h"
+#include "tasks/task_select_dialog.h"
 #include "ui/message_box_win.h"
 #include "unit/test_support.h"
 #include "win/win_test_support.h"

@@ -1,0 +1,59 @@
+#include "editing/edit_rules.h"
+
+#include <cstdlib>
+#include <string_view>
+
+#include "text/sjis.h"
+
+namespace brindle::dialogs {
+
+std::optional<std::string> ForbiddenCharacterMessage(const std::string& text, const char* forbidden) {
+    if (sjis::FindAnyOf(text, forbidden) == std::string_view::npos)
+        return std::nullopt;
+    return std::string("以下の半角文字は使用しないでください。\n") + forbidden;
+}
+
+// '>' (0x3E) is below every trail byte of code page 932, so a plain search cannot hit half a character.
+IconChoice SplitIconChoice(const std::string& source) {
+    IconChoice choice{source, 0};
+    const size_t mark = source.find('>');
+    if (mark != std::string::npos) {
+        const long index = std::strtol(source.c_str() + mark + 1, nullptr, 0);
+        // An index beyond int is no icon of any file; it reads as none rather than wrapping.
+        choice.index = index > 0x7FFFFFFFL || index < -0x7FFFFFFFL ? 0 : static_cast<int>(index);
+        choice.file.resize(mark);
+    }
+    return choice;
+}
+
+std::string JoinIconChoice(const std::string& file, int index) {
+    if (index <= 0)
+        return file;
+    return file + ">" + std::to_string(index);
+}
+
+bool IsNetworkPath(const std::string& path) {
+    return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
+}
+
+std::string FileTitle(const std::string& path) {
+    size_t start = 0;
+    for (size_t at = sjis::FindAnyOf(path, "\\/:"); at != std::string::npos;
+         at = sjis::FindAnyOf(path, "\\/:", at + 1)) {
+        start = at + 1;
+    }
+    std::string name = path.substr(start);
+    size_t dot = std::string::npos;
+    for (size_t at = sjis::FindChar(name, '.'); at != std::string::npos; at = sjis::FindChar(name, '.', at + 1))
+        dot = at;
+    // A name that is only an extension (".profile") keeps it.
+    if (dot != std::string::npos && dot > 0)
+        name.resize(dot);
+    return name;
+}
+
+std::string LinkCommandLine(const std::string& target, const std::string& arguments) {
+    return "\"" + target + "\" " + arguments;
+}
+
+}  // namespace brindle::dialogs

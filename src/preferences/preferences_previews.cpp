@@ -1,0 +1,106 @@
+#include "preferences/preferences_previews.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "preferences/preferences_rules.h"
+#include "resource.h"
+#include "store/preferences.h"
+#include "views/shortcut_list_win.h"
+
+namespace brindle {
+namespace {
+
+constexpr COLORREF kTreeMask = RGB(0, 0, 128);
+constexpr COLORREF kClassMask = RGB(255, 0, 0);
+
+// A fixed image list of `size`-pixel images cut from a bitmap resource; null when it cannot be loaded.
+HIMAGELIST FixedImageList(int bitmapId, int size, COLORREF mask) {
+    return ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId), size, 0, mask, IMAGE_BITMAP,
+                                LR_DEFAULTCOLOR);
+}
+
+HTREEITEM AddTreeItem(HWND tree, HTREEITEM parent, const char* text) {
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.pszText = const_cast<char*>(text);
+    insert.item.iImage = 0;
+    insert.item.iSelectedImage = 1;
+    return TreeView_InsertItem(tree, &insert);
+}
+
+}  // namespace
+
+void PreferencesPreviews::SetUp(HWND tree, HWND list, uint32_t listStyle) {
+    tree_ = tree;
+    list_ = list;
+
+    const LONG style = GetWindowLongA(list, GWL_STYLE);
+    SetWindowLongA(list, GWL_STYLE, (style & ~LVS_TYPEMASK) | (listStyle & LVS_TYPEMASK));
+    ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    ApplyColumnRule(list, columnsInserted_);  // the main list's titles
+
+    treeImages_.Reset(FixedImageList(IDB_TREE, 16, kTreeMask));
+    smallImages_.Reset(FixedImageList(IDB_CLASS_SMALL, 16, kClassMask));
+    largeImages_.Reset(FixedImageList(IDB_CLASS_LARGE, 32, kClassMask));
+    TreeView_SetImageList(tree, treeImages_.Get(), TVSIL_NORMAL);
+    ListView_SetImageList(list, smallImages_.Get(), LVSIL_SMALL);
+    ListView_SetImageList(list, largeImages_.Get(), LVSIL_NORMAL);
+
+    HTREEITEM root1 = AddTreeItem(tree, TVI_ROOT, "Root1");
+    HTREEITEM child1 = AddTreeItem(tree, root1, "Child1");
+    AddTreeItem(tree, child1, "Child2-1");
+    AddTreeItem(tree, child1, "Child2-2");
+    HTREEITEM root2 = AddTreeItem(tree, TVI_ROOT, "Root2");
+    TreeView_SetInsertMark(tree, root2, FALSE);
+
+    const char* names[] = {"Test1_URL", "Test1_Unknown", "Test1_EXE", "Test1_DIR"};
+    for (int i = 0; i < 4; ++i) {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = i;
+        item.pszText = const_cast<char*>(names[i]);
+        item.iImage = i;
+        ListView_InsertItem(list, &item);
+    }
+}
+
+std::optional<std::string> PreferencesPreviews::Apply(const Preferences& prefs) {
+    // The new font is made and handed to the controls before the old one goes, so no control is ever
+    // left holding a deleted font; one that cannot be made leaves the old one in place.
+    LOGFONTA logFont;
+    static_assert(sizeof logFont == sizeof prefs.font, "FontSpec mirrors LOGFONTA");
+    std::memcpy(&logFont, &prefs.font, sizeof logFont);
+    logFont.lfFaceName[LF_FACESIZE - 1] = '\0';
+    std::optional<std::string> fontText;
+    if (HFONT font = CreateFontIndirectA(&logFont)) {
+        for (HWND preview : {tree_, list_})
+            SendMessageA(preview, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        font_.Reset(font);
+        int dpi = 96;
+        if (HDC screen = GetDC(nullptr)) {
+            dpi = GetDeviceCaps(screen, LOGPIXELSY);
+            ReleaseDC(nullptr, screen);
+        }
+        fontText = dialogs::FontText(logFont.lfFaceName, logFont.lfHeight, dpi);
+    }
+
+    // The columns fit the sample items in the font they are shown in.
+    ApplyColumnRule(list_, columnsInserted_);
+
+    TreeView_SetTextColor(tree_, prefs.clrTreeText);
+    TreeView_SetInsertMarkColor(tree_, prefs.clrTreeMark);
+    TreeView_SetBkColor(tree_, prefs.clrTreeBack);
+    ListView_SetTextColor(list_, prefs.clrListText);
+    ListView_SetTextBkColor(list_, prefs.clrListTxBk);
+    ListView_SetBkColor(list_, prefs.clrListBack);
+    // The selected and no-focus colours act through custom draw, at the next paint.
+    InvalidateRect(tree_, nullptr, TRUE);
+    InvalidateRect(list_, nullptr, TRUE);
+    return fontText;
+}
+
+}  // namespace brindle
