@@ -112,6 +112,9 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
                     OpenFolderOfShortcut(store_, index, Hwnd(), messages_, system_);
             }
             return true;
+        case ID_IMPORT:
+            ImportFolders();
+            return true;
         case ID_RUN_AS_ADMIN:
             if (IsWindowVisible(Hwnd()) && SelectedShortcut() >= 0)
                 LaunchShortcut(store_, SelectedShortcut(), {}, Hwnd(), messages_, system_, true);

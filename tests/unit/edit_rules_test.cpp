@@ -1,4 +1,5 @@
 #include "editing/edit_rules.h"
+#include "launch/shortcut_proposal.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,12 @@ TEST(ForbiddenCharacters, AreFoundByCharactersOfTheCodePage) {
     EXPECT_TRUE(ForbiddenCharacterMessage("ソ\\", kForbiddenInName));
 }
 
+}  // namespace
+}  // namespace brindle::dialogs
+
+namespace brindle {
+namespace {
+
 TEST(PathProposal, FileTitleDropsFolderAndLastExtension) {
     EXPECT_EQ(FileTitle("C:\\ソフト\\メモ.v1.txt"), "メモ.v1");
     EXPECT_EQ(FileTitle("表.lnk"), "表");  // 表 ends in the byte 0x5C
@@ -49,4 +56,4 @@ TEST(PathProposal, FileTitleDropsFolderAndLastExtension) {
 }
 
 }  // namespace
-}  // namespace brindle::dialogs
+}  // namespace brindle

@@ -93,6 +93,7 @@ TEST(Resources, MenuHoldsTheFivePopupsWithTheirCommands) {
                      {ID_EDIT_PAGE, "&Edit Page..."},
                      {ID_REMOVE_PAGE, "&Remove Page..."},
                      {ID_SORT_ROOT, "Root &Sort"},
+                     {ID_IMPORT, "取り込み(&I)..."},
                      {0, nullptr},
                      {ID_HIDE, "&Hide..."},
                      {0, nullptr},
@@ -103,13 +104,14 @@ TEST(Resources, MenuHoldsTheFivePopupsWithTheirCommands) {
                      {ID_PREFERENCES, "Environ(&1)"},
                      {ID_VERSION, "&Version..."}},
                     "Main");
-        if (GetMenuItemCount(main) == 13)
-            ExpectItems(GetSubMenu(main, 9), kShutdownItems, "Main/Shutdown");
+        if (GetMenuItemCount(main) == 14)
+            ExpectItems(GetSubMenu(main, 10), kShutdownItems, "Main/Shutdown");
         ExpectItems(GetSubMenu(menu, 1),
                     {{ID_ADD_PAGE, "&Add Page..."},
                      {ID_EDIT_PAGE, "&Edit Page..."},
                      {ID_REMOVE_PAGE, "&Remove Page..."},
-                     {ID_SORT_CHILD, "&Sort Child"}},
+                     {ID_SORT_CHILD, "&Sort Child"},
+                     {ID_IMPORT, "取り込み(&I)..."}},
                     "TreeCtrl");
         ExpectItems(GetSubMenu(menu, 2),
                     {{ID_ADD_SHORTCUT, "&Add Shortcut"},
@@ -149,9 +151,10 @@ TEST(Resources, AcceleratorTable) {
         {ctrlShift, 'E', ID_EDIT_SHORTCUT},  {ctrl, 'H', ID_HIDE},
         {ctrl, 'R', ID_REMOVE_PAGE},         {ctrlShift, 'R', ID_REMOVE_SHORTCUT},
         {ctrl, 'S', ID_SORT_CHILD},          {ctrlShift, 'S', ID_SORT_SHORTCUT},
-        {FVIRTKEY, VK_APPS, ID_CONTEXT_KEY}, {FVIRTKEY | FALT, 'X', ID_SHUTDOWN_POPUP},
+        {ctrl, 'I', ID_IMPORT},              {FVIRTKEY, VK_APPS, ID_CONTEXT_KEY},
+        {FVIRTKEY | FALT, 'X', ID_SHUTDOWN_POPUP},
     };
-    ASSERT_EQ(count, 12);
+    ASSERT_EQ(count, 13);
     for (int i = 0; i < count; ++i) {
         SCOPED_TRACE("entry " + std::to_string(i));
         EXPECT_EQ(entries[i].fVirt & 0x7F, expected[i].fVirt);  // 0x80 marks the last entry in the resource
