@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The benchmarks: the settings store natively (Google Benchmark), the program's start-up and its two
+# The benchmarks: the settings store and the search natively (Google Benchmark), the program's start-up and its two
 # views under Wine.
 # Each figure is printed with its floor, measured in the same run, and their ratio.
 set -euo pipefail
@@ -13,6 +13,10 @@ cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" >/dev/nu
 
 echo "== settings store"
 ./build/native/bench/store_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+echo
+echo "== search: one key press over 16,383 shortcuts"
+./build/native/bench/search_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 echo
 echo "== start-up under Wine"

@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 # The i686 program, or its x86-64 build where this host runs no 32-bit programs (see wine-arch.sh).
 preset=$(scripts/wine-arch.sh)
-cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" --target brindle e2e_driver >/dev/null
+cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" --target brindle e2e_driver brindle_help >/dev/null
 
 mkdir -p build/demo
 # The demo file is kept in UTF-8 for editing; the program reads Shift_JIS with CR LF.
@@ -18,6 +18,7 @@ if [ ! -f build/demo/Brindle.INI ] || [ "${DEMO_RESET:-0}" = 1 ]; then
     sed 's/$/\r/' demo/Brindle.ini.utf8 | iconv -f UTF-8 -t CP932 >build/demo/Brindle.INI
 fi
 cp "build/$preset/src/brindle.exe" build/demo/brindle.exe
+cp "build/$preset/help/Brindle.chm" build/demo/brindle.chm  # F1 opens it
 
 headless=0
 [ -n "${DISPLAY:-}" ] || headless=1

@@ -10,6 +10,7 @@ packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine wine32:i386 wine64 xvfb imagemagick
     fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine locales python3
+    fp-utils  # chmcmd and chmls: the help file is compiled and read back with them
 )
 
 sudo_cmd=()

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Every test of the project: installs what is missing, builds the native, sanitizer, Windows and fuzz
 # builds, runs the unit tests (natively and under AddressSanitizer/UBSan), the import check of the Windows
-# programs, the Windows tests under Wine in a headless X server, and the settings-file and clipboard fuzzers
-# for a minute each.
+# programs, the Windows tests under Wine in a headless X server, the release archives (built twice and
+# compared), and the settings-file, clipboard and search fuzzers for a minute each.
 #   FUZZ_SECONDS=N  how long each fuzzer runs (default 60)
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -73,6 +73,16 @@ else
     failed=$((failed + 1))
 fi
 
+# The two release archives: built, their listing and contents checked, built again (both programs relinked,
+# the help compiled anew) and compared byte for byte; their SHA-256 is printed.
+echo "== release archives"
+# (pipefail: the pipeline fails when release.sh does)
+if [ "$built" = 1 ] && RELEASE_SKIP_SETUP=1 RELEASE_REPEAT=1 ./scripts/release.sh 2>&1 | tee "$log/release.txt"; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+fi
+
 # Runs one fuzz target of the fuzz build on a copy of its checked-in corpus.
 run_fuzzer() {  # run_fuzzer TARGET CORPUS_FOLDER_NAME
     local corpus=build/fuzz/$2
@@ -98,6 +108,13 @@ fi
 echo "== clipboard file list fuzzer (${FUZZ_SECONDS:-60} s)"
 if [ -x build/fuzz/tests/fuzz/drop_fuzzer ]; then
     run_fuzzer drop_fuzzer drop_corpus
+else
+    failed=$((failed + 1))
+fi
+
+echo "== search fuzzer (${FUZZ_SECONDS:-60} s)"
+if [ -x build/fuzz/tests/fuzz/search_fuzzer ]; then
+    run_fuzzer search_fuzzer search_corpus
 else
     failed=$((failed + 1))
 fi

@@ -1,5 +1,6 @@
 #include "about/about_dialog.h"
 
+#include "launch/help_win.h"
 #include "launch/shell_launch_win.h"
 #include "platform/platform_win.h"
 #include "resource.h"
@@ -133,6 +134,11 @@ bool AboutDialog::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRES
         default:
             return false;
     }
+}
+
+bool AboutDialog::OnHelp() {
+    ShowHelp(help::kVersionWindow);
+    return true;
 }
 
 }  // namespace brindle

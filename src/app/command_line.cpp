@@ -47,6 +47,8 @@ StartOptions ParseStartOptions(std::string_view commandLine) {
                 options.reverseButtons = true;
             if (name == "hidden")
                 options.startHidden = true;
+            if (name == "restore")
+                options.restoreBackup = true;
         } else if (!haveFile) {
             options.settingsFile = token;
             haveFile = true;

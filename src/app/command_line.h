@@ -14,10 +14,11 @@ std::vector<std::string> SplitCommandTokens(std::string_view commandLine);
 struct StartOptions {
     bool reverseButtons = false;  // "keyrev": the notification-area icon's buttons swap roles
     bool startHidden = false;     // "hidden": go to the notification area at once
+    bool restoreBackup = false;   // "restore": put the settings file's backup back (after asking) first
     std::string settingsFile;     // the first token that is not an option; empty when none
 };
 
-// Options are "-keyrev", "/keyrev", "-hidden", "/hidden" (case-sensitive); other tokens starting
+// Options are "-keyrev", "-hidden" and "-restore", also with '/' for '-' (case-sensitive); other tokens starting
 // with '-' or '/' are ignored; only the first other token names the settings file.
 StartOptions ParseStartOptions(std::string_view commandLine);
 

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "app/instance_name.h"
+#include "app/restore_backup.h"
 #include "mainwnd/main_dialog.h"
 #include "platform/platform_win.h"
 #include "resource.h"
@@ -40,7 +41,7 @@ LockOutcome TakeNamedLock(const std::string& lockName, ui::UniqueKernelHandle& l
 // Without the lock this process must not run: two instances would overwrite each other's settings file.
 bool LauncherApp::TakeInstanceLock() {
     unsigned long error = 0;
-    const LockOutcome outcome = TakeNamedLock(LockName(instanceName_), lock_, error);
+    const LockOutcome outcome = lockOutcome_ = TakeNamedLock(LockName(instanceName_), lock_, error);
     if (outcome == LockOutcome::Taken) {
         return true;
     }
@@ -83,7 +84,14 @@ int LauncherApp::Run(const char* commandLine) {
     InitCommonControlsEx(&controls);
 
     if (!TakeInstanceLock()) {
+        if (options_.restoreBackup && lockOutcome_ != LockOutcome::Failed) {
+            messages_.Show(kRestoreWhileRunningText + store_.GetSettingsPath(), box::kIconExclamation);
+        }
         return 0;
+    }
+    // Only while this process holds the file's lock: no other instance saves over the restored file.
+    if (options_.restoreBackup && AskAndRestoreBackup(store_.GetSettingsPath(), messages_)) {
+        store_.KeepTheBackupThisRun();  // it holds the file the restore replaced: a second restore undoes it
     }
     store_.Load();
     Preferences prefs;

@@ -7,6 +7,7 @@
 
 #include "app/command_line.h"
 #include "store/settings_store.h"
+#include "platform/com.h"
 #include "ui/handles.h"
 #include "ui/message_box_win.h"
 
@@ -25,7 +26,8 @@ enum class LockOutcome {
 LockOutcome TakeNamedLock(const std::string& lockName, ui::UniqueKernelHandle& lock, unsigned long& error);
 
 // The application: one instance per settings file, the store, and the main window run modally for
-// the whole life of the program. `messages` speaks to the user (real boxes in the program).
+// the whole life of the program. `messages` speaks to the user (real boxes in the program). OLE is
+// initialised on the thread that makes it, for as long as it lives.
 class LauncherApp {
 public:
     LauncherApp(const std::string& modulePath, Messages& messages);
@@ -41,11 +43,13 @@ private:
     void CreateOwnerFrame();
     void ExitSteps();
 
+    ui::OleScope ole_;  // first made, last gone: around every window of the program
     Messages& messages_;
     SettingsStore store_;
     StartOptions options_;
     std::string instanceName_;
     ui::UniqueKernelHandle lock_;
+    LockOutcome lockOutcome_ = LockOutcome::Failed;
     bool duplicate_ = false;
     bool exited_ = false;
     bool taskbarHidden_ = false;

@@ -25,8 +25,7 @@ bool Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& ans
                                &answer) != 0;
 }
 
-BOOL CALLBACK AskWindow(HWND window, LPARAM data) {
-    auto& search = *reinterpret_cast<Search*>(data);
+BOOL AskWindowFor(Search& search, HWND window) {
     // Only dialog windows are asked: WM_APP messages mean something else to other programs' windows.
     char className[16] = {};
     GetClassNameA(window, className, sizeof className);
@@ -54,6 +53,15 @@ BOOL CALLBACK AskWindow(HWND window, LPARAM data) {
     Ask(window, WM_INSTANCE_QUERY, 2, 0, answer);
     search.found = true;
     return FALSE;
+}
+
+// Called by the system: no exception may leave it (the search goes on with the next window).
+BOOL CALLBACK AskWindow(HWND window, LPARAM data) {
+    try {
+        return AskWindowFor(*reinterpret_cast<Search*>(data), window);
+    } catch (...) {
+        return TRUE;
+    }
 }
 
 }  // namespace

@@ -2,10 +2,13 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <climits>
 #include <vector>
 
 #include "editing/edit_rules.h"
 #include "launch/command_line.h"
+#include "launch/help_win.h"
 #include "launch/system_win.h"
 #include "resource.h"
 #include "ui/pickers_win.h"
@@ -13,6 +16,8 @@
 namespace brindle {
 namespace {
 
+// More than any real file holds (an icon index is a 16-bit number): a count beyond it is no count.
+constexpr UINT kMostIcons = 65536;
 constexpr char kBrowseTitle[] = "ｱｲｺﾝを指定してください";
 constexpr char kBrowseFilter[] = "全てのﾌｧｲﾙ\0*.*\0ｱｲｺﾝﾌｧｲﾙ(*.ico)\0*.ico\0実行ﾌｧｲﾙ(*.exe;*.dll)\0*.exe;*.dll\0";
 
@@ -29,6 +34,20 @@ std::string ExistingFullPath(const std::string& name) {
     char full[MAX_PATH];
     const DWORD length = GetFullPathNameA(name.c_str(), sizeof full, full, nullptr);
     return length > 0 && length < sizeof full ? std::string(full, length) : std::string();
+}
+
+// Whether an icon handle holds a picture; one without (drawn as a black square) is read again alone.
+bool HoldsPicture(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info))
+        return false;
+    BITMAP mask{};
+    const bool picture = info.hbmMask && GetObjectA(info.hbmMask, sizeof mask, &mask) && mask.bmWidth > 0;
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask)
+        DeleteObject(info.hbmMask);
+    return picture;
 }
 
 }  // namespace
@@ -81,15 +100,32 @@ void ChangeIconDialog::OnOK() {
 void ChangeIconDialog::LoadIcons() {
     HWND view = Item(IDC_ICON_VIEW);
     const std::string file = Expanded(shownFile_);
-    // One call for all: a library like shell32.dll holds hundreds of icons.
-    const UINT count = file.empty() ? 0 : ExtractIconExA(file.c_str(), -1, nullptr, nullptr, 0);
-    std::vector<HICON> icons(count);
-    const UINT extracted = count ? ExtractIconExA(file.c_str(), 0, icons.data(), nullptr, count) : 0;
-    icons.resize(extracted <= count ? extracted : 0);
+    // One call for all: a library like shell32.dll holds hundreds of icons. A file that is not there (a
+    // web address, a program found on the path) answers UINT_MAX for the count, and a failed extraction
+    // leaves what its outputs held before: neither is taken for icons.
+    UINT count = file.empty() ? 0 : ExtractIconExA(file.c_str(), -1, nullptr, nullptr, 0);
+    if (count == UINT_MAX || count > kMostIcons)
+        count = 0;
+    // All of them at the list's size in one call (ExtractIconExA, asked for several, gives Wine's icons
+    // after the first without pictures).
+    std::vector<HICON> icons(count, nullptr);
+    int width = 0, height = 0;
+    ImageList_GetIconSize(images_.Get(), &width, &height);
+    const UINT extracted =
+        count ? PrivateExtractIconsA(file.c_str(), 0, width, height, icons.data(), nullptr, count, 0) : 0;
+    if (extracted == UINT_MAX || extracted > count)
+        std::fill(icons.begin(), icons.end(), nullptr);
 
     SendMessageA(view, WM_SETREDRAW, FALSE, 0);
     ImageList_SetImageCount(images_.Get(), static_cast<UINT>(icons.size()));
     for (size_t i = 0; i < icons.size(); ++i) {
+        if (!HoldsPicture(icons[i])) {
+            if (icons[i])
+                DestroyIcon(icons[i]);
+            icons[i] = nullptr;
+            if (ExtractIconExA(file.c_str(), static_cast<int>(i), &icons[i], nullptr, 1) != 1)
+                icons[i] = nullptr;
+        }
         ImageList_ReplaceIcon(images_.Get(), static_cast<int>(i), icons[i]);
         if (icons[i])
             DestroyIcon(icons[i]);  // the image list keeps its own copy
@@ -155,6 +191,11 @@ bool ChangeIconDialog::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&) 
         return false;
     }
     return false;
+}
+
+bool ChangeIconDialog::OnHelp() {
+    ShowHelp(help::kChangeIconDialog);
+    return true;
 }
 
 }  // namespace brindle

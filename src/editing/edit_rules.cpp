@@ -32,4 +32,16 @@ std::string JoinIconChoice(const std::string& file, int index) {
     return file + ">" + std::to_string(index);
 }
 
+std::string QuoteProgramPart(const std::string& commandLine, const std::function<bool(const std::string&)>& isFile) {
+    if (commandLine.empty() || commandLine[0] == '"' || isFile(commandLine))
+        return commandLine;
+    // A blank is no trail byte: the text is split byte by byte.
+    for (size_t blank = commandLine.find(' '); blank != std::string::npos; blank = commandLine.find(' ', blank + 1)) {
+        const std::string program = commandLine.substr(0, blank);
+        if (!program.empty() && program.back() != ' ' && isFile(program))
+            return '"' + program + '"' + commandLine.substr(blank);
+    }
+    return commandLine;
+}
+
 }  // namespace brindle::dialogs

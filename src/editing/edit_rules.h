@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -30,5 +31,12 @@ struct IconChoice {
 IconChoice SplitIconChoice(const std::string& source);
 // The icon source of a chosen icon: the file alone for icon 0 (or none), "file>index" otherwise.
 std::string JoinIconChoice(const std::string& file, int index);
+
+// A command line typed without quotes around a program path that holds a blank
+// (C:\Program Files\App\app.exe -x) is one file name to the launch: when the whole text is no existing
+// file but the text before one of its blanks is, that part is put in quotes (the first such blank from
+// the left, the order in which the system itself tries them). Any other text comes back unchanged.
+// `isFile` answers for a text as typed (it expands environment variables itself).
+std::string QuoteProgramPart(const std::string& commandLine, const std::function<bool(const std::string&)>& isFile);
 
 }  // namespace brindle::dialogs

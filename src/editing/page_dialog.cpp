@@ -2,6 +2,7 @@
 
 #include "editing/change_icon_dialog.h"
 #include "editing/edit_rules.h"
+#include "launch/help_win.h"
 #include "resource.h"
 
 namespace brindle {
@@ -95,6 +96,11 @@ void PageDialog::OnOK() {
     }
     chosenParent = ui::WindowText(Item(IDC_PAGE_PARENT));
     EndDialog(IDOK);
+}
+
+bool PageDialog::OnHelp() {
+    ShowHelp(help::kPageDialog);
+    return true;
 }
 
 }  // namespace brindle

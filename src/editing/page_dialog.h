@@ -26,6 +26,8 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    // F1: this dialog's page of the help.
+    bool OnHelp() override;
     void OnOK() override;
     void DoDataExchange(ui::DataExchange& exchange) override;
     bool OnCommand(int id, int code, HWND control) override;

@@ -3,8 +3,9 @@
 #include "editing/change_icon_dialog.h"
 #include "editing/edit_rules.h"
 #include "launch/command_line.h"
-#include "platform/platform_win.h"
+#include "launch/help_win.h"
 #include "launch/program_relative.h"
+#include "platform/platform_win.h"
 #include "launch/system_win.h"
 #include "resource.h"
 #include "ui/message_box_win.h"
@@ -162,8 +163,17 @@ void ShortcutDialog::OnOK() {
         return;
     }
     chosenPage = ui::WindowText(Item(IDC_SHORTCUT_PAGE));
+    commandLine = dialogs::QuoteProgramPart(commandLine, [](const std::string& text) {
+        const DWORD attributes = GetFileAttributesA(CommandFile(text).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    });
     StoreRelativePaths();
     EndDialog(IDOK);
+}
+
+bool ShortcutDialog::OnHelp() {
+    ShowHelp(help::kShortcutDialog);
+    return true;
 }
 
 }  // namespace brindle

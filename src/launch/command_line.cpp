@@ -33,40 +33,68 @@ void SplitCommandLine(const char* commandLine, std::string& file, std::string& p
 
 namespace {
 
-// Replaces every occurrence of `from` by `to`, left to right, without looking at text just inserted.
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
+// A dropped name as one argument of its own. A name cannot hold a double quote, so one in it (only a
+// hand-made list could carry it) is dropped rather than let it close the quotes early. Backslashes at
+// the end are doubled when a quote follows them, so that "C:\" does not read as an escaped quote.
+std::string NameForQuotes(const std::string& name, bool closingQuoteFollows) {
+    std::string out;
+    for (size_t at = 0; at < name.size();) {
+        const size_t length = sjis::CharLength(name, at);
+        if (name[at] != '"')
+            out.append(name, at, length);
+        at += length;
     }
+    if (closingQuoteFollows) {
+        // A trailing 0x5C is a backslash of its own only when it begins a character.
+        size_t backslashes = 0;
+        for (size_t at = 0; at < out.size(); at += sjis::CharLength(out, at))
+            backslashes = out[at] == '\\' ? backslashes + 1 : 0;
+        out.append(backslashes, '\\');
+    }
+    return out;
 }
 
-std::string Placeholder(int number) {
-    return std::string{'%', static_cast<char>('0' + number)};
+std::string Quoted(const std::string& name) {
+    return '"' + NameForQuotes(name, true) + '"';
 }
 
 }  // namespace
 
 void MergeArguments(std::string& parameters, const std::vector<std::string>& arguments) {
-    // '%' and the digits are no trail bytes, so placeholders are found byte by byte.
-    bool placeholders = parameters.find('%') != std::string::npos;
-    if (!placeholders) {
-        for (const std::string& argument : arguments) {
-            parameters += ' ';
-            if (sjis::FindChar(argument, ' ') != std::string_view::npos) {
-                parameters += '"' + argument + '"';
-            } else {
-                parameters += argument;
-            }
-        }
+    // '%', '"' and the digits are no trail bytes, so placeholders and quotes are found byte by byte.
+    if (parameters.find('%') == std::string::npos) {
+        for (const std::string& argument : arguments)
+            parameters += ' ' + Quoted(argument);
         return;
     }
-    for (int number = 1; number <= 9; ++number) {
-        if (arguments.empty()) {
-            ReplaceAll(parameters, Placeholder(number), "");
-        } else if (static_cast<size_t>(number) <= arguments.size()) {
-            ReplaceAll(parameters, Placeholder(number), arguments[number - 1]);
+    // One pass over the template: the text put in is never searched again, and whether a placeholder
+    // stands inside quotes is read from the template alone.
+    std::string merged;
+    bool insideQuotes = false;
+    for (size_t at = 0; at < parameters.size(); ++at) {
+        const char c = parameters[at];
+        const bool placeholder = c == '%' && at + 1 < parameters.size() && parameters[at + 1] >= '1' &&
+                                 parameters[at + 1] <= '9';
+        if (!placeholder) {
+            insideQuotes = c == '"' ? !insideQuotes : insideQuotes;
+            merged += c;
+            continue;
+        }
+        const size_t number = static_cast<size_t>(parameters[at + 1] - '0');
+        ++at;
+        if (arguments.empty())
+            continue;  // without arguments every placeholder goes
+        if (number > arguments.size()) {
+            merged += '%';
+            merged += parameters[at];
+        } else if (insideQuotes) {
+            const bool closing = at + 1 < parameters.size() && parameters[at + 1] == '"';
+            merged += NameForQuotes(arguments[number - 1], closing);
+        } else {
+            merged += Quoted(arguments[number - 1]);
         }
     }
+    parameters = std::move(merged);
 }
 
 int ShowCommandFor(int showType) {

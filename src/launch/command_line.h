@@ -20,10 +20,13 @@ void SplitCommandLine(const char* commandLine, std::string& file, std::string& p
 // when it is written relative to the program (launch/program_relative.h).
 std::string ExpandPath(const std::string& text, Environment& env);
 
-// Merges the extra arguments (dropped files, in order) into the parameters. Without a '%' in the
-// parameters each argument is appended after a blank, quoted when it holds a blank. With a '%'
-// anywhere, the placeholders %1 to %9 are replaced by the arguments of those numbers instead (extra
-// arguments are dropped, placeholders without an argument stay); without arguments they are removed.
+// Merges the extra arguments (dropped files, in order) into the parameters, each as one argument in
+// double quotes, so that neither a blank nor a character the command processor reads ("&", "|", "^")
+// in a name can split it or start another command. Without a '%' in the parameters each argument is
+// appended after a blank. With a '%' anywhere, the placeholders %1 to %9 are replaced by the arguments
+// of those numbers instead (extra arguments are dropped, placeholders without an argument stay);
+// without arguments they are removed. A placeholder the parameters already put inside quotes ("%1")
+// takes the name without quotes of its own.
 void MergeArguments(std::string& parameters, const std::vector<std::string>& arguments);
 
 // The show command (SW_*) for a shortcut's show type: 0 normal, 1 maximised, 2 minimised; any other

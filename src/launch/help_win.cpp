@@ -15,6 +15,8 @@ constexpr char kHtmlHelpServerKey[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7
 
 using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
+HelpViewer* installedViewer = nullptr;  // null: the HTML Help control
+
 HtmlHelpFn LoadHtmlHelp() {
     static HtmlHelpFn function = nullptr;
     static bool tried = false;
@@ -52,12 +54,22 @@ std::string HtmlHelpControlPath() {
     return value;
 }
 
-HWND ShowHelp() {
+HelpViewer* SetHelpViewer(HelpViewer* viewer) {
+    HelpViewer* previous = installedViewer;
+    installedViewer = viewer;
+    return previous;
+}
+
+HWND ShowHelp(const char* page) {
+    const std::string file = HelpFileOfModule(ModulePath());
+    if (installedViewer) {
+        return installedViewer->Display(file, page);
+    }
     HtmlHelpFn htmlHelp = LoadHtmlHelp();
     if (!htmlHelp) {
         return nullptr;
     }
-    std::string topic = HelpTopicOfModule(ModulePath());
+    const std::string topic = HelpTopic(file, page);
     return htmlHelp(GetDesktopWindow(), topic.c_str(), HH_DISPLAY_TOPIC, 0);
 }
 

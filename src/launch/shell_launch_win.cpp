@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <ctime>
+
 #include "launch/classify.h"
 #include "launch/launch_plan.h"
 #include "launch/system.h"
@@ -67,7 +69,7 @@ void SetAppShellExecutor(ShellExecutor* executor) {
     current = executor;
 }
 
-int LaunchShortcut(const SettingsStore& store,
+int LaunchShortcut(SettingsStore& store,
                    int index,
                    const std::vector<std::string>& arguments,
                    HWND owner,
@@ -88,7 +90,9 @@ int LaunchShortcut(const SettingsStore& store,
                          plan.directory, plan.show};
     unsigned long systemError = ERROR_SUCCESS;
     int result = Execute(owner, request, systemError);
-    if (result <= 32 && systemError != ERROR_CANCELLED) {
+    if (result > 32) {
+        store.NoteLaunch(index, static_cast<int64_t>(std::time(nullptr)));
+    } else if (systemError != ERROR_CANCELLED) {
         messages.Show(LaunchFailureText(result, plan), box::kIconStop);
     }
     return result;

@@ -39,8 +39,9 @@ void SetAppShellExecutor(ShellExecutor* executor);
 // when the shortcut says so (RunAs=1) or `asAdministrator` is set. Returns the shell's result (greater
 // than 32 on success), or 0 when nothing was started: no shortcut at the index, or an empty command
 // line (then the user is told). A failure shows the launch error box; a declined elevation prompt is
-// the user's own answer and shows nothing.
-int LaunchShortcut(const SettingsStore& store,
+// the user's own answer and shows nothing. A launch the shell took is counted in the store (kept until
+// the next save; it never saves by itself).
+int LaunchShortcut(SettingsStore& store,
                    int index,
                    const std::vector<std::string>& arguments,
                    HWND owner,

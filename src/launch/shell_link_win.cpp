@@ -14,7 +14,6 @@
 namespace brindle {
 
 using ui::ComPtr;
-using ui::ComScope;
 
 namespace {
 
@@ -66,6 +65,8 @@ std::string InstallerLinkTarget(const std::string& linkPath) {
 
 }  // namespace
 
+const DWORD kLinkResolveFlags = SLR_NO_UI | SLR_NOUPDATE | (kLinkResolveTimeoutMs << 16);
+
 HRESULT ResolveShellLink(HWND owner,
                          const std::string& linkPath,
                          std::string& target,
@@ -74,10 +75,6 @@ HRESULT ResolveShellLink(HWND owner,
                          std::string* workingDirectory,
                          std::string* description) {
     target.clear();
-    ComScope com;
-    if (FAILED(com.Result())) {
-        return com.Result();
-    }
     std::string working = InstallerLinkTarget(linkPath);
     const bool fromInstaller = !working.empty();
 
@@ -89,8 +86,11 @@ HRESULT ResolveShellLink(HWND owner,
         result = link.As(&file);
     if (SUCCEEDED(result))
         result = file->Load(Widen(linkPath).c_str(), STGM_READ);
+    // Without user interface and without updating: a link whose target is gone (an offline share, a
+    // removed drive) must neither hold the program in a search nor have the user's file rewritten. Its
+    // stored fields are read whether or not the target was found.
     if (SUCCEEDED(result))
-        result = link->Resolve(owner, 0);
+        link->Resolve(owner, kLinkResolveFlags);
     if (SUCCEEDED(result) && !fromInstaller) {
         char path[MAX_PATH] = "";
         result = link->GetPath(path, MAX_PATH, nullptr, 0);
@@ -121,10 +121,6 @@ HRESULT ResolveShellLink(HWND owner,
 }
 
 HRESULT ResolveInternetShortcut(const std::string& path, std::string& address) {
-    ComScope com;
-    if (FAILED(com.Result())) {
-        return com.Result();
-    }
     ComPtr<IUniformResourceLocatorA> locator;
     ComPtr<IPersistFile> file;
     HRESULT result = CoCreateInstance(CLSID_InternetShortcut, nullptr, CLSCTX_INPROC_SERVER,

@@ -1,5 +1,6 @@
 #include "launch/shell_texts.h"
 
+#include "launch/help_topics.h"
 #include "text/append.h"
 
 namespace brindle {
@@ -17,11 +18,14 @@ std::string LinkIconSource(const std::string& location, int index, const std::st
     return FormatIconSource(location.empty() ? target : location, index);
 }
 
-std::string HelpTopicOfModule(const std::string& modulePath) {
+std::string HelpFileOfModule(const std::string& modulePath) {
     // '.' is no trail byte of a double-byte character.
     size_t dot = modulePath.rfind('.');
-    std::string file = dot == std::string::npos ? modulePath : modulePath.substr(0, dot) + ".chm";
-    return file + "::/index.htm>mainwnd";
+    return dot == std::string::npos ? modulePath : modulePath.substr(0, dot) + ".chm";
+}
+
+std::string HelpTopic(const std::string& file, const std::string& page) {
+    return file + "::/" + page + ">" + help::kWindowType;
 }
 
 }  // namespace brindle

@@ -11,8 +11,12 @@ std::string FormatIconSource(const std::string& file, int index);
 // without an index); otherwise "location>index", with the link's target when the location is empty.
 std::string LinkIconSource(const std::string& location, int index, const std::string& target);
 
-// The help file's topic for the program at `modulePath`: the module path with the part from its last
-// '.' replaced by ".chm" (unchanged without a '.'), opened at index.htm in the window type mainwnd.
-std::string HelpTopicOfModule(const std::string& modulePath);
+// The help file of the program at `modulePath`: the module path with the part from its last '.'
+// replaced by ".chm" (unchanged without a '.').
+std::string HelpFileOfModule(const std::string& modulePath);
+
+// The HTML Help topic text for `page` of the compiled help `file`, shown in the program's window type:
+// "file::/page>mainwnd".
+std::string HelpTopic(const std::string& file, const std::string& page);
 
 }  // namespace brindle

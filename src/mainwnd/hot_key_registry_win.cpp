@@ -18,7 +18,7 @@ void HotKeyRegistry::Unregister(int id) {
 }
 
 void HotKeyRegistry::UnregisterAll() {
-    for (int id : {kHotKeyFocus, kHotKeyRestore, kHotKeyTrayMenu})
+    for (int id : {kHotKeyFocus, kHotKeyRestore, kHotKeyTrayMenu, kHotKeySearch})
         Unregister(id);
 }
 

@@ -21,6 +21,9 @@ HotKeyRegistration RegistrationFor(int32_t storedValue, bool withWindowsKey) {
 }
 
 HotKeyRegistration RegistrationFor(const Preferences& prefs, int hotKeyId) {
+    if (hotKeyId == kHotKeySearch) {
+        return RegistrationFor(prefs.dwHotkeySearch, (prefs.dwHotkeyWin & 8) != 0);
+    }
     if (hotKeyId == kHotKeyTrayMenu) {
         return RegistrationFor(prefs.dwHotkeyTray, (prefs.dwHotkeyWin & 2) != 0);
     }

@@ -22,9 +22,10 @@ struct HotKeyRegistration {
 // The registration for a stored hot key value and its "WIN" box; HOTKEYF_EXT is dropped.
 HotKeyRegistration RegistrationFor(int32_t storedValue, bool withWindowsKey);
 
-// The three registered hot keys: 1 focus and 2 restore share the focus key (WIN bit 0), 3 the tray
+// The registered hot keys: 1 focus and 2 restore share the focus key (WIN bit 0), 3 the tray
 // menu key (WIN bit 1).
-enum HotKeyId { kHotKeyFocus = 1, kHotKeyRestore = 2, kHotKeyTrayMenu = 3 };
+// 4 opens the search window, shown or hidden (WIN bit 3).
+enum HotKeyId { kHotKeyFocus = 1, kHotKeyRestore = 2, kHotKeyTrayMenu = 3, kHotKeySearch = 4 };
 
 struct Preferences;
 HotKeyRegistration RegistrationFor(const Preferences& prefs, int hotKeyId);

@@ -4,6 +4,7 @@
 
 #include "about/about_dialog.h"
 #include "launch/shell_launch_win.h"
+#include "search/search_dialog.h"
 #include "mainwnd/keyboard_hook_win.h"
 #include "resource.h"
 #include "store/settings_store.h"
@@ -58,6 +59,7 @@ BOOL MainDialog::OnInitDialog() {
     ui::Dialog::OnInitDialog();
     splitter_.Attach(Item(IDC_SPLITTER));
     list_.Attach(Item(IDC_LIST));
+    treeCtrl_.Attach(Item(IDC_TREE));
     pageTree_.Attach(Item(IDC_TREE), Item(IDC_PAGE_COMBO));
     trayIcon_.Attach(Hwnd());
     hotKeys_.Attach(Hwnd());
@@ -79,6 +81,7 @@ BOOL MainDialog::OnInitDialog() {
 
     // The version window and the task select dialog join here when they exist.
     CreateTaskSelect();
+    CreateSearch();
 
     // The environment lays the controls out, with the stored splitter position.
     InitEnvironment();
@@ -159,9 +162,12 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             Close();
             return true;
         case WM_DESTROY:
-            // Every way out (a failed start included) takes the icon out of the notification area.
+            // Every way out (a failed start included) takes the icon out of the notification area and
+            // ends the keyboard hook's thread.
             if (trayIcon_.Present())
                 trayIcon_.Notify(NotificationIcon::Op::Delete, nullptr);
+            KillTimer(Hwnd(), kHookRenewalTimer);
+            KeyboardHook::Remove();
             return false;
         case WM_ENDSESSION:
             if (wParam) {

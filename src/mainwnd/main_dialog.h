@@ -13,9 +13,11 @@
 #include "launch/system_win.h"
 #include "mainwnd/hot_key_registry_win.h"
 #include "mainwnd/notification_icon_win.h"
+#include "mainwnd/page_tree_ctrl.h"
 #include "mainwnd/shortcut_list_ctrl.h"
 #include "mainwnd/splitter_bar.h"
 #include "mainwnd/status_throttle.h"
+#include "search/search_host.h"
 #include "store/preferences.h"
 #include "system/power_win.h"
 #include "tasks/task_select_host.h"
@@ -34,6 +36,7 @@ class SettingsStore;
 class Messages;
 class AboutDialog;
 class TaskSelectDialog;
+class SearchDialog;
 
 // Private messages of the main window.
 constexpr UINT WM_INSTANCE_QUERY = WM_APP + 1;
@@ -49,10 +52,13 @@ constexpr UINT kHookRenewalMs = 30000;
 // Commands that carry a shortcut's store index: 16384 + index.
 constexpr int kFirstItemCommand = 16384;
 constexpr int kLastItemCommand = 32766;
+constexpr bool IsItemCommand(int id) {
+    return id >= kFirstItemCommand && id <= kLastItemCommand;
+}
 
 // The program's main window: page tree, splitter, page combo over the status line, shortcut list.
 // It lives in the notification area while hidden (main_dialog_tray.cpp).
-class MainDialog : public ui::Dialog, private TrayMenuHost, private TaskSelectHost {
+class MainDialog : public ui::Dialog, private TrayMenuHost, private TaskSelectHost, private SearchHost {
 public:
     struct Options {
         bool reverseButtons = false;
@@ -108,6 +114,10 @@ public:
     AboutDialog* About() const { return about_.get(); }
     // Refreshes the task select dialog and brings it to the front where it stands.
     void ShowTaskSelect();
+    // The search window and its window; null when it could not be made.
+    SearchDialog* Search() const { return search_.get(); }
+    HWND SearchWindow() const;
+    void OpenSearch();
     // The shutdown, power and lock commands act through `actions` (tests record them); null restores the
     // real ones.
     void SetPowerActions(PowerActions* actions) { powerActions_ = actions; }
@@ -135,6 +145,7 @@ protected:
     void OnCancel() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
+    bool OnHelp() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
@@ -188,6 +199,7 @@ private:
     void ShowListMenu();
     void ShowOwnListMenu(bool selected, POINT at);
     void OnItemCommand(int id);
+    void RunShellMenuItem(int id);  // the tracked shell menu's choice
     void OnDropFiles(HDROP drop);
 
     // main_dialog_pages.cpp, main_dialog_shortcuts.cpp: the editing commands
@@ -220,6 +232,16 @@ private:
     // main_dialog_preferences.cpp
     void ShowPreferences();
 
+    // main_dialog_search.cpp
+    void CreateSearch();
+    SettingsStore& SearchStore() override { return store_; }
+    System& SearchSystem() override { return system_; }
+    Messages& SearchMessages() override { return messages_; }
+    HIMAGELIST SearchClassImages() override;
+    void LaunchFound(int storeIndex, const std::vector<std::string>& files) override;
+    void ShowFoundInMain(int storeIndex) override;
+    void OpenFolderOfFound(int storeIndex) override;
+
     SettingsStore& store_;
     Messages& messages_;
     Options options_;
@@ -233,6 +255,7 @@ private:
     ui::UniqueIcon iconHidden_, iconSmall_, iconBig_, iconBusy_;
     SplitterBar splitter_;
     ShortcutListCtrl list_;
+    PageTreeCtrl treeCtrl_;
     int splitterPos_ = 0;
     bool dragging_ = false;
     int lineHeight_ = 0;
@@ -261,6 +284,7 @@ private:
     ui::UniqueWindow tooltip_;
     UINT taskbarCreated_ = 0;
     std::unique_ptr<TaskSelectDialog> taskSelect_;
+    std::unique_ptr<SearchDialog> search_;
     WINDOWPLACEMENT bringToFront_{};
     PowerLibrary power_;
     std::optional<WinPowerActions> realPowerActions_;  // made with the window

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "about/about_dialog.h"
+#include "search/search_dialog.h"
 #include "launch/help_win.h"
 #include "launch/shell_launch_win.h"
 #include "mainwnd/main_dialog.h"
@@ -91,7 +92,7 @@ int MainDialog::SelectedShortcut() const {
 }
 
 bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
-    if (id >= kFirstItemCommand && id <= kLastItemCommand) {
+    if (IsItemCommand(id)) {
         OnItemCommand(id);
         return true;
     }
@@ -136,7 +137,7 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
                 OnComboChoice();
             return code == CBN_SELENDOK;
         case kIdHelp:
-            ShowHelp();
+            ShowHelp(help::kStartPage);
             return true;
         case ID_SHUTDOWN_POPUP:
             ShowShutdownPopup();
@@ -163,6 +164,9 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
         case ID_TASK:
             if (ready_)
                 ShowTaskSelect();
+            return true;
+        case ID_SEARCH:
+            OpenSearch();
             return true;
         case ID_PREFERENCES:
             ShowPreferences();
@@ -281,7 +285,8 @@ HWND MainDialog::TaskSelectWindow() const {
 
 void MainDialog::ShowTaskSelect() {
     HWND taskSelect = TaskSelectWindow();
-    if (!taskSelect) {
+    // While it asks before closing windows, the dialog shows the list the question is about.
+    if (!taskSelect || taskSelect_->Asking()) {
         return;
     }
     taskSelect_->Refresh();
@@ -289,6 +294,13 @@ void MainDialog::ShowTaskSelect() {
     GetWindowRect(taskSelect, &rect);
     BringToFront(taskSelect, rect, SWP_NOSIZE | SWP_NOMOVE);
     taskSelect_->FocusList();
+}
+
+// F1 anywhere in the main window (WM_HELP bubbles up from the tree, the list and the combo) opens the
+// help at its start page.
+bool MainDialog::OnHelp() {
+    ShowHelp(help::kStartPage);
+    return true;
 }
 
 }  // namespace brindle

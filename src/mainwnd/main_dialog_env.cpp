@@ -8,6 +8,7 @@
 
 #include "about/about_dialog.h"
 #include "mainwnd/hot_keys.h"
+#include "search/search_dialog.h"
 #include "mainwnd/keyboard_hook_win.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
@@ -136,6 +137,7 @@ void MainDialog::InitEnvironment() {
     KeyboardHook::Install(this);
     SetTimer(Hwnd(), kHookRenewalTimer, kHookRenewalMs, nullptr);
     hotKeys_.Register(kHotKeyFocus);
+    hotKeys_.Register(kHotKeySearch);
 }
 
 // The list is its one tool, registered with the new window: the tooltip is made again whenever the
@@ -214,6 +216,11 @@ void MainDialog::ClosingSave() {
     if (taskSelect_) {
         const RECT taskSelect = taskSelect_->RectToKeep();
         prefs.winTaskSelect = {taskSelect.left, taskSelect.top, taskSelect.right, taskSelect.bottom};
+    }
+    if (search_) {
+        const RECT search = search_->RectToKeep();
+        if (!IsRectEmpty(&search))  // never shown: the stored place stays
+            prefs.winSearch = {search.left, search.top, search.right, search.bottom};
     }
     store_.SetPreferencesAndSave(prefs);
     pageTree_.SaveExpanded(store_);

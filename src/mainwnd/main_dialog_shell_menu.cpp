@@ -102,10 +102,15 @@ void MainDialog::ShowListMenu() {
         InsertMenuA(popup.Get(), static_cast<UINT>(programCount), MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     if (built)
         shellMenu_ = std::move(state);
-    // Sent, not posted: the command runs while the shell's menu is still held.
     const UINT chosen = menuTracker_->Track(popup.Get(), Hwnd(), at);
-    if (chosen)
+    // The shell's items are carried out as the menu's own choice, while the menu is still held; the
+    // program's items are the main window's commands.
+    if (IsItemCommand(static_cast<int>(chosen))) {
+        if (shellMenu_)
+            RunShellMenuItem(static_cast<int>(chosen));
+    } else if (chosen) {
         SendMessageA(Hwnd(), WM_COMMAND, LOWORD(chosen), 0);
+    }
     shellMenu_.reset();
 }
 
@@ -124,12 +129,15 @@ void MainDialog::ShowOwnListMenu(bool selected, POINT at) {
         SendMessageA(Hwnd(), WM_COMMAND, LOWORD(chosen), 0);
 }
 
-// Commands 16384..32766: the shell menu's items while it is held, the tray menu's shortcuts otherwise.
+// WM_COMMAND 16384..32766: the tray menu's shortcuts. While a shell menu is held (tracked, or its command
+// running) such a command is nobody's: another program may send any id, and the shell's items are
+// carried out only as the tracked menu's choice.
 void MainDialog::OnItemCommand(int id) {
-    if (!shellMenu_) {
+    if (!shellMenu_)
         LaunchShortcut(store_, id - kFirstItemCommand, {}, Hwnd(), messages_, system_);
-        return;
-    }
+}
+
+void MainDialog::RunShellMenuItem(int id) {
     ShellMenuState& state = *shellMenu_;
     if (id == state.copyId || id == state.cutId) {
         PutFileOnClipboard(Hwnd(), state.target, id == state.copyId ? kEffectCopy : kEffectMove, messages_);

@@ -14,6 +14,9 @@
 
 namespace brindle {
 namespace {
+constexpr char kSearchMenuText[] = "検索(&F)...";
+}  // namespace
+namespace {
 
 constexpr char kMenuNotHidden[] = "メインを隠していないのでメニューを表示できません";
 
@@ -36,6 +39,9 @@ void MainDialog::Hide() {
             trayMenu_.Reset();
             return;  // stays shown
         }
+        // The search window heads the menu; the chosen command comes back to OnCommand like the others.
+        InsertMenuA(trayMenu_.Get(), 0, MF_BYPOSITION | MF_STRING, ID_SEARCH, kSearchMenuText);
+        InsertMenuA(trayMenu_.Get(), 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     }
     if (options_.taskbarHidden) {
         trayIcon_.Notify(NotificationIcon::Op::Modify, iconHidden_.Get());
@@ -144,6 +150,9 @@ void MainDialog::OnHotKey(int id) {
             break;
         case kHotKeyTrayMenu:
             ShowTrayMenu();
+            break;
+        case kHotKeySearch:
+            OpenSearch();
             break;
     }
 }

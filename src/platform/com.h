@@ -1,24 +1,25 @@
 #pragma once
 
-#include <objbase.h>
+#include <ole2.h>
 #include <wrl/client.h>
 
 namespace brindle::ui {
 
 using Microsoft::WRL::ComPtr;
 
-// CoInitialize for a scope; only a successful call is undone.
-class ComScope {
+// OLE (and COM with it) on this thread for the life of the object: the program holds one on its main
+// thread from before its first window to after its last, since the shell's menus, verbs and file
+// operations (and the extensions behind them) need it there. Only a successful call is undone.
+class OleScope {
 public:
-    ComScope() : result_(CoInitialize(nullptr)) {}
-    ~ComScope() {
+    OleScope() : result_(OleInitialize(nullptr)) {}
+    ~OleScope() {
         if (SUCCEEDED(result_))
-            CoUninitialize();
+            OleUninitialize();
     }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
+    OleScope(const OleScope&) = delete;
+    OleScope& operator=(const OleScope&) = delete;
     HRESULT Result() const { return result_; }
-    bool Ok() const { return SUCCEEDED(result_); }
 
 private:
     HRESULT result_;

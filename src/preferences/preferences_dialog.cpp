@@ -1,5 +1,6 @@
 #include "preferences/preferences_dialog.h"
 
+#include "launch/help_win.h"
 #include "resource.h"
 
 namespace brindle {
@@ -26,6 +27,11 @@ void PreferencesDialog::OnOK() {
     if (!tabs_.UpdateData(true))
         return;
     EndDialog(IDOK);
+}
+
+bool PreferencesDialog::OnHelp() {
+    ShowHelp(help::kPreferencesDialog);
+    return true;
 }
 
 }  // namespace brindle

@@ -22,6 +22,8 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    // F1: this dialog's page of the help.
+    bool OnHelp() override;
     void OnOK() override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
 

@@ -50,15 +50,17 @@ void PreferencesOtherTab::DoDataExchange(ui::DataExchange& exchange) {
     ExchangeHotKey(exchange, IDC_HOTKEY_TASK, IDC_WIN_TASK, prefs_.dwHotkeyTask);
     ExchangeHotKey(exchange, IDC_HOTKEY_TRAY, IDC_WIN_TRAY, prefs_.dwHotkeyTray);
     ExchangeHotKey(exchange, IDC_HOTKEY_FOCUS, IDC_WIN_FOCUS, prefs_.dwHotkeyFocus);
+    ExchangeHotKey(exchange, IDC_HOTKEY_SEARCH, IDC_WIN_SEARCH, prefs_.dwHotkeySearch);
 
     const dialogs::WindowsKeyBoxes boxes = dialogs::BoxesOfWindowsKeyBits(prefs_.dwHotkeyWin);
-    int focus = boxes.focus, task = boxes.task, tray = boxes.tray;
+    int focus = boxes.focus, task = boxes.task, tray = boxes.tray, search = boxes.search;
     exchange.Check(IDC_WIN_FOCUS, focus);
     exchange.Check(IDC_WIN_TASK, task);
     exchange.Check(IDC_WIN_TRAY, tray);
+    exchange.Check(IDC_WIN_SEARCH, search);
     if (exchange.Saving() && !exchange.Failed())
-        prefs_.dwHotkeyWin =
-            dialogs::WindowsKeyBitsOfBoxes({focus == BST_CHECKED, tray == BST_CHECKED, task == BST_CHECKED});
+        prefs_.dwHotkeyWin = dialogs::WindowsKeyBitsOfBoxes(
+            {focus == BST_CHECKED, tray == BST_CHECKED, task == BST_CHECKED, search == BST_CHECKED});
 
     ExchangeSwitch(exchange, IDC_TASKBAR_HIDE, prefs_.bChkTaskhide);
     ExchangeSwitch(exchange, IDC_CUT_DELETE, prefs_.bCutDelete);

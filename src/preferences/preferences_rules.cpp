@@ -23,7 +23,7 @@ int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
     return result > INT32_MAX || result < INT32_MIN ? -1 : static_cast<int32_t>(result);
 }
 
-constexpr unsigned kWinFocus = 1, kWinTray = 2, kWinTask = 4;
+constexpr unsigned kWinFocus = 1, kWinTray = 2, kWinTask = 4, kWinSearch = 8;
 
 }  // namespace
 
@@ -53,12 +53,12 @@ bool IsAcceptedGlobalHotKey(uint16_t controlWord, bool withWindowsKey) {
 
 WindowsKeyBoxes BoxesOfWindowsKeyBits(int32_t bits) {
     const uint32_t value = static_cast<uint32_t>(bits);
-    return {(value & kWinFocus) != 0, (value & kWinTray) != 0, (value & kWinTask) != 0};
+    return {(value & kWinFocus) != 0, (value & kWinTray) != 0, (value & kWinTask) != 0, (value & kWinSearch) != 0};
 }
 
 int32_t WindowsKeyBitsOfBoxes(const WindowsKeyBoxes& boxes) {
     return static_cast<int32_t>((boxes.focus ? kWinFocus : 0) | (boxes.tray ? kWinTray : 0) |
-                                (boxes.task ? kWinTask : 0));
+                                (boxes.task ? kWinTask : 0) | (boxes.search ? kWinSearch : 0));
 }
 
 int IconPolicyRadio(int32_t stored) {
@@ -79,8 +79,8 @@ void TakeEditedPreferences(const Preferences& edited, Preferences& prefs) {
         prefs.*colour = edited.*colour;
     for (int32_t Preferences::*value :
          {&Preferences::dwHotkeyFocus, &Preferences::dwHotkeyTray, &Preferences::dwHotkeyTask,
-          &Preferences::dwHotkeyWin, &Preferences::iChkLoadIcon, &Preferences::bCopyPaste, &Preferences::bCutDelete,
-          &Preferences::bChkTaskhide, &Preferences::bRelativePaths})
+          &Preferences::dwHotkeySearch, &Preferences::dwHotkeyWin, &Preferences::iChkLoadIcon, &Preferences::bCopyPaste,
+          &Preferences::bCutDelete, &Preferences::bChkTaskhide, &Preferences::bRelativePaths})
         prefs.*value = edited.*value;
 }
 

@@ -32,6 +32,7 @@ struct WindowsKeyBoxes {
     bool focus = false;
     bool tray = false;
     bool task = false;
+    bool search = false;
 };
 WindowsKeyBoxes BoxesOfWindowsKeyBits(int32_t bits);
 int32_t WindowsKeyBitsOfBoxes(const WindowsKeyBoxes& boxes);

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "launch/help_win.h"
 #include "resource.h"
 #include "ui/messages.h"
 
@@ -164,6 +165,11 @@ bool SortDialog::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, LRESU
         default:
             return false;
     }
+}
+
+bool SortDialog::OnHelp() {
+    ShowHelp(help::kSortDialog);
+    return true;
 }
 
 }  // namespace brindle

@@ -70,6 +70,8 @@ const PrefKey kPrefKeys[] = {
     {"bAltTab=", PrefKind::Ignored, 0},
     BRINDLE_PREF("bChkTaskhide=", Signed, bChkTaskhide),
     BRINDLE_PREF("bRelativePaths=", Signed, bRelativePaths),
+    BRINDLE_PREF("winSearch=", Rectangle, winSearch),
+    BRINDLE_PREF("dwHotkeySearch=", Signed, dwHotkeySearch),
 };
 
 #undef BRINDLE_PREF

@@ -1,6 +1,9 @@
 // Load and Save of the settings file: the store's side of the disk.
 #include <cstring>
+#include <string>
 
+#include "store/settings_backup.h"
+#include "store/settings_encoding.h"
 #include "store/settings_io.h"
 #include "store/settings_reader.h"
 #include "store/settings_store.h"
@@ -85,6 +88,15 @@ void AppendShortcut(std::string& out, int index, const ShortcutRecord& s) {
     text::AppendZeroPadded(out, index, 5);
     out += "]\r\n";
     AppendKey(out, "Namespace=", s.name);
+    // Launch figures only for shortcuts that were launched, right after the name: readers that count a
+    // section's keys never count these.
+    if (s.launchCount > 0)
+        AppendKey(out, "LaunchCount=", s.launchCount);
+    if (s.lastLaunch > 0) {
+        out += "LastLaunch=";
+        out += std::to_string(s.lastLaunch);
+        out += "\r\n";
+    }
     int lines = 1;
     // Right after the name: the reader closes a section at its ninth known key, and this key is not
     // one of the nine (an older copy ignores it).
@@ -130,16 +142,29 @@ bool SettingsStore::Load() {
             break;
         }
         case settings_io::ReadResult::kFailed:
-            // The file is there and may hold everything the user made: the run goes on without it and
-            // never saves over it.
-            messages_.Show(errorText + kReadErrorSuffix, box::kIconStop);
-            loadError_ = true;
+            Unreadable(errorText);
             break;
-        case settings_io::ReadResult::kRead:
+        case settings_io::ReadResult::kRead: {
+            // An editor may have saved the file in another encoding, or it holds binary garbage: it is
+            // read only as the Shift_JIS text the reader knows, and never taken for an empty file.
+            std::string why;
+            if (!settings_encoding::ToShiftJis(bytes, why)) {
+                Unreadable(settingsPath_ + "\n" + why);
+                break;
+            }
             SettingsReader(*this).Read(bytes.data(), bytes.size());
             break;
+        }
     }
     return true;
+}
+
+// The file is there and may hold everything the user made: the run goes on without it and never saves
+// over it.
+void SettingsStore::Unreadable(const std::string& errorText) {
+    messages_.Show(errorText + kReadErrorSuffix, box::kIconStop);
+    loadError_ = true;
+    unreadable_ = true;
 }
 
 std::string SettingsStore::SaveText() const {
@@ -163,11 +188,15 @@ bool SettingsStore::Save() {
     if (loadError_) {
         return false;  // the file was read with errors; it stays as it is for this run
     }
+    // The file as it was before this run is the backup: the program saves at every page switch, so a
+    // backup of each save would hold the last switch, not what the user had.
+    const std::string backup = backupKept_ ? std::string() : settings_backup::BackupPathOf(settingsPath_);
     std::string errorText;
-    if (!settings_io::ReplaceWholeFile(settingsPath_, SaveText(), errorText)) {
+    if (!settings_io::ReplaceWholeFile(settingsPath_, SaveText(), errorText, backup)) {
         messages_.Show(errorText + kSaveErrorSuffix, box::kIconStop);
         return false;
     }
+    backupKept_ = true;
     return true;
 }
 

@@ -90,7 +90,28 @@ void FlushFolderOf(const std::string& path) {
 
 }  // namespace
 
-bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::string& errorText) {
+namespace {
+
+// Keeps the file at `path` as `backup`. A hard link leaves the file in place until the new one replaces
+// it; where the file system has no links (FAT on a USB stick) the file is renamed, and `moved` says so.
+bool KeepAsBackup(const std::string& path, const std::string& backup, bool& moved) {
+    moved = false;
+    if (unlink(backup.c_str()) != 0 && errno != ENOENT) {
+        return false;
+    }
+    if (link(path.c_str(), backup.c_str()) == 0) {
+        return true;
+    }
+    moved = rename(path.c_str(), backup.c_str()) == 0;
+    return moved;
+}
+
+}  // namespace
+
+bool ReplaceWholeFile(const std::string& path,
+                      std::string_view bytes,
+                      std::string& errorText,
+                      const std::string& backupPath) {
     const std::string temp = path + ".new";
     Descriptor file{open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)};
     if (file.fd < 0) {
@@ -114,9 +135,17 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::stri
         errorText = Explain(path, error);
         return false;
     }
+    bool moved = false;
+    if (!backupPath.empty() && access(path.c_str(), F_OK) == 0 && !KeepAsBackup(path, backupPath, moved)) {
+        errorText = Explain(backupPath, errno);
+        unlink(temp.c_str());
+        return false;
+    }
     if (rename(temp.c_str(), path.c_str()) != 0) {
         errorText = Explain(path, errno);
         unlink(temp.c_str());
+        if (moved)
+            rename(backupPath.c_str(), path.c_str());  // the old file back where it was
         return false;
     }
     FlushFolderOf(path);

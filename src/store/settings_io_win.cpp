@@ -48,12 +48,28 @@ std::wstring WidePath(const std::string& path) {
     return L"\\\\?\\" + full;
 }
 
+constexpr int kHeldRetries = 20;  // 50 ms apart: about a second
+constexpr DWORD kHeldRetryPause = 50;
+
+// Opens the file for reading. A sync client or a virus scanner holds a file without sharing for a moment:
+// a sharing violation is tried again for about a second.
+HANDLE OpenForReading(const std::wstring& path) {
+    for (int attempt = 0;; ++attempt) {
+        HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const DWORD code = GetLastError();
+        if (handle != INVALID_HANDLE_VALUE || code != ERROR_SHARING_VIOLATION || attempt == kHeldRetries) {
+            SetLastError(code);
+            return handle;
+        }
+        Sleep(kHeldRetryPause);
+    }
+}
+
 }  // namespace
 
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& errorText) {
-    FileCloser file{CreateFileW(WidePath(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr)};
+    FileCloser file{OpenForReading(WidePath(path))};
     if (file.handle == INVALID_HANDLE_VALUE) {
         DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) {
@@ -123,8 +139,12 @@ bool MoveStillSafeAfter(DWORD code) {
 
 }  // namespace
 
-bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::string& errorText) {
+bool ReplaceWholeFile(const std::string& path,
+                      std::string_view bytes,
+                      std::string& errorText,
+                      const std::string& backupPath) {
     const std::wstring target = WidePath(path);
+    const std::wstring backup = backupPath.empty() ? std::wstring() : WidePath(backupPath);
     const std::wstring temp = WidePath(path + ".new");
     DWORD code = 0;
     if (!WriteNewFile(temp, bytes, code)) {
@@ -144,7 +164,7 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::stri
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         SetFileAttributesW(temp.c_str(), attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                                        FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
-        if (ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
+        if (ReplaceFileW(target.c_str(), temp.c_str(), backup.empty() ? nullptr : backup.c_str(),
                          REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
             return true;
         }
@@ -153,6 +173,10 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::stri
             errorText = Explain(path, code);
             DeleteFileW(temp.c_str());
             return false;
+        }
+        // The move below keeps no backup: a copy of the old file, when it is still there, stands for it.
+        if (!backup.empty() && GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            CopyFileW(target.c_str(), backup.c_str(), FALSE);
         }
     }
     if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

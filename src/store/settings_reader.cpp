@@ -1,5 +1,7 @@
 #include "store/settings_reader.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -27,6 +29,14 @@ std::string_view Unquote(std::string_view field) {
     field.remove_prefix(1);
     size_t close = sjis::FindChar(field, '"');
     return close == std::string_view::npos ? field : field.substr(0, close);
+}
+
+// A time in UTC seconds: decimal digits, saturated rather than wrapped; anything else reads as 0 (never).
+int64_t SecondsOf(const char* text) {
+    int64_t value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text)
+        value = value > (INT64_MAX - 9) / 10 ? INT64_MAX : value * 10 + (*text - '0');
+    return value;
 }
 
 }  // namespace
@@ -219,6 +229,16 @@ void SettingsReader::ReadShortcutKey(std::string_view line) {
     auto number = [](const char* value) { return numbers::StrToL(value, nullptr, 0); };
 
     const char* v;
+    // The launch figures came after the nine keys of older files, which count their keys to close a
+    // section; they are not counted here either, so a file reads the same in every version.
+    if ((v = ValueOf(line, "LaunchCount="))) {
+        pending_.launchCount = std::max<int32_t>(0, number(v));
+        return;
+    }
+    if ((v = ValueOf(line, "LastLaunch="))) {
+        pending_.lastLaunch = SecondsOf(v);
+        return;
+    }
     if ((v = ValueOf(line, "Namespace="))) {
         text(pending_.name, v);
     } else if ((v = ValueOf(line, "CommandLine="))) {

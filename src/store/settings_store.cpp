@@ -248,6 +248,17 @@ bool SettingsStore::SetShortcutRunAs(int index, bool runAs) {
     return true;
 }
 
+bool SettingsStore::NoteLaunch(int index, int64_t utcSeconds) {
+    if (index < 0 || index >= ShortcutCount()) {
+        return false;
+    }
+    ShortcutRecord& shortcut = shortcuts_[index];
+    if (shortcut.launchCount < INT32_MAX)
+        ++shortcut.launchCount;
+    shortcut.lastLaunch = std::max<int64_t>(shortcut.lastLaunch, utcSeconds);
+    return true;
+}
+
 bool SettingsStore::RemoveShortcutAt(int index) {
     if (index < 0 || index >= ShortcutCount()) {
         return false;

@@ -82,6 +82,8 @@ public:
     // Whether the shortcut is launched as administrator; the other fields are left as they are.
     bool SetShortcutRunAs(int index, bool runAs);
     bool RemoveShortcutAt(int index);
+    // Counts a launch of the shortcut at `index` at `utcSeconds`; kept in memory until the next save.
+    bool NoteLaunch(int index, int64_t utcSeconds);
     int CountShortcuts(int32_t pageId) const;  // kTopLevel (-1) counts all
     // order[i] is the table index of the record that is to occupy the page's i-th slot. False (nothing
     // changed) unless `order` is a permutation of the page's own slots.
@@ -92,14 +94,19 @@ public:
     const std::string& GetSettingsPath() const { return settingsPath_; }
     bool Load();
     bool Save();
-    std::string SaveText() const;                   // the file's bytes as Save writes them
-    bool LoadFailed() const { return loadError_; }  // read with errors, or not read at all: never saved over
+    std::string SaveText() const;                        // the file's bytes as Save writes them
+    bool LoadFailed() const { return loadError_; }       // read with errors, or not read at all: never saved over
+    bool LoadUnreadable() const { return unreadable_; }  // not read at all (held, binary, a foreign encoding)
+    // The backup already holds the file as it was before this run (it was just restored from the backup,
+    // which swaps the two): the saves of this run keep it.
+    void KeepTheBackupThisRun() { backupKept_ = true; }
 
 private:
     friend class SettingsReader;
 
     void FreeTexts(PageRecord& page);
     void FreeTexts(ShortcutRecord& shortcut);
+    void Unreadable(const std::string& errorText);
 
     Messages& messages_;
     std::string settingsPath_;
@@ -108,6 +115,8 @@ private:
     std::vector<ShortcutRecord> shortcuts_;
     TextPool pool_;
     bool loadError_ = false;  // set by a malformed or unreadable file; blocks every save of this run
+    bool unreadable_ = false;
+    bool backupKept_ = false;  // this run's first save kept the file it replaced as the backup
 };
 
 }  // namespace brindle

@@ -53,6 +53,11 @@ std::vector<size_t> WindowsToClose(const std::vector<TaskEntry>& entries,
     return chosen;
 }
 
+std::string ShownTitle(std::string title) {
+    title.resize(sjis::CutAtBoundary(title, kTaskTitleMaxBytes).size());
+    return title;
+}
+
 std::string EntryText(const TaskEntry& entry) {
     return "[" + entry.program + "]" + entry.title;
 }

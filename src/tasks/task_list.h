@@ -48,6 +48,13 @@ std::vector<size_t> WindowsToClose(const std::vector<TaskEntry>& entries,
                                    bool allOfProgram,
                                    uint32_t ownProcessId);
 
+// The longest title the list keeps, in bytes: another program decides how long its text is, and a
+// title is shown on one line anyway.
+constexpr size_t kTaskTitleMaxBytes = 1024;
+
+// `title` cut to kTaskTitleMaxBytes, never inside a double-byte character.
+std::string ShownTitle(std::string title);
+
 // "[program]title", as the list shows an entry.
 std::string EntryText(const TaskEntry& entry);
 

@@ -3,6 +3,7 @@
 #include <limits>
 #include <string>
 
+#include "launch/help_win.h"
 #include "platform/platform_win.h"
 #include "resource.h"
 #include "store/settings_store.h"
@@ -31,12 +32,17 @@ SIZE SizeOf(HWND control) {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+// Called by the system: no exception may leave it (memory running out ends the enumeration).
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (GetMonitorInfoA(monitor, &info)) {
-        const RECT& r = info.rcMonitor;
-        reinterpret_cast<std::vector<ui::ScreenRect>*>(data)->push_back({r.left, r.top, r.right, r.bottom});
+    try {
+        if (GetMonitorInfoA(monitor, &info)) {
+            const RECT& r = info.rcMonitor;
+            reinterpret_cast<std::vector<ui::ScreenRect>*>(data)->push_back({r.left, r.top, r.right, r.bottom});
+        }
+    } catch (...) {
+        return FALSE;
     }
     return TRUE;
 }
@@ -100,7 +106,7 @@ void TaskSelectDialog::DoDataExchange(ui::DataExchange& exchange) {
 }
 
 void TaskSelectDialog::Refresh() {
-    if (!Hwnd())
+    if (!Hwnd() || asking_)
         return;
     returnWindow_ = GetFocus();
     positionFlag_ = sizeFlag_ = 0;
@@ -255,17 +261,30 @@ void TaskSelectDialog::OnClose() {
         WindowsToClose(entries_, static_cast<size_t>(selected), IsKeyDown(VK_SHIFT), GetCurrentProcessId());
     if (closing.empty())
         return;
+    // The windows themselves, taken now: the list may be read again before they are closed.
+    std::vector<std::pair<HWND, DWORD>> targets;
+    for (size_t index : closing)
+        targets.emplace_back(reinterpret_cast<HWND>(entries_[index].window), entries_[index].processId);
     if (closing.size() > 1) {
-        // The main window is not ready while the box is up; afterwards it is as it was (an editing
-        // dialog may hold it).
-        ui::ReadyScope<TaskSelectHost> notReady(host_);
-        Messages& questions = questions_ ? *questions_ : realQuestions_;
         const std::string text = entries_[selected].program + kManyWindows;
+        // The main window is not ready while the box is up; afterwards it is as it was (an editing
+        // dialog may hold it). The list stays as the user saw it meanwhile.
+        ui::ReadyScope<TaskSelectHost> notReady(host_);
+        struct Asking {
+            bool& flag;
+            explicit Asking(bool& f) : flag(f) { flag = true; }
+            ~Asking() { flag = false; }
+        } asking(asking_);
+        Messages& questions = questions_ ? *questions_ : realQuestions_;
         if (questions.Show(text, MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL | MB_TOPMOST) == IDNO)
             return;
     }
-    for (size_t index : closing)
-        PostMessageA(reinterpret_cast<HWND>(entries_[index].window), WM_CLOSE, 0, 0);
+    for (const auto& [target, process] : targets) {
+        // A handle whose window went away meanwhile may name a window of another program by now.
+        DWORD owner = 0;
+        if (GetWindowThreadProcessId(target, &owner) && owner == process)
+            PostMessageA(target, WM_CLOSE, 0, 0);
+    }
     // Windows take their time to close: the list is read again now and once more a second later.
     SetTimer(Hwnd(), kRefreshTimer, kRefreshAfterCloseMs, nullptr);
     Refresh();
@@ -378,6 +397,8 @@ bool TaskSelectDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
         case WM_TIMER:
             if (wParam != kRefreshTimer)
                 return false;
+            if (asking_)
+                return true;  // read once the question is answered
             KillTimer(Hwnd(), kRefreshTimer);
             Refresh();
             return true;
@@ -392,6 +413,11 @@ bool TaskSelectDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
         default:
             return false;
     }
+}
+
+bool TaskSelectDialog::OnHelp() {
+    ShowHelp(help::kTaskSelectDialog);
+    return true;
 }
 
 }  // namespace brindle

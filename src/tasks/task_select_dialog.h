@@ -23,8 +23,11 @@ class TaskSelectDialog : public ui::Dialog {
 public:
     TaskSelectDialog(TaskSelectHost& host, SettingsStore& store);
 
-    // Rebuilds the window list and the list box; nothing selected, the typed numbers unticked.
+    // Rebuilds the window list and the list box; nothing selected, the typed numbers unticked. Nothing
+    // happens while Close asks its question.
     void Refresh();
+    // Close is asking whether to close several windows: the list the question is about stays as it is.
+    bool Asking() const { return asking_; }
     // Gives the list the keyboard focus (once the dialog is in front).
     void FocusList();
     // The font of the list's texts (the main window's); the items are measured again.
@@ -41,6 +44,8 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    // F1: this dialog's page of the help.
+    bool OnHelp() override;
     void OnOK() override;
     void OnCancel() override;
     void DoDataExchange(ui::DataExchange& exchange) override;
@@ -79,6 +84,7 @@ private:
     TaskListBox list_;
     std::vector<TaskEntry> entries_;
     HWND returnWindow_ = nullptr;
+    bool asking_ = false;
 
     // Dialog data.
     int positionFlag_ = 0, sizeFlag_ = 0;

@@ -68,18 +68,20 @@ std::string ToAnsi(const std::wstring& wide) {
 std::string ReadTitle(Collection& state, HWND window, DWORD thread) {
     DWORD_PTR length = 0;
     if (AskWindow(state, window, thread, WM_GETTEXTLENGTH, 0, 0, length)) {
-        // Room for twice the reported length: some programs report less than they copy.
-        std::wstring text(2 * static_cast<size_t>(length) + 2, L'\0');
+        // Room for twice the reported length (some programs report less than they copy), but never more
+        // than a shown title needs: the length is the other program's word, whatever it says.
+        const size_t room = std::min<DWORD_PTR>(length, kTaskTitleMaxBytes) * 2 + 2;
+        std::wstring text(room, L'\0');
         DWORD_PTR copied = 0;
         if (AskWindow(state, window, thread, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), copied)) {
             text.resize(std::char_traits<wchar_t>::length(text.c_str()));
-            return ToAnsi(text);
+            return ShownTitle(ToAnsi(text));
         }
     }
     // Without the program's help: the text the system keeps for a window of another process.
-    char text[1024] = "";
+    char text[kTaskTitleMaxBytes + 1] = "";
     GetWindowTextA(window, text, sizeof text);
-    return text;
+    return ShownTitle(text);
 }
 
 HICON ReadIcon(Collection& state, HWND window, DWORD thread) {
@@ -93,10 +95,9 @@ HICON ReadIcon(Collection& state, HWND window, DWORD thread) {
     return reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICON));
 }
 
-BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
-    Collection& state = *reinterpret_cast<Collection*>(data);
+void CollectWindow(Collection& state, HWND window) {
     if (!IsWindow(window))
-        return TRUE;
+        return;
     DWORD process = 0;
     const DWORD thread = GetWindowThreadProcessId(window, &process);
     WindowFacts facts;
@@ -105,16 +106,16 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
     facts.ownProcess = process == state.ownProcess;
     // Nothing is asked of a window that is left out anyway.
     if (!facts.visible || !facts.enabled || facts.ownProcess)
-        return TRUE;
+        return;
     std::string className(8192, '\0');
     className.resize(
         static_cast<size_t>(std::max(0, GetClassNameA(window, className.data(), static_cast<int>(className.size())))));
     facts.className = std::move(className);
     if (!IsListedClass(facts.className))
-        return TRUE;
+        return;
     facts.title = ReadTitle(state, window, thread);
     if (!IsListedWindow(facts))
-        return TRUE;
+        return;
 
     TaskEntry entry;
     entry.window = reinterpret_cast<uintptr_t>(window);
@@ -127,6 +128,15 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
     InsertSorted(state.result.entries, std::move(entry));
     if (!state.result.topmost)
         state.result.topmost = window;
+}
+
+// Called by the system: no exception may leave it. A window that cannot be read (memory running out)
+// is left out, and the others are still listed.
+BOOL CALLBACK CollectWindowCallback(HWND window, LPARAM data) {
+    try {
+        CollectWindow(*reinterpret_cast<Collection*>(data), window);
+    } catch (...) {
+    }
     return TRUE;
 }
 
@@ -139,7 +149,7 @@ ui::ScreenRect ScreenRectOf(const RECT& r) {
 TaskWindows CollectTaskWindows() {
     Collection state;
     state.processes = SnapshotProcesses();
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&state));
+    EnumWindows(CollectWindowCallback, reinterpret_cast<LPARAM>(&state));
     return std::move(state.result);
 }
 

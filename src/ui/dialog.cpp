@@ -139,14 +139,18 @@ void Dialog::OnCancel() {
 }
 
 void ReportUnexpectedError() {
-    std::string text = "内部エラーが発生しました。";
+    // Itself called at the edge: nothing may leave it either (memory may be what ran out).
     try {
-        throw;
-    } catch (const std::exception& error) {
-        text += std::string("\n") + error.what();
+        std::string text = "内部エラーが発生しました。";
+        try {
+            throw;
+        } catch (const std::exception& error) {
+            text += std::string("\n") + error.what();
+        } catch (...) {
+        }
+        AppMessages().Show(text, MB_ICONHAND);
     } catch (...) {
     }
-    AppMessages().Show(text, MB_ICONHAND);
 }
 
 bool AnswersDirectly(UINT message) {
@@ -200,6 +204,20 @@ bool IsOwnNotification(HWND dialog, LPARAM lParam) {
     return from == dialog || IsChild(dialog, from) || GetWindow(from, GW_OWNER) == dialog;
 }
 
+bool IsNotificationFrom(LPARAM lParam, std::initializer_list<HWND> senders) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header || !IsReadable(header, sizeof *header))
+        return false;
+    HWND from = header->hwndFrom;
+    if (!from || !IsWindow(from) || GetWindowThreadProcessId(from, nullptr) != GetCurrentThreadId())
+        return false;
+    for (HWND sender : senders) {
+        if (sender == from)
+            return true;
+    }
+    return false;
+}
+
 bool Dialog::DispatchOwnerDraw(UINT message, LPARAM lParam) {
     if (message == WM_MEASUREITEM) {
         auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
@@ -223,6 +241,12 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_INITDIALOG:
             return OnInitDialog();
+        case WM_HELP:
+            if (OnHelp()) {
+                SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);
+                return TRUE;
+            }
+            break;
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
             if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam)))
@@ -285,14 +309,14 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     if (!self) {
         return FALSE;
     }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        self->running_ = false;
-        self->OnWindowDestroyed();
-        return FALSE;
-    }
     try {
+        if (message == WM_NCDESTROY) {
+            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            self->hwnd_ = nullptr;
+            self->running_ = false;
+            self->OnWindowDestroyed();
+            return FALSE;
+        }
         return self->Dispatch(message, wParam, lParam);
     } catch (...) {
         ReportUnexpectedError();

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
 #include "ui/data_exchange.h"
 
 namespace brindle::ui {
@@ -53,6 +55,9 @@ protected:
     // is never asked for the empty item (-1) of an empty list. True when handled.
     virtual bool OnMeasureItem(MEASUREITEMSTRUCT& /*item*/) { return false; }
     virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
+    // F1 in the dialog or one of its controls (WM_HELP); true when the dialog's help was opened. Otherwise
+    // the system passes the request on to the parent or owner.
+    virtual bool OnHelp() { return false; }
     // Any other message; true when handled with `result` as the answer. Returning false lets the
     // dialog manager's default processing run too.
     virtual bool OnMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT& /*result*/) { return false; }
@@ -90,5 +95,8 @@ bool IsReadable(const void* address, size_t size);
 // Whether a WM_NOTIFY's lParam is a header in this process's memory from a window of `dialog` (itself,
 // a child or an owned popup such as a tooltip) on this thread.
 bool IsOwnNotification(HWND dialog, LPARAM lParam);
+// Whether a WM_NOTIFY's lParam is a header in this process's memory from one of `senders` (a control's
+// own header or tooltip) on this thread: the common controls read what their parts send them unchecked.
+bool IsNotificationFrom(LPARAM lParam, std::initializer_list<HWND> senders);
 
 }  // namespace brindle::ui

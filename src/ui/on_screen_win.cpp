@@ -15,11 +15,15 @@ RECT ToRect(const ScreenRect& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
+// Called by the system: no exception may leave it (memory running out ends the enumeration).
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (GetMonitorInfoA(monitor, &info)) {
-        reinterpret_cast<std::vector<ScreenRect>*>(data)->push_back(FromRect(info.rcWork));
+    try {
+        if (GetMonitorInfoA(monitor, &info))
+            reinterpret_cast<std::vector<ScreenRect>*>(data)->push_back(FromRect(info.rcWork));
+    } catch (...) {
+        return FALSE;
     }
     return TRUE;
 }

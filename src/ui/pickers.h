@@ -32,7 +32,7 @@ struct FontChoice {
 class Pickers {
 public:
     virtual ~Pickers() = default;
-    // The chosen file, or nothing when the user cancelled.
+    // The chosen file (one that need not exist yet), or nothing when the user cancelled.
     virtual std::optional<std::string> OpenFile(const FileOpenRequest& request) = 0;
     // The chosen file-system folder, or nothing.
     virtual std::optional<std::string> ChooseFolder(const FolderRequest& request) = 0;

@@ -51,7 +51,9 @@ std::optional<std::string> WindowsPickers::OpenFile(const FileOpenRequest& reque
     info.lpstrFile = file.data();
     info.nMaxFile = static_cast<DWORD>(file.size());
     info.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
-    info.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    // The name need not exist: a command line names programs the system finds on its path, and an
+    // icon file may be on a drive that is not there now.
+    info.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!open(&info))
         return std::nullopt;
     return std::string(file.c_str());

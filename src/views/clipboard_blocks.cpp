@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "text/sjis.h"
+
 namespace brindle {
 namespace {
 
@@ -78,6 +80,22 @@ PasteOperation OperationOfEffect(uint32_t effect) {
     if (effect & kEffectMove)
         return PasteOperation::Move;
     return PasteOperation::Unknown;
+}
+
+bool IsPlainAbsoluteName(const std::string& name) {
+    if (name.find_first_of("*?") != std::string::npos)
+        return false;
+    auto separator = [&](size_t at) { return at < name.size() && (name[at] == '\\' || name[at] == '/'); };
+    auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    if (name.size() >= 3 && letter(name[0]) && name[1] == ':' && separator(2))
+        return true;
+    if (!separator(0) || !separator(1))
+        return false;
+    // A share: a server name (not "."), a separator, a share name.
+    const size_t server = 2;
+    const size_t end = sjis::FindAnyOf(name, "\\/", server);
+    return end != std::string::npos && end > server && name.compare(server, end - server, ".") != 0 &&
+           end + 1 < name.size() && !separator(end + 1);
 }
 
 std::string DoubleNulList(const std::vector<std::string>& names) {

@@ -42,6 +42,13 @@ enum class PasteOperation { Copy, Move, Unknown };
 // The copy bit wins over the move bit; an effect with neither is unknown.
 PasteOperation OperationOfEffect(uint32_t effect);
 
+// Whether `name` (ANSI code page bytes) is a plain absolute name that the file operation takes as it
+// stands: a drive letter, a colon and a separator (C:\x), or a share (\\server\share), without the
+// wildcards '*' and '?' (which the file operation would expand) and so without the long-name prefix
+// (\\?\); nor the device prefix (\\.\). A relative name would be taken from the program's current
+// folder. '*', '?', '/' and the backslash are no trail bytes, so the bytes are read one by one.
+bool IsPlainAbsoluteName(const std::string& name);
+
 // Names joined into the file operation's list form: each closed by a NUL, the list by one more.
 std::string DoubleNulList(const std::vector<std::string>& names);
 

@@ -1,5 +1,6 @@
 #include "views/clipboard_win.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -65,6 +66,7 @@ std::string Format(const char* format, const std::string& text) {
 struct PasteRequest {
     std::vector<std::string> names;
     UINT operation = FO_COPY;
+    DWORD clipboardVersion = 0;  // the clipboard's sequence number when the names were read
 };
 
 std::optional<PasteRequest> ReadPasteRequest(HWND owner, Messages& messages) {
@@ -72,21 +74,27 @@ std::optional<PasteRequest> ReadPasteRequest(HWND owner, Messages& messages) {
         messages.Show(kClipboardBusy, box::kIconStop);
         return std::nullopt;
     }
+    PasteRequest request;
+    request.clipboardVersion = GetClipboardSequenceNumber();
     const UINT effectFormat = RegisterClipboardFormatA(kEffectFormat);
     std::optional<std::vector<unsigned char>> drop, effect;
-    if (IsClipboardFormatAvailable(CF_HDROP) && IsClipboardFormatAvailable(effectFormat)) {
+    const bool hasEffect = IsClipboardFormatAvailable(effectFormat) != FALSE;
+    if (IsClipboardFormatAvailable(CF_HDROP)) {
         drop = ClipboardBytes(CF_HDROP);
-        effect = ClipboardBytes(effectFormat);
+        if (hasEffect)
+            effect = ClipboardBytes(effectFormat);
     }
     CloseClipboard();
 
+    // A list without an effect is a copy, as the desktop shell takes it; an effect block that is there
+    // must be whole.
     const std::optional<FileDropList> list = drop ? ParseFileDrop(drop->data(), drop->size()) : std::nullopt;
-    const std::optional<uint32_t> value = effect ? ParseEffect(effect->data(), effect->size()) : std::nullopt;
+    const std::optional<uint32_t> value =
+        hasEffect ? (effect ? ParseEffect(effect->data(), effect->size()) : std::nullopt) : kEffectCopy;
     if (!list || !value) {
         messages.Show(kPasteFormatError, box::kIconStop);
         return std::nullopt;
     }
-    PasteRequest request;
     switch (OperationOfEffect(*value)) {
         case PasteOperation::Copy:
             request.operation = FO_COPY;
@@ -104,8 +112,59 @@ std::optional<PasteRequest> ReadPasteRequest(HWND owner, Messages& messages) {
     std::optional<std::vector<std::string>> names = AnsiNames(*list, messages);
     if (!names)
         return std::nullopt;
+    // The file operation would expand wildcards and take a relative name from the program's current
+    // folder: another program's list is taken only when every name is a plain absolute one.
+    for (const std::string& name : *names) {
+        if (!IsPlainAbsoluteName(name)) {
+            messages.Show(kPasteFormatError, box::kIconStop);
+            return std::nullopt;
+        }
+    }
     request.names = std::move(*names);
     return request;
+}
+
+// Notes whether the shell tells the user of a failure in a box of its own on this thread while it lives
+// (an error with OK, or with retry, skip and cancel): what the user was told there is not told again.
+// Its questions (overwrite? yes or no) report nothing, nor does its progress window.
+class ShellBoxWatch {
+public:
+    ShellBoxWatch() : hook_(SetWindowsHookExA(WH_CBT, OnEvent, nullptr, GetCurrentThreadId())) { active_ = this; }
+    ~ShellBoxWatch() {
+        if (hook_)
+            UnhookWindowsHookEx(hook_);
+        active_ = nullptr;
+    }
+    ShellBoxWatch(const ShellBoxWatch&) = delete;
+    ShellBoxWatch& operator=(const ShellBoxWatch&) = delete;
+    bool SawBox() const { return sawBox_; }
+
+private:
+    static LRESULT CALLBACK OnEvent(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_ACTIVATE && active_) {
+            HWND window = reinterpret_cast<HWND>(wParam);
+            char className[16] = "";
+            GetClassNameA(window, className, sizeof className);
+            if (std::strcmp(className, "#32770") == 0 && !GetDlgItem(window, IDYES) &&
+                !FindWindowExA(window, nullptr, PROGRESS_CLASSA, nullptr))
+                active_->sawBox_ = true;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline ShellBoxWatch* active_ = nullptr;
+    HHOOK hook_;
+    bool sawBox_ = false;
+};
+
+// Empties the clipboard when it still holds the list that was read at `version`: after a move its
+// names are no longer where it says.
+void ForgetMovedFiles(HWND owner, DWORD version) {
+    if (GetClipboardSequenceNumber() != version || !OpenClipboardPatiently(owner))
+        return;
+    if (GetClipboardSequenceNumber() == version)
+        EmptyClipboard();
+    CloseClipboard();
 }
 
 }  // namespace
@@ -151,26 +210,49 @@ void PasteFiles(HWND owner, const std::string& destination, Messages& messages) 
     operation.pFrom = from.c_str();
     operation.pTo = to.c_str();
     operation.lpszProgressTitle = kPasteProgressTitle;
-    const int result = SHFileOperationA(&operation);
+    bool shellSaidSo = false;
+    int result = 0;
+    {
+        ShellBoxWatch watch;
+        result = SHFileOperationA(&operation);
+        shellSaidSo = watch.SawBox();
+    }
+    const auto code = static_cast<unsigned long>(result);
     if (operation.fAnyOperationsAborted) {
         messages.Show(kPasteAborted, box::kIconStop);
-    } else if (result != 0 && result != ERROR_CANCELLED) {
+    } else if (result == 0) {
+        if (request->operation == FO_MOVE)
+            ForgetMovedFiles(owner, request->clipboardVersion);
+    } else if (!shellSaidSo && !IsFileOperationCancel(code)) {
         char text[512];
-        std::snprintf(text, sizeof text, kPasteFailed, static_cast<unsigned long>(result),
-                      SystemErrorText(static_cast<unsigned long>(result)).c_str());
+        std::snprintf(text, sizeof text, kPasteFailed, code, FileOperationFailureReason(code));
         messages.Show(text, box::kIconStop);
     }
 }
 
-std::optional<std::string> ToAnsi(const std::wstring& wide) {
-    BOOL lossy = FALSE;
-    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, nullptr, 0, nullptr, &lossy);
-    if (length <= 0 || lossy)
+std::optional<std::string> ToCodePage(const std::wstring& wide, unsigned codePage) {
+    // No flags and no "used default char" question: UTF-8, UTF-7 and several other code pages refuse
+    // the call with either. Whether every character fits is seen by converting back instead, which also
+    // refuses a best-fit look-alike and a character two code points share.
+    const int length = WideCharToMultiByte(codePage, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 0)
         return std::nullopt;
-    std::string ansi(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, ansi.data(), length, nullptr, &lossy);
-    ansi.resize(static_cast<size_t>(length) - 1);
-    return lossy ? std::nullopt : std::optional<std::string>(ansi);
+    std::string text(static_cast<size_t>(length), '\0');
+    if (WideCharToMultiByte(codePage, 0, wide.c_str(), -1, text.data(), length, nullptr, nullptr) != length)
+        return std::nullopt;
+    const int back = MultiByteToWideChar(codePage, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring again(back > 0 ? static_cast<size_t>(back) : 0, L'\0');
+    if (back <= 0 || MultiByteToWideChar(codePage, 0, text.c_str(), -1, again.data(), back) != back)
+        return std::nullopt;
+    again.resize(static_cast<size_t>(back) - 1);
+    if (again != wide)
+        return std::nullopt;
+    text.resize(static_cast<size_t>(length) - 1);
+    return text;
+}
+
+std::optional<std::string> ToAnsi(const std::wstring& wide) {
+    return ToCodePage(wide, CP_ACP);
 }
 
 std::optional<std::vector<std::string>> AnsiNames(const FileDropList& list, Messages& messages) {

@@ -25,6 +25,8 @@ void PasteFiles(HWND owner, const std::string& destination, Messages& messages);
 
 // The ANSI code page form of `wide`, or nothing when the code page cannot hold every character.
 std::optional<std::string> ToAnsi(const std::wstring& wide);
+// The same for any code page, UTF-8 (65001) included.
+std::optional<std::string> ToCodePage(const std::wstring& wide, unsigned codePage);
 
 // The names of a drop list in the ANSI code page. Names the code page cannot hold are refused: the user
 // is told which (nothing is returned then).

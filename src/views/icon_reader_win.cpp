@@ -2,33 +2,17 @@
 
 #include <shellapi.h>
 
+#include <climits>
+
 #include "launch/classify.h"
 #include "launch/command_line.h"
 #include "launch/system.h"
 #include "views/icon_source.h"
 
 namespace brindle {
-namespace {
 
-// The shell builds its icon cache on the first icon request of a process, and under Wine that first
-// build can destroy an icon the process already holds: a shortcut's icon read just before became an
-// invalid handle before it reached the list. One request before the program holds any icon of its own
-// keeps them whole; later requests find the cache built.
-void PrepareShellIconCache() {
-    static const bool prepared = [] {
-        SHFILEINFOA info{};
-        SHGetFileInfoA("x.txt", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
-                       SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
-        return true;
-    }();
-    (void)prepared;
-}
-
-}  // namespace
-
-WinIconReader::WinIconReader(const SettingsStore& store, System& system) : store_(store), system_(system) {
-    PrepareShellIconCache();
-}
+WinIconReader::WinIconReader(const SettingsStore& store, System& system, ExtractFunction extract)
+    : store_(store), system_(system), extract_(extract) {}
 
 void WinIconReader::Read(const std::string& source, IconHandle& large, IconHandle& small) {
     large = small = nullptr;
@@ -40,15 +24,12 @@ void WinIconReader::Read(const std::string& source, IconHandle& large, IconHandl
     ++reads_;
     const IconLocation location = ParseIconSource(file);
     HICON bigIcon = nullptr, smallIcon = nullptr;
-    const UINT extracted = ExtractIconExA(location.file.c_str(), location.index, &bigIcon, &smallIcon, 1);
-    if (static_cast<int>(extracted) < 1) {
-        if (bigIcon)
-            DestroyIcon(bigIcon);
-        if (smallIcon)
-            DestroyIcon(smallIcon);
+    const UINT extracted = extract_(location.file.c_str(), location.index, &bigIcon, &smallIcon, 1);
+    if (extracted == 0 || extracted == UINT_MAX) {
+        // Nothing was extracted, and the outputs are not ours: Wine copies whatever its stack held there,
+        // which can be the handle of an icon the program holds; destroying it would take it from its owner.
         bigIcon = smallIcon = nullptr;
         // A file without icon resources (a document, a folder) shows the icon the shell gives it.
-        const HRESULT com = CoInitialize(nullptr);
         SHFILEINFOA info{};
         if (SHGetFileInfoA(location.file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SHELLICONSIZE)) {
             bigIcon = info.hIcon;
@@ -58,8 +39,6 @@ void WinIconReader::Read(const std::string& source, IconHandle& large, IconHandl
                            SHGFI_ICON | SHGFI_SHELLICONSIZE | SHGFI_SMALLICON)) {
             smallIcon = info.hIcon;
         }
-        if (SUCCEEDED(com))
-            CoUninitialize();
     }
     large = bigIcon;
     small = smallIcon;

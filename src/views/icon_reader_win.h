@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "views/icon_cache.h"
 
@@ -16,7 +17,10 @@ class System;
 // (TargetAccessAllowed), which is asked at every read.
 class WinIconReader : public IconReader {
 public:
-    WinIconReader(const SettingsStore& store, System& system);
+    // ExtractIconExA's form; tests give a stand-in that answers as Wine does.
+    using ExtractFunction = UINT(WINAPI*)(LPCSTR file, int index, HICON* large, HICON* small, UINT count);
+
+    WinIconReader(const SettingsStore& store, System& system, ExtractFunction extract = ExtractIconExA);
     void Read(const std::string& source, IconHandle& large, IconHandle& small) override;
     void Destroy(IconHandle icon) override;
     // How many reads reached the file system.
@@ -25,6 +29,7 @@ public:
 private:
     const SettingsStore& store_;
     System& system_;
+    ExtractFunction extract_;
     int reads_ = 0;
 };
 

@@ -18,7 +18,15 @@ extern const char kPasteFormatError[];
 extern const char kPasteOnlyIntoFolder[];  // %s: the destination
 extern const char kPasteUnknownEffect[];   // %08x: the effect
 extern const char kPasteAborted[];
-extern const char kPasteFailed[];  // %lu, %s: the file operation's result and its text
+extern const char kPasteFailed[];  // %lu, %s: the file operation's result and its reason
+
+// The reason for a result of the shell's file operation. Its results are not the system's error codes
+// (several of its own values overlap them with other meanings), so the system's error texts do not
+// apply; the documented values have their own texts, any other is unknown.
+const char* FileOperationFailureReason(unsigned long result);
+
+// Results that only say the user cancelled in one of the shell's own boxes.
+bool IsFileOperationCancel(unsigned long result);
 extern const char kPasteProgressTitle[];
 extern const char kNamesOutsideCodePage[];  // %s: the names, one a line
 extern const char kClipboardBusy[];

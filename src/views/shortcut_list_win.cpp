@@ -50,12 +50,17 @@ struct SortContext {
     int column;
 };
 
+// Called by the list view: no exception may leave it (two items that cannot be read are equal).
 int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM context) {
-    const auto& sort = *reinterpret_cast<const SortContext*>(context);
-    ShortcutRecord first, second;
-    sort.store->GetShortcutAt(static_cast<int>(a), first);
-    sort.store->GetShortcutAt(static_cast<int>(b), second);
-    return views::CompareShortcuts(first, second, sort.column);
+    try {
+        const auto& sort = *reinterpret_cast<const SortContext*>(context);
+        ShortcutRecord first, second;
+        sort.store->GetShortcutAt(static_cast<int>(a), first);
+        sort.store->GetShortcutAt(static_cast<int>(b), second);
+        return views::CompareShortcuts(first, second, sort.column);
+    } catch (...) {
+        return 0;
+    }
 }
 
 }  // namespace

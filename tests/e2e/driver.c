@@ -7,6 +7,7 @@
      driver chord VK...       holds the keys down in order and lets them go in reverse (Ctrl+Shift+A)
      driver type TEXT         types ASCII text with real key events of the keyboard layout
      driver dialog CAPTION MS waits up to MS milliseconds for a visible dialog with that caption
+     driver window CAPTION MS waits likewise for a visible top-level window of any class; prints its class
      driver menurect          waits for the open popup menu and prints "X Y WIDTH HEIGHT"
      driver endsession        ends the session for the hidden Brindle window (query, then end)
      driver close             asks every Brindle main window to close (WM_CLOSE), hidden or not
@@ -137,10 +138,10 @@ static int TypeText(const char* text) {
     return 0;
 }
 
-static HWND WaitForDialog(const char* caption, DWORD ms) {
+static HWND WaitForWindow(const char* className, const char* caption, DWORD ms) {
     DWORD until = GetTickCount() + ms;
     for (;;) {
-        HWND dialog = FindWindowA("#32770", caption);
+        HWND dialog = FindWindowA(className, caption);
         if (dialog && IsWindowVisible(dialog)) {
             Sleep(300); /* drawn and ready for keys */
             return dialog;
@@ -201,9 +202,20 @@ int main(int argc, char** argv) {
         return TypeText(argv[2]);
     }
     if (argc == 4 && strcmp(argv[1], "dialog") == 0) {
-        if (WaitForDialog(argv[2], (DWORD)atoi(argv[3]))) return 0;
+        if (WaitForWindow("#32770", argv[2], (DWORD)atoi(argv[3]))) return 0;
         fprintf(stderr, "driver: no dialog \"%s\"\n", argv[2]);
         return 1;
+    }
+    if (argc == 4 && strcmp(argv[1], "window") == 0) {
+        HWND window = WaitForWindow(NULL, argv[2], (DWORD)atoi(argv[3]));
+        char className[64] = {0};
+        if (!window) {
+            fprintf(stderr, "driver: no window \"%s\"\n", argv[2]);
+            return 1;
+        }
+        GetClassNameA(window, className, sizeof className);
+        printf("%s\n", className);
+        return 0;
     }
     if (argc == 2 && strcmp(argv[1], "menurect") == 0) {
         HWND menu = WaitForMenu();

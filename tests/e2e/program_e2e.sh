@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # brindle.exe under Wine as a user runs it: one instance per settings file, a second start brings the
 # first back, -hidden starts in the notification area, Escape closes and writes the settings file.
-#   program_e2e.sh BRINDLE.exe DRIVER.exe KEEPER.exe WORK_FOLDER PROBE.exe
+#   program_e2e.sh BRINDLE.exe DRIVER.exe KEEPER.exe WORK_FOLDER PROBE.exe HELP.chm
 set -u
-brindle=$1 driver=$2 keeper=$3 work=$4 probe=$5
+brindle=$1 driver=$2 keeper=$3 work=$4 probe=$5 help=$6
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-env.sh"
 brindle_wine_keep "$keeper" || exit 1
@@ -153,6 +153,21 @@ sleep 0.5
 drive escape >/dev/null
 check "the preferences instance ended" wait_gone "$preferences"
 check "the font stayed in the settings file" grep -q $'^lfFaceName=' P.INI
+
+# F1 in the main window opens the help file beside the program in the help viewer's window, whose caption
+# comes from the file's window type (Wine's viewer shows no page in it: it lacks Wine's HTML engine).
+cp "$help" brindle.chm
+cp A.INI H.INI
+run brindle.exe H.INI &
+helped=$!
+check "a window for F1" drive wait 1 0 15000
+drive keys 112 >/dev/null
+viewer=$(drive window "ぶりんどる ヘルプ" 10000)
+check "F1 opened the help viewer's window ($viewer)" test -n "$viewer"
+sleep 1
+import -window root "$work/help-window.png" 2>/dev/null
+drive escape >/dev/null
+check "the instance with the help open ended" wait_gone "$helped"
 
 echo "e2e: $passes passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -65,12 +65,12 @@ TEST_F(BrindleSettings, DumpPrintsTheStoreAsJsonInUtf8) {
               std::string::npos);
     EXPECT_NE(json.find("\"check\": 0, \"comment\": null, \"runAs\": 0}"), std::string::npos);
 
-    // 43 members in the preferences object.
+    // 45 members in the preferences object.
     size_t begin = json.find("\"preferences\": {"), end = json.find('}', begin);
     size_t members = 0;
     for (size_t i = begin; i < end; ++i)
         members += json[i] == ':';
-    EXPECT_EQ(members, 44u);  // 43 and the one of "preferences"
+    EXPECT_EQ(members, 46u);  // 45 and the one of "preferences"
 }
 
 TEST_F(BrindleSettings, DumpOfAFileWithADelimiterError) {
@@ -143,7 +143,7 @@ TEST_F(BrindleSettings, PlanPrintsWhatTheLaunchWouldHandToTheShell) {
 
     r = Run("plan " + Quote(in) + " 1 " + Quote(U8(u8"C:\\予定 表.txt")) + " b.txt");
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, U8(u8"{\"file\": \"ed.exe\", \"parameters\": \" \\\"C:\\\\予定 表.txt\\\" b.txt\", "
+    EXPECT_EQ(r.out, U8(u8"{\"file\": \"ed.exe\", \"parameters\": \" \\\"C:\\\\予定 表.txt\\\" \\\"b.txt\\\"\", "
                         u8"\"directory\": \"\", \"show\": 1}\n"));
 
     r = Run("plan " + Quote(in) + " 2");
@@ -158,8 +158,63 @@ TEST_F(BrindleSettings, PlanPrintsWhatTheLaunchWouldHandToTheShell) {
     EXPECT_EQ(Run("plan " + Quote(folder.File("missing.ini")) + " 0").status, 2);
 }
 
+// A file an editor saved as UTF-16 dumps as the program reads it; one that is no text fails by name.
+TEST_F(BrindleSettings, DumpReadsOtherEncodingsAndRefusesBinaryFiles) {
+    std::string utf16 = "\xFF\xFE";
+    for (char16_t c : std::u16string_view(u"[Page]\r\n5=表計算,-1,1,0,\"\",\"\"\r\n")) {
+        utf16 += static_cast<char>(c & 0xFF);
+        utf16 += static_cast<char>(c >> 8);
+    }
+    testing::WriteBytes(in, utf16);
+    Result r = Run("dump " + Quote(in));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(U8(u8"{\"id\": 5, \"name\": \"表計算\"")), std::string::npos) << r.out;
+
+    testing::WriteBytes(in, std::string("[Page]\r\n\0\0", 10));
+    r = Run("dump " + Quote(in));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind(in + U8(u8"\nNUL文字を含んでいるため"), 0), 0u) << r.err;
+}
+
+// resave keeps the file it replaces as OUT.bak; restore puts it back after asking on the terminal.
+TEST_F(BrindleSettings, RestorePutsTheBackupBackAfterAskingOrWithYes) {
+    testing::WriteBytes(in, "[Page]\r\n1=New,-1,0,0,,\r\n");
+    testing::WriteBytes(out, "old");
+    ASSERT_EQ(Run("resave " + Quote(in) + " " + Quote(out)).status, 0);
+    EXPECT_EQ(testing::ReadBytes(out + ".bak"), "old");
+    const std::string saved = testing::ReadBytes(out);
+
+    const std::string answer = folder.File("answer.txt");
+    for (const char* no : {"n\n", "", "yess\n"}) {
+        testing::WriteBytes(answer, no);
+        Result r = Run("restore " + Quote(out) + " <" + Quote(answer));
+        EXPECT_EQ(r.status, 1) << no;
+        EXPECT_NE(r.err.find("? [y/N]"), std::string::npos) << r.err;
+        EXPECT_EQ(testing::ReadBytes(out), saved);
+    }
+    testing::WriteBytes(answer, "y\n");
+    EXPECT_EQ(Run("restore " + Quote(out) + " <" + Quote(answer)).status, 0);
+    EXPECT_EQ(testing::ReadBytes(out), "old");
+    EXPECT_EQ(testing::ReadBytes(out + ".bak"), saved);
+    EXPECT_EQ(Run("restore --yes " + Quote(out) + " </dev/null").status, 0);
+    EXPECT_EQ(testing::ReadBytes(out), saved);
+
+    Result r = Run("restore " + Quote(in) + " </dev/null");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("no backup " + in + ".bak"), std::string::npos) << r.err;
+}
+
+TEST_F(BrindleSettings, VersionIsTheProjectVersion) {
+    Result r = Run("--version");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "brindle-settings " BRINDLE_PROJECT_VERSION "\n");
+    EXPECT_EQ(r.err, "");
+}
+
 TEST_F(BrindleSettings, UsageErrors) {
-    for (const char* args : {"", "dump", "dump a b", "resave a", "frobnicate x", "--help", "plan a"}) {
+    for (const char* args : {"", "dump", "dump a b", "resave a", "frobnicate x", "--help", "plan a", "restore",
+                             "restore --no x", "restore a b c", "--version x"}) {
         Result r = Run(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.err.find("usage: brindle-settings"), std::string::npos) << args;

@@ -124,6 +124,18 @@ TEST(ClipboardBlocks, TheEffectChoosesCopyBeforeMove) {
     EXPECT_EQ(DoubleNulList({"a", "表"}), Units("a\0表\0\0"));
 }
 
+TEST(ClipboardBlocks, OnlyPlainAbsoluteNamesArePasted) {
+    for (const char* name : {"C:\\Users\\me\\a.txt", "c:/a", "Z:\\", "\\\\server\\share\\a b.txt",
+                             "\\\\ソ\\共有", "//host/share", "C:\\表\\ソ.txt"})
+        EXPECT_TRUE(IsPlainAbsoluteName(name)) << name;
+    // Wildcards (the file operation expands them), names taken from the current folder or drive, device
+    // and long-name prefixes, shares without a server or share name.
+    for (const char* name : {"C:\\Users\\me\\Documents\\*", "C:\\a?.txt", "a.txt", "..\\a", "\\Windows",
+                             "C:a.txt", "C:", "1:\\a", "\\\\?\\C:\\a", "\\\\.\\C:\\a", "\\\\server",
+                             "\\\\server\\", "\\\\\\share", "\\\\server\\\\a", ""})
+        EXPECT_FALSE(IsPlainAbsoluteName(name)) << name;
+}
+
 TEST(ShellMenuRules, TheTwoOptionsDecideTheFileVerbs) {
     for (bool copyPaste : {false, true}) {
         for (bool cutDelete : {false, true}) {

@@ -39,6 +39,12 @@ TEST(CommandLine, Options) {
 
     EXPECT_TRUE(ParseStartOptions("-hidden").startHidden);
     EXPECT_TRUE(ParseStartOptions("-keyrev").reverseButtons);
+    StartOptions restore = ParseStartOptions("-restore \"C:\\My Files\\b.ini\"");
+    EXPECT_TRUE(restore.restoreBackup);
+    EXPECT_EQ(restore.settingsFile, "C:\\My Files\\b.ini");
+    EXPECT_TRUE(ParseStartOptions("/restore").restoreBackup);
+    EXPECT_FALSE(ParseStartOptions("-Restore -restorex restore").restoreBackup);
+    EXPECT_FALSE(a.restoreBackup);
     EXPECT_EQ(ParseStartOptions("\"\" x.ini").settingsFile, "");  // an empty quoted token is the first file
 }
 

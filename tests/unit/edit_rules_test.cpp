@@ -1,6 +1,8 @@
 #include "editing/edit_rules.h"
 #include "launch/shortcut_proposal.h"
 
+#include <set>
+
 #include <gtest/gtest.h>
 
 namespace brindle::dialogs {
@@ -53,6 +55,23 @@ TEST(PathProposal, FileTitleDropsFolderAndLastExtension) {
     EXPECT_TRUE(IsNetworkPath("\\\\server\\share\\a.exe"));
     EXPECT_FALSE(IsNetworkPath("C:\\a.exe"));
     EXPECT_EQ(LinkCommandLine("C:\\a b\\c.exe", ""), "\"C:\\a b\\c.exe\" ");
+}
+
+TEST(EditRules, TheProgramPartOfAnUnquotedCommandLineIsQuoted) {
+    const std::set<std::string> files = {"C:\\Program Files\\App\\app.exe", "C:\\a b.txt", "C:\\ソフト 表\\x.exe",
+                                         "%APPS%\\My App.exe", "C:\\one"};
+    auto isFile = [&](const std::string& text) { return files.count(text) > 0; };
+    EXPECT_EQ(dialogs::QuoteProgramPart("C:\\Program Files\\App\\app.exe -x \"a b\"", isFile),
+              "\"C:\\Program Files\\App\\app.exe\" -x \"a b\"");
+    EXPECT_EQ(dialogs::QuoteProgramPart("C:\\Program Files\\App\\app.exe ", isFile), "\"C:\\Program Files\\App\\app.exe\" ");
+    EXPECT_EQ(dialogs::QuoteProgramPart("C:\\ソフト 表\\x.exe /s", isFile), "\"C:\\ソフト 表\\x.exe\" /s");
+    EXPECT_EQ(dialogs::QuoteProgramPart("%APPS%\\My App.exe -n", isFile), "\"%APPS%\\My App.exe\" -n");
+    // The first blank whose left part is a file decides, as the system tries them.
+    EXPECT_EQ(dialogs::QuoteProgramPart("C:\\one two three", isFile), "\"C:\\one\" two three");
+    // Unchanged: a whole text that is a file, a quoted one, no file before any blank, no blank at all.
+    for (const char* same : {"C:\\a b.txt", "\"C:\\Program Files\\App\\app.exe\" -x", "C:\\Program Files\\Other.exe -x",
+                             "notepad.exe", "http://example.com/a b", "", " C:\\one x"})
+        EXPECT_EQ(dialogs::QuoteProgramPart(same, isFile), same);
 }
 
 }  // namespace

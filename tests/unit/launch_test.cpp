@@ -67,21 +67,32 @@ std::string Merged(std::string parameters, const std::vector<std::string>& argum
     return parameters;
 }
 
-TEST(MergeArguments, AppendsEachArgumentQuotedWhenItHoldsABlank) {
-    EXPECT_EQ(Merged(" -n", {"C:\\a b.txt", "C:\\c.txt"}), " -n \"C:\\a b.txt\" C:\\c.txt");
-    EXPECT_EQ(Merged("", {"x"}), " x");
-    // A full-width blank is a double-byte character, not a blank.
-    EXPECT_EQ(Merged("", {"表　計算.txt"}), " 表　計算.txt");
+TEST(MergeArguments, AppendsEachArgumentInQuotes) {
+    EXPECT_EQ(Merged(" -n", {"C:\\a b.txt", "C:\\c.txt"}), " -n \"C:\\a b.txt\" \"C:\\c.txt\"");
+    // Characters the command processor reads stay inside the argument.
+    EXPECT_EQ(Merged("", {"C:\\x&calc", "C:\\a|b^c"}), " \"C:\\x&calc\" \"C:\\a|b^c\"");
+    // A full-width blank is a double-byte character; a trail byte 0x5C ends no name with a backslash.
+    EXPECT_EQ(Merged("", {"表　計算.txt", "C:\\ソ"}), " \"表　計算.txt\" \"C:\\ソ\"");
+    // A folder's closing backslash is doubled, so that it does not escape the closing quote.
+    EXPECT_EQ(Merged("", {"Z:\\", "C:\\a b\\"}), " \"Z:\\\\\" \"C:\\a b\\\\\"");
+    // A quote, which no file name holds, cannot close the quotes early.
+    EXPECT_EQ(Merged("", {"C:\\x\" & calc & \""}), " \"C:\\x & calc & \"");
     std::vector<std::string> many(12, "f");
-    EXPECT_EQ(Merged("", many), " f f f f f f f f f f f f");
+    EXPECT_EQ(Merged("", many), " \"f\" \"f\" \"f\" \"f\" \"f\" \"f\" \"f\" \"f\" \"f\" \"f\" \"f\" \"f\"");
     EXPECT_EQ(Merged(" -n", {}), " -n");
 }
 
 TEST(MergeArguments, ReplacesPlaceholdersWhenTheParametersHoldAPercentSign) {
-    EXPECT_EQ(Merged(" /x %2 %1", {"B", "A"}), " /x A B");
-    EXPECT_EQ(Merged(" /x %2 %1", {"A"}), " /x %2 A");
+    EXPECT_EQ(Merged(" /x %2 %1", {"B", "A"}), " /x \"A\" \"B\"");
+    EXPECT_EQ(Merged(" /x %2 %1", {"A"}), " /x %2 \"A\"");
     EXPECT_EQ(Merged(" /x %2 %1", {}), " /x  ");
-    EXPECT_EQ(Merged("%1=%1,%3", {"a b", "-", "c"}), "a b=a b,c");  // unquoted, every occurrence
+    EXPECT_EQ(Merged("%1=%1,%3", {"a b", "-", "c"}), "\"a b\"=\"a b\",\"c\"");  // every occurrence
+
+    // A placeholder the template quotes already takes the bare name, also inside a longer quoted text;
+    // the template's own quotes decide, not those of names put in before.
+    EXPECT_EQ(Merged(" \"%1\" %2", {"a b", "x&y"}), " \"a b\" \"x&y\"");
+    EXPECT_EQ(Merged(" \"--in=%1.txt\" %1", {"a b"}), " \"--in=a b.txt\" \"a b\"");
+    EXPECT_EQ(Merged(" \"%1\" \"%2\"", {"Z:\\", "C:\\a\\b"}), " \"Z:\\\\\" \"C:\\a\\b\"");
 
     // Any '%', also one of a variable reference, switches from appending to replacing.
     EXPECT_EQ(Merged(" %TEMP%\\out", {"A", "B"}), " %TEMP%\\out");
@@ -89,11 +100,10 @@ TEST(MergeArguments, ReplacesPlaceholdersWhenTheParametersHoldAPercentSign) {
 
     // Beyond the ninth argument nothing is used; "%10" is placeholder 1 followed by a 0.
     std::vector<std::string> ten = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "X"};
-    EXPECT_EQ(Merged("%9 %10", ten), "9 10");
-    // An earlier argument's text takes part in the later replacements; a replaced text is not searched
-    // again for the same placeholder.
-    EXPECT_EQ(Merged(" %1", {"%2", "B"}), " B");
-    EXPECT_EQ(Merged(" %1", {"%1%1"}), " %1%1");
+    EXPECT_EQ(Merged("%9 %10", ten), "\"9\" \"1\"0");
+    // A name put in is never read again for placeholders.
+    EXPECT_EQ(Merged(" %1", {"%2", "B"}), " \"%2\"");
+    EXPECT_EQ(Merged(" %1", {"%1%1"}), " \"%1%1\"");
     // Without arguments every placeholder 1 to 9 goes; other uses of '%' stay.
     EXPECT_EQ(Merged("%0 %1%9 %% %a", {}), "%0  %% %a");
 }

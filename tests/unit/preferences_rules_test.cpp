@@ -64,8 +64,12 @@ TEST(PreferencesRules, WindowsKeyBitsAndBoxes) {
     EXPECT_EQ(WindowsKeyBitsOfBoxes({true, true, true}), 7);
     EXPECT_EQ(WindowsKeyBitsOfBoxes({}), 0);
     EXPECT_EQ(WindowsKeyBitsOfBoxes({false, false, true}), 4);
+    // Bit 3 is the search key's box.
+    EXPECT_TRUE(BoxesOfWindowsKeyBits(8).search);
+    EXPECT_FALSE(BoxesOfWindowsKeyBits(7).search);
+    EXPECT_EQ(WindowsKeyBitsOfBoxes({false, false, false, true}), 8);
     // Unknown bits are not shown and are rebuilt from nothing.
-    EXPECT_EQ(WindowsKeyBitsOfBoxes(BoxesOfWindowsKeyBits(static_cast<int32_t>(0xFFFFFFF9))), 1);
+    EXPECT_EQ(WindowsKeyBitsOfBoxes(BoxesOfWindowsKeyBits(static_cast<int32_t>(0xFFFFFFF9))), 9);
 }
 
 TEST(PreferencesRules, IconPolicyRadios) {

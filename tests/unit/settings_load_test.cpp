@@ -162,10 +162,20 @@ TEST_F(SettingsLoad, AnyLineEndWorksAndBlankLinesAreSkipped) {
     }
 }
 
-TEST_F(SettingsLoad, TextAfterANulIsNeverSeen) {
-    Load(std::string("[Brindle]\r\nPage=3\r\n\0Page=9\r\n[Page]\r\n1=A,-1,0,0,,\r\n", 42));
-    EXPECT_EQ(Prefs().Page, 3);
+// A NUL byte is no text: the file is not read at all (not read up to the NUL), said by name, and never saved
+// over.
+TEST_F(SettingsLoad, AFileWithANulIsUnreadable) {
+    const std::string bytes("[Brindle]\r\nPage=3\r\n\0Page=9\r\n[Page]\r\n1=A,-1,0,0,,\r\n", 42);
+    Load(bytes);
+    EXPECT_EQ(Prefs().Page, 0);
     EXPECT_EQ(store.PageCount(), 0);
+    EXPECT_TRUE(store.LoadFailed());
+    EXPECT_TRUE(store.LoadUnreadable());
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text.rfind(path + "\nNUL文字を含んでいるため", 0), 0u) << messages.boxes[0].text;
+    EXPECT_NE(messages.boxes[0].text.find("今回はこのファイルに保存しません"), std::string::npos);
+    EXPECT_FALSE(store.Save());
+    EXPECT_EQ(testing::ReadBytes(path), bytes);
 }
 
 TEST_F(SettingsLoad, PreferenceConversions) {

@@ -20,7 +20,7 @@ const std::string kDefaultPreferences =
     "clrListSelT=16777215\r\nclrListSelB=255\r\nclrListNfcT=0\r\nclrListNfcB=13158600\r\n"
     "winMainFrame=0,0,0,0\r\nwinAboutBox=0,0,0,0\r\nwinTaskSelect=0,0,0,0\r\nwinSeparator=0\r\n"
     "dwHotkeyFocus=0\r\ndwHotkeyTray=0\r\ndwHotkeyTask=0\r\ndwHotkeyWin=0\r\niChkLoadIcon=0\r\n"
-    "bCopyPaste=0\r\nbCutDelete=0\r\nbChkTaskhide=0\r\nbRelativePaths=0\r\n";
+    "bCopyPaste=0\r\nbCutDelete=0\r\nbChkTaskhide=0\r\nbRelativePaths=0\r\nwinSearch=0,0,0,0\r\ndwHotkeySearch=0\r\n";
 
 class SettingsSave : public ::testing::Test {
 protected:

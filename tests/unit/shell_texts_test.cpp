@@ -13,10 +13,12 @@ TEST(ShellTexts, IconSourceOfALinkByItsIndex) {
     EXPECT_EQ(LinkIconSource("C:\\表.dll", 12, "C:\\t.exe"), "C:\\表.dll>12");
 }
 
-TEST(ShellTexts, HelpTopicBesideTheModule) {
-    EXPECT_EQ(HelpTopicOfModule("C:\\Tools\\Launcher.exe"), "C:\\Tools\\Launcher.chm::/index.htm>mainwnd");
-    EXPECT_EQ(HelpTopicOfModule("C:\\v1.2\\run"), "C:\\v1.chm::/index.htm>mainwnd");  // the last '.' counts
-    EXPECT_EQ(HelpTopicOfModule("launcher"), "launcher::/index.htm>mainwnd");
+TEST(ShellTexts, HelpFileBesideTheModuleAndItsTopics) {
+    EXPECT_EQ(HelpFileOfModule("C:\\Tools\\Launcher.exe"), "C:\\Tools\\Launcher.chm");
+    EXPECT_EQ(HelpFileOfModule("C:\\v1.2\\run"), "C:\\v1.chm");  // the last '.' counts
+    EXPECT_EQ(HelpFileOfModule("launcher"), "launcher");
+    EXPECT_EQ(HelpTopic("C:\\Tools\\Launcher.chm", "index.htm"), "C:\\Tools\\Launcher.chm::/index.htm>mainwnd");
+    EXPECT_EQ(HelpTopic("C:\\表\\b.chm", "sort.htm"), "C:\\表\\b.chm::/sort.htm>mainwnd");
 }
 
 }  // namespace

@@ -104,6 +104,17 @@ TEST(TaskList, CloseReachesTheSelectedWindowOrEveryWindowOfItsProgramButNeverOur
     EXPECT_EQ(EntryText(entries[4]), "[]x");
 }
 
+TEST(TaskList, ATitleIsCutAtItsLengthLimitNeverInsideACharacter) {
+    EXPECT_EQ(ShownTitle("short"), "short");
+    EXPECT_EQ(ShownTitle(std::string(5000, 'x')).size(), kTaskTitleMaxBytes);
+    // A double-byte character across the limit goes whole.
+    std::string title(kTaskTitleMaxBytes - 1, 'x');
+    title += "表表";
+    EXPECT_EQ(ShownTitle(title), std::string(kTaskTitleMaxBytes - 1, 'x'));
+    std::string fits(kTaskTitleMaxBytes - 2, 'x');
+    EXPECT_EQ(ShownTitle(fits + "表表"), fits + "表");
+}
+
 TEST(TaskSelectLayout, ButtonsBottomRightListBetweenLabelAndButtons) {
     TaskSelectSizes sizes;
     sizes.selectWidth = 60, sizes.selectHeight = 23;

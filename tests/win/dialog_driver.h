@@ -104,4 +104,42 @@ inline std::vector<std::string> ComboEntries(HWND dialog, int id) {
     return entries;
 }
 
+// The width a control's text needs in its font, with the '&' of mnemonics taken out.
+inline int TextWidth(HWND control) {
+    char raw[512] = "";
+    GetWindowTextA(control, raw, sizeof raw);
+    std::string text;
+    for (const char* at = raw; *at; ++at) {
+        if (*at == '&' && at[1] != '&')
+            continue;
+        text += *at;
+    }
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size.cx;
+}
+
+// Whether a control shows its whole text on one line: its width holds the text and `margin` pixels.
+inline bool TextFits(HWND control, int margin = 0) {
+    RECT client{};
+    GetClientRect(control, &client);
+    return TextWidth(control) + margin <= client.right;
+}
+
+// The child window of `parent` with the window class `className` and the text `text`, or null.
+inline HWND ChildWithText(HWND parent, const char* className, const std::string& text) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[64] = "", caption[512] = "";
+        GetClassNameA(child, name, sizeof name);
+        GetWindowTextA(child, caption, sizeof caption);
+        if (lstrcmpiA(name, className) == 0 && text == caption)
+            return child;
+    }
+    return nullptr;
+}
+
 }  // namespace brindle::testing

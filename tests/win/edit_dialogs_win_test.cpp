@@ -33,6 +33,25 @@ using testing::DialogDriver;
 using testing::SetText;
 using testing::TextOf;
 
+int refusedBoxes = 0;  // boxes a file picker showed to refuse a name
+
+// A box over a disabled picker: noted and closed.
+BOOL CALLBACK CloseIfRefusal(HWND box, LPARAM) {
+    char name[16] = "";
+    GetClassNameA(box, name, sizeof name);
+    HWND owner = GetWindow(box, GW_OWNER);
+    if (std::string(name) == "#32770" && IsWindowVisible(box) && IsWindowEnabled(box) && owner &&
+        !IsWindowEnabled(owner)) {
+        ++refusedBoxes;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+    return TRUE;
+}
+
+void CALLBACK CloseRefusal(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), CloseIfRefusal, 0);
+}
+
 constexpr char kHeader[] = "[Brindle]\r\nwinMainFrame=100,80,700,500\r\nwinSeparator=150\r\nListStyle=3\r\n";
 // Pages 0 > 1 > 2, and 3; page 4 is missing, 5 is at the top; shortcuts of pages 1 and 3 interleaved.
 constexpr char kTree[] =
@@ -335,7 +354,7 @@ TEST_F(EditCommands, AddEditAndRemoveShortcutsOfTheRightPage) {
     driver.Then([&](HWND dialog) {
         proposed = TextOf(dialog, IDC_SHORTCUT_PAGE);
         SetText(dialog, IDC_SHORTCUT_NAME, "New");
-        SetText(dialog, IDC_SHORTCUT_COMMAND, "C:\\windows\\notepad.exe readme.txt");
+        SetText(dialog, IDC_SHORTCUT_COMMAND, "\"C:\\windows\\notepad.exe\" readme.txt");
         SendMessageA(GetDlgItem(dialog, IDC_SHORTCUT_SHOW), CB_SETCURSEL, 1, 0);
         Click(dialog, IDC_SHORTCUT_NO_ICON);
         SetText(dialog, IDC_SHORTCUT_ICON, "C:\\windows\\system32\\shell32.dll>3");
@@ -346,7 +365,7 @@ TEST_F(EditCommands, AddEditAndRemoveShortcutsOfTheRightPage) {
     EXPECT_EQ(ListNames(), (std::vector<std::string>{"Alpha", "Gamma", "New"}));
     ShortcutRecord added;
     ASSERT_TRUE(Reread()->GetShortcutAt(4, added));
-    EXPECT_STREQ(added.commandLine, "C:\\windows\\notepad.exe readme.txt");
+    EXPECT_STREQ(added.commandLine, "\"C:\\windows\\notepad.exe\" readme.txt");
     EXPECT_EQ(added.showType, 1);
     EXPECT_EQ(added.readIcon, 1);
     EXPECT_EQ(added.check, 1);
@@ -455,7 +474,6 @@ TEST_F(FromPath, LinkToAVirtualTargetKeepsTheLinkItself) {
     Open(kTree);
     const std::string link = folder.File("computer.lnk");
     {
-        ui::ComScope com;
         ui::ComPtr<IShellLinkA> shellLink;
         ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                                   reinterpret_cast<void**>(shellLink.GetAddressOf())));
@@ -535,6 +553,78 @@ TEST_F(EditCommands, BrowseButtonsGoThroughThePickersAndNeverOverflowTheirBuffer
     EXPECT_EQ(store->ShortcutCount(), 4);  // cancelled
 }
 
+TEST_F(EditCommands, OkQuotesTheProgramPartOfACommandLineTypedWithoutQuotes) {
+    Open(kTree);
+    SelectPage(1);
+    const std::string program = folder.File("Program Files\\ソフト 表.exe");
+    CreateDirectoryA(folder.File("Program Files").c_str(), nullptr);
+    testing::WriteBytes(program, "MZ");
+    testing::WriteBytes(folder.File("a b.txt"), "whole");
+    const std::string typed[] = {program + " -x \"a b\"", folder.File("a b.txt"), "\"" + program + "\" -y",
+                                 folder.File("Program Files") + " -z"};
+    for (const std::string& commandLine : typed) {
+        driver.Then([&](HWND dialog) {
+            SetText(dialog, IDC_SHORTCUT_NAME, "typed");
+            SetText(dialog, IDC_SHORTCUT_COMMAND, commandLine);
+            Click(dialog, IDOK);
+        });
+        Command(ID_ADD_SHORTCUT);
+    }
+    auto reread = Reread();
+    std::vector<std::string> stored;
+    for (int i = 4; i < reread->ShortcutCount(); ++i) {
+        ShortcutRecord record;
+        reread->GetShortcutAt(i, record);
+        stored.push_back(record.commandLine);
+    }
+    EXPECT_EQ(stored, (std::vector<std::string>{"\"" + program + "\" -x \"a b\"", folder.File("a b.txt"),
+                                                 "\"" + program + "\" -y", folder.File("Program Files") + " -z"}));
+}
+
+// The system's own file picker takes a name that is not there: a program the system finds on its path,
+// an icon file on a drive that is not there now.
+TEST_F(EditCommands, TheRealFilePickersTakeANameThatDoesNotExist) {
+    ui::SetAppPickers(nullptr);
+    Open(kTree);
+    SelectPage(1);
+    const std::string missing = folder.File("まだ無い.exe");
+    std::string command, icon;
+    int boxes = 0;
+    // Types the name into the picker and presses its OK; a box refusing the name is noted and closed,
+    // and the picker then cancelled.
+    auto pick = [&](HWND picker) {
+        for (int id : {0x47C, 0x480})  // the file name box: cmb13, edt1
+            SetDlgItemTextA(picker, id, missing.c_str());
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseRefusal);
+        SendMessageA(picker, WM_COMMAND, IDOK, 0);
+        KillTimer(nullptr, timer);
+        if (IsWindow(picker))
+            PostMessageA(picker, WM_COMMAND, IDCANCEL, 0);
+    };
+    refusedBoxes = 0;
+    driver.Then([&](HWND dialog) {
+        SetText(dialog, IDC_SHORTCUT_COMMAND, "old");
+        driver.Then(pick);
+        Click(dialog, IDC_SHORTCUT_BROWSE_COMMAND);
+        command = TextOf(dialog, IDC_SHORTCUT_COMMAND);
+        Click(dialog, IDC_SHORTCUT_NO_ICON);
+        driver.Then([&](HWND icons) {
+            driver.Then(pick);
+            Click(icons, IDC_ICON_BROWSE);
+            icon = TextOf(icons, IDC_ICON_FILE);
+            Click(icons, IDCANCEL);
+        });
+        Click(dialog, IDC_SHORTCUT_BROWSE_ICON);
+        Click(dialog, IDCANCEL);
+    });
+    Command(ID_ADD_SHORTCUT);
+    boxes = refusedBoxes;
+    EXPECT_EQ(driver.Pending(), 0u);
+    EXPECT_EQ(boxes, 0);
+    EXPECT_EQ(command, missing);
+    EXPECT_EQ(icon, missing);
+}
+
 // ---- change-icon dialog ----
 
 struct IconRun {
@@ -606,6 +696,79 @@ TEST(ChangeIcon, SelectsTheGivenIconAndGivesTheSameSourceBack) {
     EXPECT_EQ(pickers.fileRequests[0].initialPath, shell32);
     EXPECT_EQ(pickers.fileRequests[0].title, "ｱｲｺﾝを指定してください");
     ui::SetAppPickers(nullptr);
+}
+
+TEST(ChangeIcon, AFileThatIsNotThereShowsAnEmptyGridAndKeepsItsName) {
+    DialogDriver driver;
+    testing::WinFolder folder;
+    for (const std::string& file : {folder.File("まだ無い.exe"), std::string("http://example.com/app.ico")}) {
+        SCOPED_TRACE(file);
+        IconRun run = RunChangeIcon(driver, file + ">2");
+        EXPECT_EQ(run.count, 0);
+        EXPECT_EQ(run.shownFile, file);
+        EXPECT_EQ(run.result, file);
+    }
+    // Through the shortcut dialog: OK keeps the icon field's file.
+    ShortcutDialog shortcut;
+    shortcut.pageCandidates = {"0:Top"};
+    shortcut.name = "web";
+    shortcut.icon = "http://example.com/app.ico";
+    shortcut.noIcon = 0;
+    std::string icon;
+    driver.Then([&](HWND dialog) {
+        driver.Then([](HWND icons) { Click(icons, IDOK); });
+        Click(dialog, IDC_SHORTCUT_BROWSE_ICON);
+        icon = TextOf(dialog, IDC_SHORTCUT_ICON);
+        Click(dialog, IDCANCEL);
+    });
+    shortcut.DoModal(nullptr);
+    EXPECT_EQ(icon, "http://example.com/app.ico");
+}
+
+// The grid draws each icon through its mask and alpha on the view's background: no black squares.
+TEST(ChangeIcon, TheGridDrawsIconsWithTheirTransparencyAndEveryLabelIsWhole) {
+    DialogDriver driver;
+    int transparent = 0, blackSquares = 0, checked = 0;
+    bool labelsFit = false;
+    driver.Then([&](HWND dialog) {
+        SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        HWND view = GetDlgItem(dialog, IDC_ICON_VIEW);
+        ListView_SetItemState(view, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        const COLORREF background = ListView_GetBkColor(view);
+        const int size = GetSystemMetrics(SM_CXICON);
+        HDC dc = GetDC(view);
+        for (int item = 0; item < 6; ++item) {
+            RECT cell{};
+            if (!ListView_GetItemRect(view, item, &cell, LVIR_ICON))
+                continue;
+            ++checked;
+            const int left = (cell.left + cell.right - size) / 2, top = cell.top + (cell.bottom - cell.top - size) / 2;
+            int black = 0, clear = 0;
+            for (int y = top; y < top + size; ++y) {
+                for (int x = left; x < left + size; ++x) {
+                    const COLORREF pixel = GetPixel(dc, x, y);
+                    black += pixel == RGB(0, 0, 0);
+                    clear += pixel == background;
+                }
+            }
+            transparent += clear > size;      // some of the background shows through the mask
+            blackSquares += black * 2 > size * size;
+        }
+        ReleaseDC(view, dc);
+        testing::WriteWindowBitmap(dialog, "change-icon-dialog.bmp");
+        labelsFit = testing::TextFits(testing::ChildWithText(dialog, "Static", "ファイル名"));
+        for (int id : {IDOK, IDCANCEL, IDC_ICON_BROWSE})
+            labelsFit = labelsFit && testing::TextFits(GetDlgItem(dialog, id), 2 * GetSystemMetrics(SM_CXEDGE) + 4);
+        Click(dialog, IDCANCEL);
+    });
+    ChangeIconDialog dialog;
+    dialog.SetInitial(SystemFolderFile("shell32.dll"));
+    EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL);
+    EXPECT_EQ(checked, 6);
+    EXPECT_EQ(blackSquares, 0);
+    EXPECT_GE(transparent, 4);
+    EXPECT_TRUE(labelsFit);
 }
 
 TEST(ChangeIcon, NeverShrinksBelowTheBrowseButtonAndTheViewGrowsWithIt) {

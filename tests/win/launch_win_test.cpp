@@ -104,19 +104,53 @@ TEST_F(ShellLaunch, QuotedProgramWithParametersFolderAndShowTypes) {
 TEST_F(ShellLaunch, DroppedFilesAreAppendedInOrderOrFillThePlaceholders) {
     int plain = Add("\"" + probe + "\" -n", nullptr, 0);
     EXPECT_GT(Run(plain, {"C:\\a b.txt", "C:\\予定\\c.txt"}), 32);
-    EXPECT_EQ(Parameters(Report()), "  -n \"C:\\a b.txt\" C:\\予定\\c.txt");
+    EXPECT_EQ(Parameters(Report()), "  -n \"C:\\a b.txt\" \"C:\\予定\\c.txt\"");
 
     int placeholders = Add("\"" + probe + "\" /x %2 %1", nullptr, 0);
     EXPECT_GT(Run(placeholders, {"A", "B"}), 32);
-    EXPECT_EQ(Parameters(Report()), "  /x B A");
+    EXPECT_EQ(Parameters(Report()), "  /x \"B\" \"A\"");
     EXPECT_GT(Run(placeholders, {"A"}), 32);
-    EXPECT_EQ(Parameters(Report()), "  /x %2 A");
+    EXPECT_EQ(Parameters(Report()), "  /x %2 \"A\"");
     EXPECT_GT(Run(placeholders), 32);
     EXPECT_EQ(Parameters(Report()), "  /x  ");
 
     int temp = Add("\"" + probe + "\" %TEMP%", nullptr, 0);
     EXPECT_GT(Run(temp, {"A"}), 32);
     EXPECT_EQ(Parameters(Report()), "  %TEMP%");
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+// A batch file that writes each argument it got on a line of its own, as the command processor gives it.
+TEST_F(ShellLaunch, DroppedNamesReachABatchFileAsOneArgumentEach) {
+    const std::string batch = folder.File("引数 記録.bat"), record = folder.File("args.txt");
+    testing::WriteBytes(batch,
+                        "@echo off\r\n"
+                        ">>\"%BRINDLE_ARGS_OUT%\" echo 1=%1\r\n"
+                        ">>\"%BRINDLE_ARGS_OUT%\" echo 2=%2\r\n"
+                        ">>\"%BRINDLE_ARGS_OUT%\" echo 3=%3\r\n"
+                        ">>\"%BRINDLE_ARGS_OUT%\" echo end\r\n");
+    SetEnvironmentVariableA("BRINDLE_ARGS_OUT", record.c_str());
+    // What the batch file recorded, waiting for it up to ten seconds.
+    auto recorded = [&] {
+        std::string text;
+        for (int i = 0; i < 200 && text.find("end") == std::string::npos; ++i) {
+            Sleep(50);
+            text = testing::ReadBytes(record);
+        }
+        DeleteFileA(record.c_str());
+        return text;
+    };
+    const std::string amp = folder.File("x&md_injected.txt"), spaced = folder.File("a b&c.txt");
+    const std::string root = "Z:\\";
+
+    EXPECT_GT(Run(Add("\"" + batch + "\"", nullptr, 0), {amp, spaced}), 32);
+    EXPECT_EQ(recorded(), "1=\"" + amp + "\"\r\n2=\"" + spaced + "\"\r\n3=\r\nend\r\n");
+    // In place of the placeholders; one the template quotes itself is not quoted again.
+    EXPECT_GT(Run(Add("\"" + batch + "\" %2 \"%1\"", nullptr, 0), {spaced, amp}), 32);
+    EXPECT_EQ(recorded(), "1=\"" + amp + "\"\r\n2=\"" + spaced + "\"\r\n3=\r\nend\r\n");
+    EXPECT_GT(Run(Add("\"" + batch + "\" %1 -x", nullptr, 0), {root}), 32);
+    EXPECT_EQ(recorded(), "1=\"Z:\\\\\"\r\n2=-x\r\n3=\r\nend\r\n");
+    SetEnvironmentVariableA("BRINDLE_ARGS_OUT", nullptr);
     EXPECT_TRUE(messages.boxes.empty());
 }
 

@@ -16,6 +16,7 @@
 
 #include "launch/help_win.h"
 #include "launch/shell_link_win.h"
+#include "platform/com.h"
 #include "platform/system_library.h"
 #include "platform/system_library_win.h"
 #include "system/power_win.h"
@@ -294,5 +295,7 @@ int main(int argc, char** argv) {
     }
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new brindle::PlantedLibraries);
+    // As the program: OLE on the main thread for the whole run.
+    brindle::ui::OleScope ole;
     return RUN_ALL_TESTS();
 }

@@ -23,7 +23,6 @@ struct LinkFields {
 };
 
 inline void MakeLink(const std::string& path, const LinkFields& fields) {
-    ui::ComScope com;
     ui::ComPtr<IShellLinkA> link;
     ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                               reinterpret_cast<void**>(link.GetAddressOf())));

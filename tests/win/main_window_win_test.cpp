@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -26,6 +27,7 @@
 #include "ui/subclass.h"
 #include "unit/recording_power_actions.h"
 #include "unit/test_support.h"
+#include "win/win_test_support.h"
 
 namespace brindle {
 namespace {
@@ -387,6 +389,49 @@ NMTTDISPINFOA TooltipRequest(HWND from, HWND list) {
     strcpy(info.szText, "untouched");
     info.lpszText = info.szText;
     return info;
+}
+
+// Another program posts the page tree and the shortcut list thousands of WM_NOTIFY messages with addresses
+// that mean nothing here: the controls never read them, the program goes on and its file is as it was.
+TEST_F(MainWindow, WildNotificationsFromAnotherProgramNeverReachTheTreeAndTheList) {
+    store->AddShortcut("kept", "C:\\kept.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr);
+    Open();
+    const std::string before = testing::ReadBytes(path);
+    HWND tree = dialog->Item(IDC_TREE), list = dialog->Item(IDC_LIST);
+    char module[MAX_PATH];
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string poster = module;
+    poster = poster.substr(0, poster.rfind('\\')) + "\\notify_poster.exe";
+    std::string command = "\"" + poster + "\" 3000 " + std::to_string(reinterpret_cast<uintptr_t>(tree)) + " " +
+                          std::to_string(reinterpret_cast<uintptr_t>(list));
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessA(poster.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process));
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+        Pump();
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    EXPECT_EQ(exitCode, 0u);
+    Pump();
+
+    ASSERT_TRUE(IsWindow(dialog->Hwnd()));
+    EXPECT_EQ(TreeView_GetCount(tree), 1u);
+    EXPECT_EQ(ListView_GetItemCount(list), 1);
+    EXPECT_EQ(testing::ReadBytes(path), before);
+    // The list's own header still reaches it: the second column moves with the first one's new width.
+    ASSERT_NE(ListView_GetHeader(list), nullptr);
+    ListView_SetColumnWidth(list, 0, 123);
+    RECT second{};
+    ListView_GetSubItemRect(list, 0, 1, LVIR_BOUNDS, &second);
+    EXPECT_EQ(second.left, 123);
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, IDCANCEL, 0);
+    const std::string after = testing::ReadBytes(path);
+    EXPECT_NE(after.find("0=Top,"), std::string::npos);
+    EXPECT_NE(after.find("Namespace=kept"), std::string::npos);
 }
 
 // A WM_NOTIFY is read only when its header is memory of this process naming a window of the dialog on
@@ -777,6 +822,35 @@ TEST_F(MainWindow, TheKeyboardHookForgetsAClosedWindowAndIsRenewed) {
     EXPECT_FALSE(KeyboardHook::Matcher().IsDown(TaskKeyMatcher::kRightShift)) << "no dialog behind it any more";
 }
 
+// The program holds OLE on its thread from before its first window to after its last: the shell's menus
+// and verbs need it there, and no scoped pair inside may be the one that takes it down. (Looked at on a
+// thread of its own, since this test program holds OLE on its main thread as the program does.)
+TEST(Program, HoldsOleOnItsThreadForItsWholeLife) {
+    struct Apartments {
+        HRESULT before = E_FAIL, during = E_FAIL, after = E_FAIL;
+    } seen;
+    // A thread in a multi-threaded apartment cannot join a single-threaded one: the answer tells which
+    // apartment the thread is in, if any.
+    auto tryMultiThreaded = [] {
+        const HRESULT result = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        if (SUCCEEDED(result))
+            CoUninitialize();
+        return result;
+    };
+    std::thread([&] {
+        seen.before = tryMultiThreaded();
+        {
+            RecordingMessages messages;
+            LauncherApp app(TempFile("brindle-ole") + ".exe", messages);
+            seen.during = tryMultiThreaded();
+        }
+        seen.after = tryMultiThreaded();
+    }).join();
+    EXPECT_EQ(seen.before, S_OK);
+    EXPECT_EQ(seen.during, RPC_E_CHANGED_MODE) << "the program's thread is in a single-threaded apartment";
+    EXPECT_EQ(seen.after, S_OK) << "and leaves it when it ends";
+}
+
 // A lock that cannot be taken is never a reason to run without one.
 TEST(InstanceLock, OnlyAFreeNameIsTaken) {
     const std::string name = "BrindleLockTest" + std::to_string(GetCurrentProcessId());
@@ -819,6 +893,42 @@ TEST(InstanceLock, AStartThatCannotTakeTheLockSaysWhyAndWritesNothing) {
     EXPECT_NE(messages.boxes[0].text.find(path), std::string::npos);
     EXPECT_EQ(testing::ReadBytes(path), original);
     DeleteFileA(path.c_str());
+}
+
+// "-restore" asks, puts the backup in place and starts on it; the file it replaced stays the backup for the
+// whole run, so a second restore undoes the first. Where another instance runs on the file, nothing changes.
+TEST(RestoreStart, AStartWithRestoreAsksThenRunsOnTheBackup) {
+    const std::string path = TempFile("brindle-restore");
+    const std::string backup = path + ".bak";
+    const std::string now = "[Brindle]\r\n[Page]\r\n0=Now,-1,0,0,\"\",\"\"\r\n";
+    const std::string before = "[Brindle]\r\n[Page]\r\n0=Before,-1,0,0,\"\",\"\"\r\n";
+    testing::WriteBytes(path, now);
+    testing::WriteBytes(backup, before);
+    {
+        // Another instance holds the file's lock: it would save over a restored file.
+        RecordingMessages messages;
+        ui::UniqueKernelHandle running(CreateMutexA(nullptr, TRUE, LockName(InstanceName(path)).c_str()));
+        LauncherApp app("C:\\brindle.exe", messages);
+        EXPECT_EQ(app.Run(("-restore \"" + path + "\"").c_str()), 0);
+        ASSERT_EQ(messages.boxes.size(), 1u);
+        EXPECT_NE(messages.boxes[0].text.find("実行中のため、バックアップから元に戻せません"), std::string::npos)
+            << messages.boxes[0].text;
+        EXPECT_EQ(testing::ReadBytes(path), now);
+        EXPECT_EQ(testing::ReadBytes(backup), before);
+    }
+    RecordingMessages messages;
+    messages.answers = {box::kAnswerYes};
+    testing::ModalWatchdog closeTheWindow;  // Escape on the main window once it shows
+    LauncherApp app("C:\\brindle.exe", messages);
+    EXPECT_EQ(app.Run(("-restore \"" + path + "\"").c_str()), 0);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_NE(messages.boxes[0].text.find("の内容に戻しますか？"), std::string::npos) << messages.boxes[0].text;
+    EXPECT_EQ(messages.boxes[0].style, box::kYesNo | box::kIconQuestion);
+    ASSERT_FALSE(closeTheWindow.Captions().empty());
+    EXPECT_NE(testing::ReadBytes(path).find("[Page]\r\n0=Before,-1,0,0"), std::string::npos);
+    EXPECT_EQ(testing::ReadBytes(backup), now);
+    DeleteFileA(path.c_str());
+    DeleteFileA(backup.c_str());
 }
 
 // The running instance is allowed to take the foreground before it is asked to come back.

@@ -424,24 +424,31 @@ TEST_F(Preferences_, OtherPageShowsTheStoredValuesAndRefusesBareHotKeys) {
     store->GetPreferences(prefs);
     prefs.dwHotkeyFocus = 0x20041;                          // Ctrl+A
     prefs.dwHotkeyTask = static_cast<int32_t>(0x7F0E0025);  // bits above 23, extended Ctrl+Alt+Left
-    prefs.dwHotkeyWin = 4 | 8;
+    prefs.dwHotkeyWin = 4 | 8 | 16;                         // bit 3: the search key's box
+    prefs.dwHotkeySearch = 0x60046;                         // Ctrl+Alt+F
     prefs.iChkLoadIcon = 7;
     prefs.bCopyPaste = 5;
     store->SetPreferencesAndSave(prefs);
 
-    WORD focusWord = 0, taskWord = 0;
-    bool anyRadio = true, winTask = false, winFocus = true, copyPaste = false;
-    bool stayedOpen = false, otherInFront = false;
+    WORD focusWord = 0, taskWord = 0, searchWord = 0;
+    bool anyRadio = true, winTask = false, winFocus = true, winSearch = false, copyPaste = false;
+    bool stayedOpen = false, otherInFront = false, groupCaption = false, groupCaptionFits = false;
     size_t refusals = 0;
     driver.Then([&](HWND dialog) {
         HWND other = PageHolding(dialog, IDC_WIN_FOCUS);
         focusWord = HotKeyOf(other, IDC_HOTKEY_FOCUS);
         taskWord = HotKeyOf(other, IDC_HOTKEY_TASK);
+        searchWord = HotKeyOf(other, IDC_HOTKEY_SEARCH);
+        winSearch = Checked(other, IDC_WIN_SEARCH);
         anyRadio = Checked(other, IDC_ICON_POLICY_CTRL) || Checked(other, IDC_ICON_POLICY_DEFAULT) ||
                    Checked(other, IDC_ICON_POLICY_FETCH);
         winTask = Checked(other, IDC_WIN_TASK);
         winFocus = Checked(other, IDC_WIN_FOCUS);
         copyPaste = Checked(other, IDC_COPY_PASTE);
+        // The icon group carries its caption, whole on its one line.
+        HWND group = testing::ChildWithText(other, "Button", "ページ切り替え時のショートカットアイコンの処理");
+        groupCaption = group && (GetWindowLongA(group, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+        groupCaptionFits = group && testing::TextFits(group, 2 * 6);
 
         // From the Control page: a bare A for the tray menu, then Shift+A, are refused with the Other page
         // brought to the front.
@@ -452,6 +459,8 @@ TEST_F(Preferences_, OtherPageShowsTheStoredValuesAndRefusesBareHotKeys) {
         refusals = messages.boxes.size();
         stayedOpen = IsWindow(dialog) && IsWindowVisible(dialog);
         otherInFront = IsWindowVisible(other) != 0;
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        testing::WriteWindowBitmap(dialog, "preferences-other.bmp");
         // With its "WIN" box, A alone is Win+A.
         SetHotKey(other, IDC_HOTKEY_TRAY, 0x0041);
         Click(other, IDC_WIN_TRAY);
@@ -462,10 +471,14 @@ TEST_F(Preferences_, OtherPageShowsTheStoredValuesAndRefusesBareHotKeys) {
 
     EXPECT_EQ(focusWord, 0x0241);
     EXPECT_EQ(taskWord, 0x0E25);
+    EXPECT_EQ(searchWord, 0x0646);
+    EXPECT_TRUE(winSearch);
     EXPECT_FALSE(anyRadio);
     EXPECT_TRUE(winTask);
     EXPECT_FALSE(winFocus);
     EXPECT_TRUE(copyPaste);
+    EXPECT_TRUE(groupCaption);
+    EXPECT_TRUE(groupCaptionFits);
     EXPECT_EQ(refusals, 2u);
     ASSERT_GE(messages.boxes.size(), 2u);
     EXPECT_EQ(messages.boxes[0].text, kHotKeyNeedsModifier);
@@ -476,7 +489,8 @@ TEST_F(Preferences_, OtherPageShowsTheStoredValuesAndRefusesBareHotKeys) {
     EXPECT_EQ(saved.dwHotkeyFocus, 0x20041);
     EXPECT_EQ(saved.dwHotkeyTray, 0x41);
     EXPECT_EQ(saved.dwHotkeyTask, 0xE0025);
-    EXPECT_EQ(saved.dwHotkeyWin, 4 | 2);
+    EXPECT_EQ(saved.dwHotkeyWin, 4 | 2 | 8);  // unknown bits dropped, the search key's kept
+    EXPECT_EQ(saved.dwHotkeySearch, 0x60046);
     EXPECT_EQ(saved.iChkLoadIcon, -1);
     EXPECT_EQ(saved.bCopyPaste, 1);
 }

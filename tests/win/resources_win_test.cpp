@@ -98,6 +98,7 @@ TEST(Resources, MenuHoldsTheFivePopupsWithTheirCommands) {
                      {ID_HIDE, "&Hide..."},
                      {0, nullptr},
                      {ID_TASK, "&Task..."},
+                     {ID_SEARCH, "検索(&F)..."},
                      {0, nullptr},
                      {kPopup, "&Shutdown"},
                      {0, nullptr},
@@ -148,7 +149,8 @@ TEST(Resources, AcceleratorTable) {
     const ACCEL expected[] = {
         {ctrl, '1', ID_PREFERENCES},         {ctrl, 'A', ID_ADD_PAGE},
         {ctrlShift, 'A', ID_ADD_SHORTCUT},   {ctrl, 'E', ID_EDIT_PAGE},
-        {ctrlShift, 'E', ID_EDIT_SHORTCUT},  {ctrl, 'H', ID_HIDE},
+        {ctrlShift, 'E', ID_EDIT_SHORTCUT},  {ctrl, 'F', ID_SEARCH},
+        {ctrl, 'H', ID_HIDE},
         {ctrl, 'R', ID_REMOVE_PAGE},         {ctrlShift, 'R', ID_REMOVE_SHORTCUT},
         {ctrl, 'S', ID_SORT_CHILD},          {ctrlShift, 'S', ID_SORT_SHORTCUT},
         {ctrl, 'I', ID_IMPORT},              {FVIRTKEY, VK_APPS, ID_CONTEXT_KEY},
@@ -519,8 +521,9 @@ TEST(Resources, VersionInformation) {
     EXPECT_EQ(VersionValue(data, "ProductName"), "ぶりんどる");
     EXPECT_EQ(VersionValue(data, "FileDescription"), "ぶりんどる");
     EXPECT_EQ(VersionValue(data, "LegalTrademarks"), "ORIOLE");
-    EXPECT_EQ(VersionValue(data, "FileVersion"), "1.2.0.0");
-    EXPECT_EQ(VersionValue(data, "ProductVersion"), "1.2.0.0");
+    // The project version, as CMake hands it to the build.
+    EXPECT_EQ(VersionValue(data, "FileVersion"), BRINDLE_PROJECT_VERSION ".0");
+    EXPECT_EQ(VersionValue(data, "ProductVersion"), BRINDLE_PROJECT_VERSION ".0");
     EXPECT_EQ(VersionValue(data, "InternalName"), "brindle");
     EXPECT_EQ(VersionValue(data, "OriginalFilename"), "brindle.exe");
     EXPECT_FALSE(VersionValue(data, "CompanyName").empty());
@@ -530,10 +533,12 @@ TEST(Resources, VersionInformation) {
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010002u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010002u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+    const DWORD versionMS = BRINDLE_PROJECT_VERSION_MAJOR << 16 | BRINDLE_PROJECT_VERSION_MINOR;
+    const DWORD versionLS = BRINDLE_PROJECT_VERSION_PATCH << 16;
+    EXPECT_EQ(fixed->dwFileVersionMS, versionMS);
+    EXPECT_EQ(fixed->dwFileVersionLS, versionLS);
+    EXPECT_EQ(fixed->dwProductVersionMS, versionMS);
+    EXPECT_EQ(fixed->dwProductVersionLS, versionLS);
 
     WORD* translation = nullptr;
     ASSERT_TRUE(

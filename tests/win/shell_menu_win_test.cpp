@@ -7,6 +7,8 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -24,6 +26,7 @@
 #include "ui/pickers_win.h"
 #include "unit/test_support.h"
 #include "views/clipboard_blocks.h"
+#include "views/clipboard_win.h"
 #include "views/shell_menu_rules.h"
 #include "win/dialog_driver.h"
 #include "win/win_test_support.h"
@@ -121,6 +124,8 @@ public:
         if (HIWORD(reinterpret_cast<UINT_PTR>(info->lpVerb)) || offset >= kCount)
             return E_INVALIDARG;
         invoked.push_back(kVerbs[offset]);
+        if (whileInvoked)
+            whileInvoked();
         return std::string(kVerbs[offset]) == "fail" ? E_FAIL : S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetCommandString(UINT_PTR offset, UINT type, UINT*, CHAR* name, UINT size) override {
@@ -139,6 +144,7 @@ public:
     ULONG references = 1;
     UINT firstId = 0;
     std::vector<std::string> invoked;
+    std::function<void()> whileInvoked;
 };
 
 class FakeSource : public ShellMenuSource {
@@ -154,12 +160,14 @@ private:
     FakeShellMenu& menu_;
 };
 
-// The clipboard as another program writes it.
+// The clipboard as another program writes it (an empty effect: no effect block at all).
 void PutOnClipboard(const Bytes& drop, const Bytes& effect) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     for (auto [format, bytes] :
          {std::pair{UINT{CF_HDROP}, &drop}, std::pair{RegisterClipboardFormatA("Preferred DropEffect"), &effect}}) {
+        if (bytes->empty())
+            continue;
         HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes->size());
         std::memcpy(GlobalLock(block), bytes->data(), bytes->size());
         GlobalUnlock(block);
@@ -410,6 +418,33 @@ TEST_F(ShellMenu, AShellMenuWithoutMenu3RunsItsCommandsItselfAndOnlyWithinItsRan
     EXPECT_NE(messages.boxes[1].text.find("起動に失敗しました"), std::string::npos);
 }
 
+// Another program sends the main window the ids of the shell menu's items while the menu is up and while
+// its command runs: only the item the user chose in the menu is carried out.
+TEST_F(ShellMenu, OnlyTheTrackedMenusChoiceReachesTheShell) {
+    Open("bCopyPaste=1\r\nbCutDelete=1\r\n");
+    FakeShellMenu fake;
+    FakeSource source(fake);
+    window->SetShellMenuSource(&source);
+    HWND main = window->Hwnd();
+    fake.whileInvoked = [&] {
+        fake.whileInvoked = nullptr;
+        SendMessageA(main, WM_COMMAND, fake.Id("fail"), 0);
+        PostMessageA(main, WM_COMMAND, fake.Id("link"), 0);
+        Pump();
+    };
+    Select(1);
+    tracker.choose = [&](HMENU) {
+        SendMessageA(main, WM_COMMAND, fake.Id("delete"), 0);
+        PostMessageA(main, WM_COMMAND, fake.Id("link"), 0);
+        Pump();
+        return fake.Id("open");
+    };
+    RightClick();
+    EXPECT_EQ(fake.invoked, std::vector<std::string>{"open"});
+    EXPECT_TRUE(messages.boxes.empty()) << "no failure, and no shortcut launched by those ids either";
+    EXPECT_EQ(window->HeldShellMenu(), nullptr);
+}
+
 TEST_F(ShellMenu, CtrlOrNoSelectionGivesTheProgramsOwnListMenu) {
     Open("");
     FakeShellMenu fake;
@@ -645,12 +680,29 @@ TEST_F(Paste, WhatCannotBePastedIsToldAndNothingChanges) {
     CloseHandle(made);
     PutOnClipboard(WideDrop({WideOf(first), foreign}), EffectBlock(kEffectCopy));
     PasteOn(2);
-    // A source that is gone: the shell's failure is reported with its text.
+    // A source that is gone: the shell's failure is reported with its reason, not the system's text for
+    // an error code of the same number.
     PutOnClipboard(NarrowDrop({folder.File("消えた.txt")}), EffectBlock(kEffectCopy));
     PasteOn(2);
+    // Wildcards and relative names, which the file operation would expand or take from the program's
+    // current folder, as a move of a whole folder's files would show.
+    const std::string everything = folder.Path() + "\\*";
+    PutOnClipboard(NarrowDrop({everything}), EffectBlock(kEffectMove));
+    PasteOn(2);
+    PutOnClipboard(WideDrop({WideOf(first), WideOf(folder.Path() + "\\二つ目.tx?")}), EffectBlock(kEffectMove));
+    PasteOn(2);
+    char current[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, current);
+    SetCurrentDirectoryA(folder.Path().c_str());
+    PutOnClipboard(NarrowDrop({"一つ目 表.txt"}), EffectBlock(kEffectMove));
+    PasteOn(2);
+    PutOnClipboard(NarrowDrop({"C:二つ目.txt"}), EffectBlock(kEffectCopy));
+    PasteOn(2);
+    SetCurrentDirectoryA(current);
+    EXPECT_TRUE(Exists(first) && Exists(second) && Exists(probe));
 
     const std::vector<std::string> texts = Texts();
-    ASSERT_EQ(texts.size(), 8u);
+    ASSERT_EQ(texts.size(), 12u);
     EXPECT_EQ(texts[0], "ディレクトリにのみ貼り付けできます\n解析した出力先=" + probe);
     EXPECT_EQ(texts[1], "ディレクトリにのみ貼り付けできます\n解析した出力先=" + folder.File("無い.exe"));
     EXPECT_EQ(texts[2], kPasteFormatError);
@@ -660,10 +712,48 @@ TEST_F(Paste, WhatCannotBePastedIsToldAndNothingChanges) {
     EXPECT_EQ(texts[6].rfind("以下のファイル名はこのシステムの文字で表せないので扱えません。\n", 0), 0u) << texts[6];
     EXPECT_NE(texts[6].find(folder.Path() + "\\?"), std::string::npos) << texts[6];
     EXPECT_EQ(texts[6].find("一つ目"), std::string::npos);
-    EXPECT_EQ(texts[7].rfind("貼り付けに失敗しました(Code=", 0), 0u) << texts[7];
+    const unsigned long code = std::strtoul(texts[7].c_str() + std::strlen("貼り付けに失敗しました(Code="), nullptr, 10);
+    char failed[512];
+    std::snprintf(failed, sizeof failed, kPasteFailed, code, FileOperationFailureReason(code));
+    EXPECT_EQ(texts[7], failed);
+    for (size_t i = 8; i < 12; ++i)
+        EXPECT_EQ(texts[i], kPasteFormatError) << i;
     for (const auto& box : messages.boxes)
         EXPECT_EQ(box.style, box::kIconStop);
     EXPECT_FALSE(Exists(destination + "\\一つ目 表.txt"));
+}
+
+TEST_F(Paste, AListWithoutAnEffectIsACopyAndAMoveLeavesTheClipboardEmpty) {
+    // Another program's list without the effect block: copied, as the desktop shell takes it.
+    PutOnClipboard(NarrowDrop({first}), Bytes{});
+    PasteOn(2);
+    EXPECT_EQ(testing::ReadBytes(destination + "\\一つ目 表.txt"), "one");
+    EXPECT_TRUE(Exists(first));
+    EXPECT_TRUE(messages.boxes.empty()) << messages.boxes[0].text;
+    EXPECT_FALSE(ClipboardData(CF_HDROP).empty());  // a copy can be pasted again
+
+    // A move: the files are no longer where the clipboard says, so it no longer says so.
+    PutOnClipboard(WideDrop({WideOf(second)}), EffectBlock(kEffectMove));
+    PasteOn(2);
+    EXPECT_EQ(testing::ReadBytes(destination + "\\二つ目.txt"), "two");
+    EXPECT_FALSE(Exists(second));
+    EXPECT_TRUE(messages.boxes.empty()) << messages.boxes[0].text;
+    EXPECT_TRUE(ClipboardData(CF_HDROP).empty());
+    EXPECT_TRUE(ClipboardData(RegisterClipboardFormatA("Preferred DropEffect")).empty());
+    PasteOn(2);
+    EXPECT_EQ(Texts(), std::vector<std::string>{kPasteFormatError});
+}
+
+// Names are converted for any code page, also one that refuses the conversion's flags (UTF-8, as a
+// system set to use UTF-8 for its ANSI code page has it); a character the code page lacks is refused.
+TEST(NameConversion, UnicodeNamesForTheSystemCodePageAndForUtf8) {
+    const std::wstring name = L"C:\\\u8868\\\u00E9\u4E00.txt";  // 表, é, 一
+    EXPECT_EQ(ToCodePage(name, CP_UTF8), std::optional<std::string>("C:\\\xE8\xA1\xA8\\\xC3\xA9\xE4\xB8\x80.txt"));
+    EXPECT_EQ(ToCodePage(L"C:\\\u8868\\\u4E00.txt", 932), std::optional<std::string>("C:\\表\\一.txt"));
+    EXPECT_EQ(ToCodePage(name, 932), std::nullopt);           // é: no best-fit "e" in its place
+    EXPECT_EQ(ToCodePage(L"\uD55C.txt", 932), std::nullopt);  // a Hangul syllable
+    EXPECT_EQ(ToCodePage(L"a\xD800" L"z", CP_UTF8), std::nullopt);  // half a surrogate pair
+    EXPECT_EQ(ToAnsi(L"C:\\\u8868.txt"), std::optional<std::string>("C:\\表.txt"));
 }
 
 TEST_F(ShellMenu, DroppedFilesStartTheSelectedShortcutInTheirOrder) {
@@ -672,10 +762,10 @@ TEST_F(ShellMenu, DroppedFilesStartTheSelectedShortcutInTheirOrder) {
     const std::string spaced = folder.File("a b.txt"), plain = folder.File("表c.txt");
     Drop(NarrowDrop({spaced, plain}));
     // The shell puts a blank between the program and its parameters, which begin with one.
-    EXPECT_EQ(ProbeParameters(), "  -x \"" + spaced + "\" " + plain);
+    EXPECT_EQ(ProbeParameters(), "  -x \"" + spaced + "\" \"" + plain + "\"");
     DeleteFileA(report.c_str());
     Drop(WideDrop({WideOf(plain), WideOf(spaced)}));
-    EXPECT_EQ(ProbeParameters(), "  -x " + plain + " \"" + spaced + "\"");
+    EXPECT_EQ(ProbeParameters(), "  -x \"" + plain + "\" \"" + spaced + "\"");
     EXPECT_TRUE(messages.boxes.empty());
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,6 @@ using testing::ModalWatchdog;
 using testing::RecordingMessages;
 using testing::WinFolder;
 using ui::ComPtr;
-using ui::ComScope;
 
 void Touch(const std::string& path) {
     testing::WriteBytes(path, "x");
@@ -73,6 +73,162 @@ TEST(ShellLinks, ResolveGivesTargetArgumentsIconFolderAndDescription) {
     target = "stale";
     EXPECT_TRUE(FAILED(ResolveShellLink(nullptr, folder.File("none.lnk"), target)));
     EXPECT_EQ(target, "");
+}
+
+// The shell's link object behind one that notes how it is resolved and whether it is saved: registered
+// for this process as the shell link class, so the program's own CoCreateInstance reaches it.
+class WatchedLink : public IShellLinkA, public IPersistFile {
+public:
+    explicit WatchedLink(ComPtr<IShellLinkA> inner) : link_(std::move(inner)) { link_.As(&file_); }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid == IID_IUnknown || iid == IID_IShellLinkA)
+            *out = static_cast<IShellLinkA*>(this);
+        else if (iid == IID_IPersistFile || iid == IID_IPersist)
+            *out = static_cast<IPersistFile*>(this);
+        else
+            return (*out = nullptr), E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (!left)
+            delete this;
+        return left;
+    }
+    // IShellLinkA
+    HRESULT STDMETHODCALLTYPE GetPath(LPSTR a, int b, WIN32_FIND_DATAA* c, DWORD d) override {
+        return link_->GetPath(a, b, c, d);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDList(PIDLIST_ABSOLUTE* a) override { return link_->GetIDList(a); }
+    HRESULT STDMETHODCALLTYPE SetIDList(PCIDLIST_ABSOLUTE a) override { return link_->SetIDList(a); }
+    HRESULT STDMETHODCALLTYPE GetDescription(LPSTR a, int b) override { return link_->GetDescription(a, b); }
+    HRESULT STDMETHODCALLTYPE SetDescription(LPCSTR a) override { return link_->SetDescription(a); }
+    HRESULT STDMETHODCALLTYPE GetWorkingDirectory(LPSTR a, int b) override {
+        return link_->GetWorkingDirectory(a, b);
+    }
+    HRESULT STDMETHODCALLTYPE SetWorkingDirectory(LPCSTR a) override { return link_->SetWorkingDirectory(a); }
+    HRESULT STDMETHODCALLTYPE GetArguments(LPSTR a, int b) override { return link_->GetArguments(a, b); }
+    HRESULT STDMETHODCALLTYPE SetArguments(LPCSTR a) override { return link_->SetArguments(a); }
+    HRESULT STDMETHODCALLTYPE GetHotkey(WORD* a) override { return link_->GetHotkey(a); }
+    HRESULT STDMETHODCALLTYPE SetHotkey(WORD a) override { return link_->SetHotkey(a); }
+    HRESULT STDMETHODCALLTYPE GetShowCmd(int* a) override { return link_->GetShowCmd(a); }
+    HRESULT STDMETHODCALLTYPE SetShowCmd(int a) override { return link_->SetShowCmd(a); }
+    HRESULT STDMETHODCALLTYPE GetIconLocation(LPSTR a, int b, int* c) override {
+        return link_->GetIconLocation(a, b, c);
+    }
+    HRESULT STDMETHODCALLTYPE SetIconLocation(LPCSTR a, int b) override { return link_->SetIconLocation(a, b); }
+    HRESULT STDMETHODCALLTYPE SetRelativePath(LPCSTR a, DWORD b) override { return link_->SetRelativePath(a, b); }
+    HRESULT STDMETHODCALLTYPE Resolve(HWND owner, DWORD flags) override {
+        resolveFlags.push_back(flags);
+        return failResolve ? E_FAIL : link_->Resolve(owner, flags);
+    }
+    HRESULT STDMETHODCALLTYPE SetPath(LPCSTR a) override { return link_->SetPath(a); }
+    // IPersistFile
+    HRESULT STDMETHODCALLTYPE GetClassID(CLSID* a) override { return file_->GetClassID(a); }
+    HRESULT STDMETHODCALLTYPE IsDirty() override { return file_->IsDirty(); }
+    HRESULT STDMETHODCALLTYPE Load(LPCOLESTR a, DWORD b) override { return file_->Load(a, b); }
+    HRESULT STDMETHODCALLTYPE Save(LPCOLESTR a, BOOL b) override {
+        ++saves;
+        return file_->Save(a, b);
+    }
+    HRESULT STDMETHODCALLTYPE SaveCompleted(LPCOLESTR a) override { return file_->SaveCompleted(a); }
+    HRESULT STDMETHODCALLTYPE GetCurFile(LPOLESTR* a) override { return file_->GetCurFile(a); }
+
+    static inline std::vector<DWORD> resolveFlags;
+    static inline int saves = 0;
+    static inline bool failResolve = false;
+
+private:
+    ComPtr<IShellLinkA> link_;
+    ComPtr<IPersistFile> file_;
+    ULONG references_ = 1;
+};
+
+class WatchedLinkFactory : public IClassFactory {
+public:
+    explicit WatchedLinkFactory(ComPtr<IClassFactory> shell) : shell_(std::move(shell)) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid != IID_IUnknown && iid != IID_IClassFactory)
+            return (*out = nullptr), E_NOINTERFACE;
+        *out = this;
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the test's stack
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
+        ComPtr<IShellLinkA> inner;
+        HRESULT result = shell_->CreateInstance(outer, IID_IShellLinkA, reinterpret_cast<void**>(inner.GetAddressOf()));
+        if (FAILED(result))
+            return result;
+        auto* watched = new WatchedLink(std::move(inner));
+        result = watched->QueryInterface(iid, out);
+        watched->Release();
+        return result;
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+private:
+    ComPtr<IClassFactory> shell_;
+};
+
+TEST(ShellLinks, ALinkIsReadWithoutUserInterfaceAndNeverWritten) {
+    WinFolder folder;
+    ComScope com;
+    // A link whose target is gone: the shell would look for it, ask the user, and rewrite the link.
+    const LinkFields fields{folder.File("消えた 表.exe"), "-x", "", folder.Path(), "説明", 0};
+    Touch(fields.target);
+    MakeLink(folder.File("gone.lnk"), fields);
+    DeleteFileA(fields.target.c_str());
+    const std::string before = testing::ReadBytes(folder.File("gone.lnk"));
+    FILETIME written{};
+    HANDLE handle = CreateFileA(folder.File("gone.lnk").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    GetFileTime(handle, nullptr, nullptr, &written);
+    CloseHandle(handle);
+
+    ComPtr<IClassFactory> shell;
+    ASSERT_HRESULT_SUCCEEDED(CoGetClassObject(CLSID_ShellLink, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                              reinterpret_cast<void**>(shell.GetAddressOf())));
+    WatchedLinkFactory factory(shell);
+    DWORD cookie = 0;
+    ASSERT_HRESULT_SUCCEEDED(
+        CoRegisterClassObject(CLSID_ShellLink, &factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie));
+    WatchedLink::resolveFlags.clear();
+    WatchedLink::saves = 0;
+    std::string target, arguments, icon, directory, description;
+    const HRESULT read = ResolveShellLink(GetDesktopWindow(), folder.File("gone.lnk"), target, &arguments, &icon,
+                                          &directory, &description);
+    // A resolve that fails (the shell gave up looking) still gives the link's stored fields.
+    WatchedLink::failResolve = true;
+    std::string second;
+    const HRESULT failed = ResolveShellLink(nullptr, folder.File("gone.lnk"), second);
+    WatchedLink::failResolve = false;
+    CoRevokeClassObject(cookie);
+
+    ASSERT_HRESULT_SUCCEEDED(read);
+    EXPECT_EQ(target, fields.target);
+    EXPECT_EQ(arguments, "-x");
+    EXPECT_EQ(description, "説明");
+    EXPECT_HRESULT_SUCCEEDED(failed);
+    EXPECT_EQ(second, fields.target);
+    ASSERT_EQ(WatchedLink::resolveFlags.size(), 2u) << "the link was not read through the shell's link object";
+    for (DWORD flags : WatchedLink::resolveFlags) {
+        EXPECT_EQ(flags & (SLR_NO_UI | SLR_NOUPDATE | SLR_UPDATE), DWORD{SLR_NO_UI | SLR_NOUPDATE}) << flags;
+        // A time-out of its own, short: the high word (none means the shell's three seconds).
+        EXPECT_GE(HIWORD(flags), 1u);
+        EXPECT_LE(HIWORD(flags), 1000u);
+    }
+    EXPECT_EQ(WatchedLink::saves, 0);
+    EXPECT_EQ(testing::ReadBytes(folder.File("gone.lnk")), before);
+    FILETIME after{};
+    handle = CreateFileA(folder.File("gone.lnk").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                         nullptr);
+    GetFileTime(handle, nullptr, nullptr, &after);
+    CloseHandle(handle);
+    EXPECT_EQ(CompareFileTime(&written, &after), 0);
 }
 
 TEST(ShellLinks, InternetShortcutGivesItsWholeAddress) {
@@ -166,7 +322,6 @@ TEST(Platform, DirectoriesAndVersion) {
 }
 
 TEST(ItemLists, ParsePathAndCopyTheLastItem) {
-    ComScope com;
     WinFolder folder;
     Touch(folder.File("表.txt"));
     EXPECT_EQ(ParsePath(nullptr), nullptr);
@@ -193,7 +348,6 @@ TEST(ItemLists, ParsePathAndCopyTheLastItem) {
 }
 
 TEST(FolderBrowser, ChoosesTheInitialFolderUnderItsCaption) {
-    ComScope com;
     WinFolder folder;
     std::string chosen = "stale";
     {

@@ -18,6 +18,7 @@
 #include "store/settings_store.h"
 #include "ui/messages.h"
 #include "unit/test_support.h"
+#include "win/dialog_driver.h"
 #include "win/win_test_support.h"
 
 namespace brindle {
@@ -417,39 +418,6 @@ TEST_F(Sorting, TheAcceleratorsOpenTheChildAndShortcutSorts) {
     }
 }
 
-// The dialog's window, written as a bitmap file the way the user sees it.
-void WriteWindowBitmap(HWND window, const std::string& file) {
-    RECT rect;
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    const size_t size = static_cast<size_t>((width * 3 + 3) & ~3) * height;
-    BITMAPFILEHEADER header{};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-    header.bfSize = header.bfOffBits + static_cast<DWORD>(size);
-    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
-    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    bytes.append(static_cast<const char*>(bits), size);
-    testing::WriteBytes(file, bytes);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-}
-
 TEST_F(Sorting, LinesHoldWholeIconsAndTheDialogOnlyGrows) {
     std::string shortcuts;
     const char* names[] = {"メモ帳", "電卓", "ウェブ", "フォルダ"};
@@ -490,7 +458,10 @@ TEST_F(Sorting, LinesHoldWholeIconsAndTheDialogOnlyGrows) {
         ReleaseDC(list, dc);
         EXPECT_EQ(navy, lineHeight);
         EXPECT_GT(iconPixels, 20);
-        WriteWindowBitmap(sort.dialog, "sort-dialog.bmp");
+        testing::WriteWindowBitmap(sort.dialog, "sort-dialog.bmp");
+        // Both labels whole in their width.
+        EXPECT_TRUE(testing::TextFits(GetDlgItem(sort.dialog, IDC_SORT_PAGE_LABEL)));
+        EXPECT_TRUE(testing::TextFits(GetDlgItem(sort.dialog, IDC_SORT_ITEMS_LABEL)));
 
         // Never smaller than it opened; the page name and the list grow with it, buttons stay.
         RECT window, listBefore, nameBefore, okBefore;

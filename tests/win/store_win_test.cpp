@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "store/settings_backup.h"
+#include "store/settings_encoding.h"
 #include "store/settings_io.h"
 #include "store/settings_path.h"
 #include "store/settings_store.h"
@@ -305,6 +307,139 @@ TEST(WinStore, ALongPathIsReadAndSaved) {
         RemoveDirectoryW((L"\\\\?\\" + deep).c_str());
         deep.resize(deep.rfind(L'\\'));
     }
+}
+
+// Bytes of UTF-16 LE (with its mark) and of UTF-8 (with its mark), as editors save them.
+std::string Utf16Marked(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+std::string Utf8Marked(const char8_t* text) {
+    return "\xEF\xBB\xBF" + std::string(reinterpret_cast<const char*>(text));
+}
+
+// The system's code page 932 converter, without best fit: what fits converts exactly, look-alikes do not.
+TEST(WinStore, OtherEncodingsConvertWithTheSystemOrAreRefusedByLine) {
+    for (const std::string& bytes :
+         {Utf16Marked(u"0=表計算ソフト～①ﾒﾓ\r\n"), Utf8Marked(u8"0=表計算ソフト～①ﾒﾓ\r\n")}) {
+        std::string text = bytes, why;
+        ASSERT_TRUE(settings_encoding::ToShiftJis(text, why)) << why;
+        EXPECT_EQ(text, "0=表計算ソフト～①ﾒﾓ\r\n");
+    }
+    struct Case {
+        std::string bytes;
+        std::string why;
+    } cases[] = {
+        {Utf16Marked(u"a\r\nb=x〜y\r\n"),
+         "UTF-16のファイルです。2行目にShift_JISで表せない文字があります。\n2行目: b=x?y"},
+        {Utf8Marked(u8"a\nb\nc=¥1\n"), "UTF-8のファイルです。3行目にShift_JISで表せない文字があります。\n3行目: c=?1"},
+        {Utf16Marked(u"x=é😀\r\n"), "UTF-16のファイルです。1行目にShift_JISで表せない文字があります。\n1行目: x=??"},
+    };
+    for (const Case& c : cases) {
+        std::string text = c.bytes, why;
+        EXPECT_FALSE(settings_encoding::ToShiftJis(text, why));
+        EXPECT_EQ(why, c.why);
+    }
+}
+
+// A file with a NUL byte is named and left exactly as it was, also by later saves of the run.
+TEST(WinStore, ABinaryFileIsNamedAndLeftByteForByte) {
+    WinFolder folder;
+    const std::string path = folder.File("設定.INI");
+    const std::string bytes = kFile.substr(0, 40) + std::string(512, '\0') + kFile.substr(40);
+    Write(path, bytes);
+    RecordingMessages messages;
+    SettingsStore store(messages, path);
+    store.Load();
+    EXPECT_EQ(store.PageCount(), 0);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text, path +
+                                          "\nNUL文字を含んでいるため、テキストとして読めません。\n"
+                                          "環境情報を読み込めません。今回はこのファイルに保存しません。");
+    store.AddShortcut("新しい", "x.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr);
+    EXPECT_FALSE(store.Save());
+    EXPECT_EQ(Read(path), bytes);
+    EXPECT_EQ(GetFileAttributesA(settings_backup::BackupPathOf(path).c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// ReplaceFileW keeps the replaced file under the backup name: the user's own bytes of a converted file on
+// the first save, the last run's file on the next run's first save; a restore swaps file and backup.
+TEST(WinStore, TheFirstSaveOfARunKeepsTheBackupAndRestoreSwapsIt) {
+    WinFolder folder;
+    const std::string path = folder.File("設定.INI");
+    const std::string backup = settings_backup::BackupPathOf(path);
+    const std::string original = Utf16Marked(u"[Page]\r\n0=表計算,-1,1,0,\"\",\"\"\r\n");
+    Write(path, original);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    RecordingMessages messages;
+    {
+        SettingsStore store(messages, path);
+        store.Load();
+        ASSERT_EQ(store.PageCount(), 1);
+        ASSERT_TRUE(store.Save());
+        EXPECT_EQ(Read(backup), original);
+        store.AddShortcut("新しい", "x.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr);
+        ASSERT_TRUE(store.Save());
+        EXPECT_EQ(Read(backup), original);
+    }
+    const std::string lastRun = Read(path);
+    EXPECT_NE(lastRun.find("[Page]\r\n0=表計算,-1,1,0,\"\",\"\"\r\n[#00000]\r\nNamespace=新しい\r\n"),
+              std::string::npos);
+    EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    {
+        SettingsStore store(messages, path);
+        store.Load();
+        ASSERT_TRUE(store.Save());
+        EXPECT_EQ(Read(backup), lastRun);
+    }
+    std::string error;
+    ASSERT_EQ(settings_backup::Restore(path, error), settings_backup::RestoreResult::kRestored) << error;
+    EXPECT_EQ(Read(backup), lastRun);  // the same bytes: the second run saved what it read
+    Write(backup, original);
+    ASSERT_EQ(settings_backup::Restore(path, error), settings_backup::RestoreResult::kRestored) << error;
+    EXPECT_EQ(Read(path), original);
+    EXPECT_EQ(Read(backup), lastRun);
+    EXPECT_TRUE(messages.boxes.empty());
+    EXPECT_EQ(GetFileAttributesA((path + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// A sync client or a virus scanner holds the file without sharing for a moment at start-up: the read is
+// tried again and succeeds.
+TEST(WinStore, AFileHeldForAMomentIsReadAfterARetry) {
+    WinFolder folder;
+    const std::string path = folder.File("設定.INI");
+    Write(path, kFile);
+    struct Holder {
+        std::string path;
+        HANDLE held = INVALID_HANDLE_VALUE;
+        HANDLE taken = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        static DWORD WINAPI Run(void* data) {
+            auto* holder = static_cast<Holder*>(data);
+            holder->held = CreateFileA(holder->path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            SetEvent(holder->taken);
+            Sleep(300);
+            CloseHandle(holder->held);
+            return 0;
+        }
+    } holder{path};
+    HANDLE thread = CreateThread(nullptr, 0, Holder::Run, &holder, 0, nullptr);
+    WaitForSingleObject(holder.taken, INFINITE);
+    ASSERT_NE(holder.held, INVALID_HANDLE_VALUE);
+    RecordingMessages messages;
+    SettingsStore store(messages, path);
+    store.Load();
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    CloseHandle(holder.taken);
+    EXPECT_TRUE(messages.boxes.empty()) << messages.boxes[0].text;
+    EXPECT_FALSE(store.LoadFailed());
+    EXPECT_EQ(store.PageCount(), 1);
+    EXPECT_EQ(store.ShortcutCount(), 1);
 }
 
 }  // namespace

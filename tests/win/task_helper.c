@@ -1,14 +1,16 @@
 /* Another program for the task select tests, copied under several names: opens one visible window per
    title given, appends to a record file what happens to them ("ready" once they are all shown, "close
    TITLE" for each WM_CLOSE, "mark TITLE" for a posted WM_APP + 7), and ends when its last window is
-   gone. With the mode "hang" it stops answering messages once its windows are shown.
-     task_helper.exe RECORD-FILE answer|hang TITLE... */
+   gone. With the mode "hang" it stops answering messages once its windows are shown; with "huge" it
+   answers WM_GETTEXTLENGTH with a length no text has.
+     task_helper.exe RECORD-FILE answer|hang|huge TITLE... */
 #include <windows.h>
 
 #include <string.h>
 
 static const char* record;
 static int open_windows;
+static int huge;
 
 static void Note(const char* what, HWND window) {
     char line[600], title[256] = "";
@@ -29,6 +31,9 @@ static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPAR
             Note("close", window);
             DestroyWindow(window);
             return 0;
+        case WM_GETTEXTLENGTH:
+            if (huge) return (LRESULT)((ULONG_PTR)1 << (sizeof(LRESULT) * 8 - 2));
+            return DefWindowProcA(window, message, wParam, lParam);
         case WM_APP + 7:
             Note("mark", window);
             return 0;
@@ -55,6 +60,7 @@ int main(int argc, char** argv) {
     windowClass.lpszClassName = "BrindleTaskHelper";
     RegisterClassA(&windowClass);
     hang = strcmp(argv[2], "hang") == 0;
+    huge = strcmp(argv[2], "huge") == 0;
     for (i = 3; i < argc; ++i) {
         HWND window = CreateWindowExA(0, "BrindleTaskHelper", argv[i], WS_OVERLAPPEDWINDOW, 420 + 20 * (i - 3),
                                       300 + 20 * (i - 3), 320, 200, NULL, NULL, GetModuleHandleA(NULL), NULL);

@@ -60,11 +60,11 @@ public:
     Helper(const testing::WinFolder& folder,
            const std::string& program,
            const std::vector<std::string>& titles,
-           bool hang = false)
+           const char* mode = "answer")
         : record_(folder.File(program + ".txt")) {
         const std::string exe = folder.File(program);
         CopyFileA((ThisFolder() + "\\task_helper.exe").c_str(), exe.c_str(), FALSE);
-        std::string command = "\"" + exe + "\" \"" + record_ + "\" " + (hang ? "hang" : "answer");
+        std::string command = "\"" + exe + "\" \"" + record_ + "\" " + mode;
         for (const std::string& title : titles)
             command += " \"" + title + "\"";
         STARTUPINFOA startup{};
@@ -373,7 +373,8 @@ TEST_F(TaskSelect, RefusedNumbersKeepTheDialogOpenWithTheFieldFocused) {
     EXPECT_EQ(after.right, before.right);
 }
 
-// Answers the confirmation as told and notes whether the main window was ready meanwhile.
+// Answers the confirmation as told, after doing what the test wants done while the box is up, and
+// notes whether the main window was ready meanwhile.
 class Confirmations : public Messages {
 public:
     Confirmations(MainDialog& main, int answer) : main_(main), answer_(answer) {}
@@ -381,12 +382,15 @@ public:
         texts.push_back(text);
         styles.push_back(style);
         readyMeanwhile.push_back(main_.Ready());
+        if (meanwhile)
+            meanwhile();
         return answer_;
     }
     void RequestQuit(int) override {}
     std::vector<std::string> texts;
     std::vector<unsigned> styles;
     std::vector<bool> readyMeanwhile;
+    std::function<void()> meanwhile;
 
 private:
     MainDialog& main_;
@@ -457,9 +461,69 @@ TEST_F(TaskSelect, CloseAsksOnceForEveryWindowOfAProgramAndNoClosesNothing) {
     EXPECT_TRUE(PumpUntil([&] { return HelperTexts({&three}).empty(); }));
 }
 
+// While the question is up, the list is not read again (by the timer of an earlier Close or by the task
+// key): "Yes" closes the windows the question was about, and only those.
+TEST_F(TaskSelect, CloseReachesTheWindowsChosenBeforeTheQuestionWhateverHappensMeanwhile) {
+    Open();
+    Helper three(folder, "three.exe", {"one", "two"});
+    std::unique_ptr<Helper> newcomer;
+    ShowByCommand();
+    Confirmations yes(*main, IDYES);
+    std::vector<std::string> listedMeanwhile;
+    yes.meanwhile = [&] {
+        // A program started meanwhile sorts just before three.exe: the places of three.exe's windows in a
+        // list read again would move by one.
+        newcomer = std::make_unique<Helper>(folder, "thr.exe", std::vector<std::string>{"victim"});
+        SendMessageA(window, WM_TIMER, 1, 0);
+        PostMessageA(main->Hwnd(), WM_TASK_KEY, 0, 0);
+        Pump();
+        listedMeanwhile = HelperTexts({&three, newcomer.get()});
+    };
+    dialog->SetQuestions(&yes);
+    // Shift goes to the window in front: the activation that follows the end of the last test's helpers
+    // may still be on its way, and the key is pressed again once the dialog is in front.
+    for (int attempt = 0; attempt < 5 && GetKeyState(VK_SHIFT) >= 0; ++attempt) {
+        SetForegroundWindow(window);
+        PumpUntil([&] { return GetForegroundWindow() == window; });
+        PressKeys({{VK_SHIFT, true}});
+        for (int i = 0; i < 100 && GetKeyState(VK_SHIFT) >= 0; ++i) {
+            Pump();
+            Sleep(10);
+        }
+    }
+    ASSERT_LT(GetKeyState(VK_SHIFT), 0);
+    Choose(three.Window("one"));
+    Click(IDC_TASK_CLOSE);
+    PressKeys({{VK_SHIFT, false}});
+    ASSERT_EQ(yes.texts.size(), 1u);
+    ASSERT_TRUE(newcomer);
+    EXPECT_EQ(listedMeanwhile, (std::vector<std::string>{"[three.exe]one", "[three.exe]two"}));
+
+    PumpUntil([&] { return three.Record().find("close two") != std::string::npos; });
+    EXPECT_NE(three.Record().find("close one"), std::string::npos);
+    EXPECT_NE(three.Record().find("close two"), std::string::npos);
+    newcomer->Settle("victim");
+    EXPECT_EQ(newcomer->Record().find("close"), std::string::npos);
+    // Read again once answered: the newcomer is listed.
+    EXPECT_EQ(HelperTexts({newcomer.get()}), std::vector<std::string>{"[thr.exe]victim"});
+}
+
+// Another program answers the length of its title with a number no text has: the list still comes, with
+// its title cut to a length the list can show.
+TEST_F(TaskSelect, AnotherProgramsWordOnItsTitleLengthIsNotTaken) {
+    Open();
+    const std::string title = "long " + std::string(3000, 'x');
+    Helper huge(folder, "huge.exe", {title}, "huge");
+    ShowByCommand();
+    const std::vector<std::string> listed = HelperTexts({&huge});
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0], "[huge.exe]" + title.substr(0, kTaskTitleMaxBytes));
+    EXPECT_TRUE(IsWindowVisible(window));
+}
+
 TEST_F(TaskSelect, AHungProgramHoldsUpNeitherTheListNorTheMainWindow) {
     Open();
-    Helper hung(folder, "hung.exe", {"hung window"}, true);
+    Helper hung(folder, "hung.exe", {"hung window"}, "hang");
     HWND target = hung.Window("hung window");
     ASSERT_NE(target, nullptr);
     // It never answers: each of these would wait for ever without a time limit.
@@ -506,6 +570,49 @@ TEST_F(TaskSelect, TheTaskKeyIsOnlyDecidedInTheHookAndShowsTheDialogAfterIt) {
                {VK_LSHIFT, false},
                {VK_LCONTROL, false}});
     EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(window) != FALSE; }));
+}
+
+// Every key press on the desktop waits for the low-level hook. The hook answers on a thread of its own,
+// so keys typed while the main thread is busy are decided at once (the main window shows the dialog when
+// it gets to it), and the main window's end ends that thread.
+TEST_F(TaskSelect, TheTaskKeyIsDecidedWhileTheMainThreadIsBusyAndTheHookEndsWithTheWindow) {
+    Open();
+    Helper helper(folder, "busy.exe", {"busy"});
+    SetForegroundWindow(main->Hwnd());
+    Pump();
+    ASSERT_FALSE(IsWindowVisible(window));
+    struct Typist {
+        static DWORD WINAPI Run(void*) {
+            PressKeys({{VK_LCONTROL, true},
+                       {VK_LSHIFT, true},
+                       {VK_F9, true},
+                       {VK_F9, false},
+                       {VK_LSHIFT, false},
+                       {VK_LCONTROL, false}});
+            return 0;
+        }
+    };
+    HANDLE typist = CreateThread(nullptr, 0, Typist::Run, nullptr, 0, nullptr);
+    ASSERT_NE(typist, nullptr);
+    // Busy: this thread looks at no message until the keys are through (a hook on this thread would hold
+    // them until then; the limit only keeps a failing run from hanging).
+    EXPECT_EQ(WaitForSingleObject(typist, 10000), WAIT_OBJECT_0) << "the keys waited for the main thread";
+    while (MsgWaitForMultipleObjects(1, &typist, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+        Pump();
+    CloseHandle(typist);
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    EXPECT_EQ(HelperTexts({&helper}), std::vector<std::string>{"[busy.exe]busy"});
+
+    const DWORD hookThread = KeyboardHook::ThreadId();
+    ASSERT_NE(hookThread, 0u);
+    EXPECT_NE(hookThread, GetCurrentThreadId());
+    HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, hookThread);
+    ASSERT_NE(thread, nullptr);
+    DestroyWindow(main->Hwnd());
+    EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0) << "the hook's thread has ended";
+    CloseHandle(thread);
+    EXPECT_FALSE(main->HookInstalled());
+    EXPECT_EQ(KeyboardHook::ThreadId(), 0u);
 }
 
 TEST_F(TaskSelect, HiddenWhenAnotherProgramIsActivatedAndItsPlaceIsKeptOnScreen) {

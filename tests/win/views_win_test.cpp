@@ -14,8 +14,11 @@
 
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
+#include "launch/system_win.h"
+#include "store/settings_backup.h"
 #include "store/settings_store.h"
 #include "unit/test_support.h"
+#include "views/icon_reader_win.h"
 #include "win/win_test_support.h"
 
 namespace brindle {
@@ -165,10 +168,14 @@ protected:
     }
     // Pages and shortcuts in the form of the settings file, after a [Brindle] section with `prefs`.
     void Open(const std::string& prefs, const std::string& pages, const std::string& shortcuts = "") {
-        testing::WriteBytes(path,
-                            "[Brindle]\r\nwinMainFrame=60,40,760,520\r\nwinSeparator=180\r\n"
-                            "lfHeight=-12\r\nlfFaceName=IPAGothic\r\n" +
-                                prefs + "[Page]\r\n" + pages + shortcuts);
+        OpenFile(
+            "[Brindle]\r\nwinMainFrame=60,40,760,520\r\nwinSeparator=180\r\n"
+            "lfHeight=-12\r\nlfFaceName=IPAGothic\r\n" +
+            prefs + "[Page]\r\n" + pages + shortcuts);
+    }
+    // The settings file's bytes as they are.
+    void OpenFile(const std::string& bytes) {
+        testing::WriteBytes(path, bytes);
         store = std::make_unique<SettingsStore>(messages, path);
         ASSERT_TRUE(store->Load());
         dialog = std::make_unique<MainDialog>(*store, messages, MainDialog::Options{});
@@ -317,6 +324,89 @@ TEST_F(PageSwitch, AClickRefillsAtOnce) {
     EXPECT_FALSE(dialog->PageSwitchPending());
     EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"three"}));
     EXPECT_NE(Saved().find("Page=3\r\n"), std::string::npos);
+}
+
+// Bytes of UTF-16 LE (with its mark) and of UTF-8 (with its mark), as editors save them.
+std::string Utf16Marked(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+std::string Utf8Marked(std::u8string_view text) {
+    return "\xEF\xBB\xBF" + std::string(text.begin(), text.end());
+}
+
+// The settings an editor saved as "Unicode" or as UTF-8 with a mark: each page and shortcut survives the
+// start, a page switch and the closing save, and the user's own bytes stay in the backup.
+TEST_F(Views, AFileSavedByAnEditorInUnicodeKeepsEveryPageAndShortcut) {
+// One text as Shift_JIS, UTF-16 (u) and UTF-8 (u8) literals.
+#define BRINDLE_SETTINGS_TEXT(p) \
+    p##"[Brindle]\r\nwinMainFrame=60,40,760,520\r\nwinSeparator=180\r\nlfHeight=-12\r\nlfFaceName=IPAGothic\r\n"          \
+    p##"Page=1\r\n[Page]\r\n1=表計算ソフト,-1,0,0,\"\",\"\"\r\n2=ﾂｰﾙ～①,-1,0,0,\"C:\\絵\\表.ico>1\",\"\"\r\n"                 \
+    p##"[#00000]\r\nNamespace=能力表\r\nCommandLine=\"C:\\Program Files\\ソフト\\表.exe\" /a\r\nPageId=1\r\n" \
+    p##"[#00001]\r\nNamespace=メモ帳\r\nCommandLine=notepad.exe\r\nWorkfolder=C:\\作業\\\r\nPageId=2\r\n"    \
+    p##"Comment=説明～\r\n[#00002]\r\nNamespace=電卓\r\nCommandLine=calc.exe\r\nPageId=2\r\n"
+    const std::string original[] = {Utf16Marked(BRINDLE_SETTINGS_TEXT(u)), Utf8Marked(BRINDLE_SETTINGS_TEXT(u8))};
+    const std::string sjis = BRINDLE_SETTINGS_TEXT();
+#undef BRINDLE_SETTINGS_TEXT
+    for (const std::string& bytes : original) {
+        OpenFile(bytes);
+        EXPECT_TRUE(messages.boxes.empty());
+        EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"能力表"}));
+        RECT rect;
+        HTREEITEM second = FindItem(tree, TreeView_GetRoot(tree), "ﾂｰﾙ～①");
+        ASSERT_TRUE(TreeView_GetItemRect(tree, second, &rect, TRUE));
+        const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(tree, WM_LBUTTONUP, 0, at);
+        PumpFor(300);
+        PumpUntilSwitched();
+        EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"メモ帳", "電卓"}));
+        SendMessageA(dialog->Hwnd(), WM_COMMAND, IDCANCEL, 0);
+        dialog.reset();
+        store.reset();
+
+        // A second store reads back what the first one saved.
+        RecordingMessages again;
+        SettingsStore reread(again, path);
+        reread.Load();
+        ASSERT_EQ(reread.PageCount(), 2);
+        ASSERT_EQ(reread.ShortcutCount(), 3);
+        PageRecord page;
+        reread.GetPageAt(1, page);
+        EXPECT_STREQ(page.name, "ﾂｰﾙ～①");
+        EXPECT_STREQ(page.normalIcon, "C:\\絵\\表.ico>1");
+        ShortcutRecord shortcut;
+        reread.GetShortcutAt(0, shortcut);
+        EXPECT_STREQ(shortcut.commandLine, "\"C:\\Program Files\\ソフト\\表.exe\" /a");
+        reread.GetShortcutAt(1, shortcut);
+        EXPECT_STREQ(shortcut.name, "メモ帳");
+        EXPECT_STREQ(shortcut.workFolder, "C:\\作業\\");
+        EXPECT_STREQ(shortcut.comment, "説明～");
+        EXPECT_EQ(shortcut.pageId, 2);
+        const std::string saved = testing::ReadBytes(path);
+        EXPECT_NE(saved.find(sjis.substr(sjis.find("[Page]"))), std::string::npos) << saved;
+        EXPECT_NE(saved.find("Page=2\r\n"), std::string::npos);
+        EXPECT_EQ(testing::ReadBytes(settings_backup::BackupPathOf(path)), bytes);
+        EXPECT_TRUE(again.boxes.empty());
+    }
+}
+
+// A file with binary content is named in the message, the window starts without pages, and the file is
+// left byte for byte.
+TEST_F(Views, ABinaryFileIsNamedAndLeftAsItWas) {
+    const std::string bytes = "[Brindle]\r\nPage=1\r\n[Page]\r\n1=Top,-1,0,0,\"\",\"\"\r\n" + std::string(4096, '\0');
+    OpenFile(bytes);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text.rfind(path + "\nNUL文字を含んでいるため", 0), 0u) << messages.boxes[0].text;
+    EXPECT_EQ(TreeView_GetCount(tree), 0u);
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, IDCANCEL, 0);
+    dialog.reset();
+    EXPECT_EQ(testing::ReadBytes(path), bytes);
 }
 
 // Accessibility and automation tools select a page from another process: the tree then notifies the
@@ -564,6 +654,97 @@ TEST_F(Views, OneIconSourceIsReadOnceAndAFailedOneAgainNextFill) {
     EXPECT_EQ(ImageList_GetImageCount(small), 7);
 }
 
+// A file without icon resources makes ExtractIconExA report no icon; the handles it leaves in its
+// outputs then are not the program's (under Wine, those of the icon read just before). CTest also runs
+// this test alone in a fresh process, where these are the process's first icon requests.
+TEST_F(Views, AFileWithoutIconsLeavesTheIconsReadBeforeWhole) {
+    const std::string exe = ModulePath();
+    const std::string text = folder.File("文書.txt");
+    testing::WriteBytes(text, "no icons");
+    std::string shortcuts;
+    const std::string sources[] = {exe, text, exe + ">0", text + ">0", exe + ">00"};
+    for (int i = 0; i < 5; ++i) {
+        shortcuts += "[#0000" + std::to_string(i) + "]\r\nNamespace=s" + std::to_string(i) +
+                     "\r\nCommandLine=x.exe\r\nReadIcon=1\r\nIconname=" + sources[i] + "\r\n";
+    }
+    Open("Page=0\r\niChkLoadIcon=2\r\nListStyle=1\r\n", "0=Top,-1,0,0,\"\",\"\"\r\n", shortcuts);
+    EXPECT_EQ(dialog->IconReads(), 5);
+    HIMAGELIST small = ListView_GetImageList(list, LVSIL_SMALL);
+    HIMAGELIST large = ListView_GetImageList(list, LVSIL_NORMAL);
+    // Every icon read reached both image lists, in order; none was destroyed on the way.
+    EXPECT_EQ(ImageList_GetImageCount(small), 10);
+    EXPECT_EQ(ImageList_GetImageCount(large), 10);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(LookOf(list, i).image, 5 + i) << i;
+    // The program's icon is drawn from its own pixels: the images of its three reads are alike, and
+    // unlike the document's.
+    auto pixels = [&](int image) {
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        RECT all{0, 0, 16, 16};
+        FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        ImageList_Draw(small, image, memory, 0, 0, ILD_NORMAL);
+        std::vector<COLORREF> out;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                out.push_back(GetPixel(memory, x, y));
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        return out;
+    };
+    const std::vector<COLORREF> program = pixels(5), blank(256, RGB(255, 255, 255));
+    EXPECT_NE(program, blank);
+    EXPECT_EQ(pixels(7), program);
+    EXPECT_EQ(pixels(9), program);
+    EXPECT_NE(pixels(6), program);
+}
+
+// ExtractIconExA as Wine answers for a file without icons: no icon, and in its outputs whatever its
+// stack held, here the handles of another owner's icon (Wine copies them out of an uninitialised array).
+HICON heldByAnother = nullptr;
+UINT WINAPI ExtractLeavingHandles(LPCSTR, int, HICON* large, HICON* small, UINT) {
+    if (large)
+        *large = heldByAnother;
+    if (small)
+        *small = heldByAnother;
+    return 0;
+}
+
+TEST(IconReader, WhatANoIconAnswerLeavesInItsOutputsIsNotDestroyed) {
+    WinFolder folder;
+    RecordingMessages messages;
+    SettingsStore store(messages, folder.File("Brindle.INI"));
+    Preferences prefs;
+    store.GetPreferences(prefs);
+    prefs.iChkLoadIcon = 2;
+    store.SetPreferencesAndSave(prefs);
+    WinSystem system;
+    WinIconReader reader(store, system, ExtractLeavingHandles);
+    heldByAnother = CopyIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32516)));  // IDI_INFORMATION
+    ASSERT_NE(heldByAnother, nullptr);
+    const std::string text = folder.File("文書.txt");
+    testing::WriteBytes(text, "no icons");
+    for (const std::string& source : {folder.File("無い.exe"), std::string("http://example.com/"), text}) {
+        IconHandle large = nullptr, small = nullptr;
+        reader.Read(source, large, small);
+        // A missing file and an address have no icon at all; the document has the shell's.
+        EXPECT_NE(large, heldByAnother) << source;
+        EXPECT_NE(small, heldByAnother) << source;
+        EXPECT_EQ(large != nullptr, source == text) << source;
+        reader.Destroy(large);
+        reader.Destroy(small);
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(heldByAnother, &info)) << "destroyed while reading " << source;
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+    DestroyIcon(heldByAnother);
+}
+
 TEST_F(Views, PageIconsAndTheDefaultsOfFailedSources) {
     const std::string exe = ModulePath();
     Open("Page=1\r\niChkLoadIcon=2\r\n", "1=Own,-1,0,1,\"" + exe + "\",\"" + exe +
@@ -757,13 +938,15 @@ TEST_F(Launching, HideBuildsTheTrayMenuItsCommandsLaunchAndRestoreDiscardsIt) {
     SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_HIDE, 0);
     HMENU root = dialog->TrayMenu();
     ASSERT_NE(root, nullptr);
-    ASSERT_EQ(GetMenuItemCount(root), 2);  // the page "Top" and "メニューを消す"
-    HMENU top = GetSubMenu(root, 0);
+    // The search window's item and a separator, the page "Top" and "メニューを消す".
+    ASSERT_EQ(GetMenuItemCount(root), 4);
+    EXPECT_EQ(GetMenuItemID(root, 0), static_cast<UINT>(ID_SEARCH));
+    HMENU top = GetSubMenu(root, 2);
     ASSERT_EQ(GetMenuItemCount(top), 2);
     EXPECT_EQ(GetMenuItemID(top, 0), 16384u);
     EXPECT_EQ(GetMenuItemID(top, 1), 16385u);
     char last[64] = "";
-    GetMenuStringA(root, 1, last, sizeof last, MF_BYPOSITION);
+    GetMenuStringA(root, 3, last, sizeof last, MF_BYPOSITION);
     EXPECT_STREQ(last, "メニューを消す");
 
     // The page entry carries its tree item's images.

@@ -2,10 +2,13 @@
 
 #include <windows.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "unit/test_support.h"
 
 namespace brindle::testing {
 
@@ -84,5 +87,46 @@ private:
     UINT_PTR timer_;
     std::vector<std::string> captions_;
 };
+
+// The dialog's window, written as a bitmap file the way the user sees it.
+inline void WriteWindowBitmap(HWND window, const std::string& file) {
+    // Painted, and the painting handed to the display: Wine passes a window's pixels on to X when the
+    // thread next looks at its queue (nothing is taken from it here).
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    for (int i = 0; i < 3; ++i) {
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+        Sleep(50);
+    }
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const size_t size = static_cast<size_t>((width * 3 + 3) & ~3) * height;
+    BITMAPFILEHEADER header{};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(size);
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    bytes.append(static_cast<const char*>(bits), size);
+    WriteBytes(file, bytes);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
 
 }  // namespace brindle::testing

@@ -1,0 +1,264 @@
+#include "search/search_dialog.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "resource.h"
+#include "search/search_host.h"
+#include "store/settings_store.h"
+#include "ui/on_screen_win.h"
+#include "views/dropped_files_win.h"
+
+namespace brindle {
+namespace {
+
+constexpr int kTextHeightPadding = 8;
+
+std::string WindowText(HWND window) {
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+}  // namespace
+
+SearchDialog::SearchDialog(SearchHost& host) : ui::Dialog(IDD_SEARCH), host_(host), painter_(host) {}
+
+BOOL SearchDialog::OnInitDialog() {
+    ui::Dialog::OnInitDialog();
+    HWND list = Item(IDC_SEARCH_RESULTS);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_DOUBLEBUFFER);
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = 100;
+    ListView_InsertColumn(list, 0, &column);
+    // Rows as high as an icon with room around it, whatever the font.
+    if (HIMAGELIST rows = ImageList_Create(1, 20, ILC_COLOR, 1, 0))
+        ListView_SetImageList(list, rows, LVSIL_SMALL);  // the list owns it (LVS_SHAREIMAGELISTS is off)
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    Layout(client.right, client.bottom);
+    return TRUE;
+}
+
+void SearchDialog::Layout(int width, int height) {
+    HWND edit = Item(IDC_SEARCH_TEXT), list = Item(IDC_SEARCH_RESULTS);
+    if (!edit || !list)
+        return;
+    RECT editRect{};
+    GetWindowRect(edit, &editRect);
+    const int editHeight = editRect.bottom - editRect.top;
+    MoveWindow(edit, 0, 0, width, editHeight, TRUE);
+    MoveWindow(list, 0, editHeight + 2, width, std::max(0, height - editHeight - 2), TRUE);
+    RECT listClient{};
+    GetClientRect(list, &listClient);
+    ListView_SetColumnWidth(list, 0, listClient.right);
+}
+
+void SearchDialog::Open() {
+    index_.Build(host_.SearchStore());
+    painter_.Reset();
+    Requery();
+    PlaceOnMouseMonitor();
+    ShowWindow(Hwnd(), SW_SHOW);
+    SetForegroundWindow(Hwnd());
+    HWND edit = Item(IDC_SEARCH_TEXT);
+    SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    SendMessageA(edit, EM_SETSEL, 0, -1);  // typing replaces the previous text
+}
+
+// The stored size on the monitor of the mouse pointer: the stored place when it lies on that monitor,
+// else centred on its work area.
+void SearchDialog::PlaceOnMouseMonitor() {
+    RECT current{};
+    GetWindowRect(Hwnd(), &current);
+    Preferences prefs;
+    host_.SearchStore().GetPreferences(prefs);
+    const Rect& s = prefs.winSearch;
+    RECT stored{s.left, s.top, s.right, s.bottom};
+    if (IsRectEmpty(&stored))
+        stored = IsRectEmpty(&kept_) ? current : kept_;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    MONITORINFO mouse{sizeof mouse};
+    GetMonitorInfoA(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &mouse);
+    RECT place = ui::PlaceOnScreen(stored, current);
+    if (MonitorFromRect(&place, MONITOR_DEFAULTTONEAREST) != MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST)) {
+        const RECT& work = mouse.rcWork;
+        const int width = std::min<int>(place.right - place.left, work.right - work.left);
+        const int height = std::min<int>(place.bottom - place.top, work.bottom - work.top);
+        place.left = work.left + (work.right - work.left - width) / 2;
+        place.top = work.top + (work.bottom - work.top - height) / 2;
+        place.right = place.left + width;
+        place.bottom = place.top + height;
+    }
+    SetWindowPos(Hwnd(), HWND_TOP, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOACTIVATE);
+    kept_ = place;
+}
+
+RECT SearchDialog::RectToKeep() const {
+    RECT rect = kept_;
+    if (Hwnd() && IsWindowVisible(Hwnd()))
+        GetWindowRect(Hwnd(), &rect);
+    return rect;
+}
+
+void SearchDialog::Requery() {
+    query_ = search::ParseQuery(WindowText(Item(IDC_SEARCH_TEXT)), expander_);
+    const int count = index_.Search(query_);
+    HWND list = Item(IDC_SEARCH_RESULTS);
+    ListView_SetItemCountEx(list, count, 0);
+    InvalidateRect(list, nullptr, FALSE);
+    Select(count > 0 ? 0 : -1);
+}
+
+void SearchDialog::Select(int result) {
+    HWND list = Item(IDC_SEARCH_RESULTS);
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (result < 0)
+        return;
+    ListView_SetItemState(list, result, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(list, result, FALSE);
+}
+
+int SearchDialog::SelectedResult() const {
+    const int selected = ListView_GetNextItem(Item(IDC_SEARCH_RESULTS), -1, LVNI_SELECTED);
+    return selected >= 0 && selected < index_.ResultCount() ? selected : -1;
+}
+
+void SearchDialog::Hide() {
+    kept_ = RectToKeep();
+    ShowWindow(Hwnd(), SW_HIDE);
+}
+
+// Enter launches the selected result and hides the window; with Shift it shows the result in the main
+// window, with Ctrl it opens the target's folder.
+void SearchDialog::OnOK() {
+    const int result = SelectedResult();
+    if (result < 0)
+        return;
+    const int storeIndex = index_.StoreIndexOf(result);
+    const bool shift = GetKeyState(VK_SHIFT) < 0, control = GetKeyState(VK_CONTROL) < 0;
+    Hide();
+    if (shift)
+        host_.ShowFoundInMain(storeIndex);
+    else if (control)
+        host_.OpenFolderOfFound(storeIndex);
+    else
+        host_.LaunchFound(storeIndex, {});
+}
+
+void SearchDialog::OnCancel() {
+    HWND edit = Item(IDC_SEARCH_TEXT);
+    if (GetWindowTextLengthA(edit) > 0) {
+        SetWindowTextA(edit, "");  // EN_CHANGE empties the list
+        return;
+    }
+    Hide();
+}
+
+bool SearchDialog::OnCommand(int id, int code, HWND) {
+    if (id == IDC_SEARCH_TEXT && code == EN_CHANGE) {
+        Requery();
+        return true;
+    }
+    return false;
+}
+
+bool SearchDialog::OnNotify(NMHDR& header, LRESULT& result) {
+    if (header.idFrom != IDC_SEARCH_RESULTS)
+        return false;
+    switch (header.code) {
+        case NM_CUSTOMDRAW:
+            result = painter_.Draw(reinterpret_cast<NMLVCUSTOMDRAW&>(header), index_, query_);
+            return true;
+        case NM_DBLCLK:
+            OnOK();
+            return true;
+        case LVN_GETINFOTIPA: {
+            auto& tip = reinterpret_cast<NMLVGETINFOTIPA&>(header);
+            ShortcutRecord s;
+            if (tip.iItem >= 0 && tip.iItem < index_.ResultCount() && tip.cchTextMax > 0 &&
+                host_.SearchStore().GetShortcutAt(index_.StoreIndexOf(tip.iItem), s) && s.commandLine) {
+                lstrcpynA(tip.pszText, s.commandLine, tip.cchTextMax);
+            }
+            return true;
+        }
+        case LVN_GETDISPINFOA:
+            return true;  // every row is drawn by the painter
+        default:
+            return false;
+    }
+}
+
+// Up, Down, Page Up and Page Down in the edit box move the list's selection; the caret stays.
+bool SearchDialog::PreTranslateMessage(MSG& message) {
+    if (message.message != WM_KEYDOWN || message.hwnd != Item(IDC_SEARCH_TEXT))
+        return false;
+    const int count = index_.ResultCount();
+    if (count == 0)
+        return message.wParam == VK_UP || message.wParam == VK_DOWN || message.wParam == VK_PRIOR ||
+               message.wParam == VK_NEXT;
+    HWND list = Item(IDC_SEARCH_RESULTS);
+    const int page = std::max(1, ListView_GetCountPerPage(list) - 1);
+    int selected = SelectedResult();
+    switch (message.wParam) {
+        case VK_UP:
+            selected = std::max(0, selected - 1);
+            break;
+        case VK_DOWN:
+            selected = std::min(count - 1, selected + 1);
+            break;
+        case VK_PRIOR:
+            selected = std::max(0, selected - page);
+            break;
+        case VK_NEXT:
+            selected = std::min(count - 1, std::max(0, selected) + page);
+            break;
+        default:
+            return false;
+    }
+    Select(selected);
+    return true;
+}
+
+void SearchDialog::OnDropFiles(HDROP drop) {
+    POINT at{};
+    DragQueryPoint(drop, &at);
+    MapWindowPoints(Hwnd(), Item(IDC_SEARCH_RESULTS), &at, 1);
+    LVHITTESTINFO hit{};
+    hit.pt = at;
+    const int result = ListView_HitTest(Item(IDC_SEARCH_RESULTS), &hit);
+    std::optional<std::vector<std::string>> names;
+    if (result >= 0 && result < index_.ResultCount())
+        names = DroppedNames(drop, host_.SearchMessages());
+    DragFinish(drop);
+    if (names && !names->empty()) {
+        const int storeIndex = index_.StoreIndexOf(result);
+        Hide();
+        host_.LaunchFound(storeIndex, *names);
+    }
+}
+
+bool SearchDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    switch (message) {
+        case WM_SIZE:
+            Layout(LOWORD(lParam), HIWORD(lParam));
+            return false;
+        case WM_ACTIVATEAPP:
+            if (!wParam && IsWindowVisible(Hwnd()))
+                Hide();
+            return false;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace brindle

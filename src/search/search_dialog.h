@@ -1,0 +1,60 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "search/search_index.h"
+#include "search/search_query.h"
+#include "search/search_results_win.h"
+#include "ui/dialog.h"
+
+namespace brindle {
+
+class SearchHost;
+
+// The search window: an edit box over a virtual list of the shortcuts its text finds, ranked. Modeless;
+// the main window makes it once, hidden, and shows it for the search hot key, Ctrl+F and the menus.
+// Enter launches the selected result, Shift+Enter shows it in the main window, Ctrl+Enter opens its
+// folder; Escape clears the text, a second Escape hides the window.
+class SearchDialog : public ui::Dialog {
+public:
+    explicit SearchDialog(SearchHost& host);
+
+    // Shows the window on the monitor of the mouse pointer with the previous text selected, over a fresh
+    // index of the store.
+    void Open();
+    // Where the window stands (kept as winSearch), or the place it had before it was first shown.
+    RECT RectToKeep() const;
+
+    const search::SearchIndex& Index() const { return index_; }
+    int SelectedResult() const;  // -1 when none
+    void SetReadings(search::ReadingExpander expander) { expander_ = std::move(expander); }
+
+    bool PreTranslateMessage(MSG& message) override;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(NMHDR& header, LRESULT& result) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void Requery();
+    void Select(int result);
+    void Layout(int width, int height);
+    void PlaceOnMouseMonitor();
+    void Hide();
+    void OnDropFiles(HDROP drop);
+
+    SearchHost& host_;
+    search::SearchIndex index_;
+    search::Query query_;
+    search::ReadingExpander expander_;
+    SearchResultPainter painter_;
+    RECT kept_{};  // the rectangle to keep; empty until the window was shown
+};
+
+}  // namespace brindle

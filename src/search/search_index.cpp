@@ -1,0 +1,229 @@
+#include "search/search_index.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "search/search_text.h"
+#include "store/settings_store.h"
+#include "text/sjis.h"
+#include "views/page_placement.h"
+
+namespace brindle::search {
+namespace {
+
+constexpr size_t kMaxFieldBytes = 0xFFFF;  // a longer text is searched in its first 64 KB
+
+// The file name of a command line without its folder and extension: the text between the first two
+// quotes, or the whole text, as the launch code splits it.
+std::string_view FileTitle(const char* commandLine) {
+    if (!commandLine)
+        return {};
+    std::string_view file(commandLine);
+    if (!file.empty() && file[0] == '"') {
+        file.remove_prefix(1);
+        size_t close = sjis::FindChar(file, '"');
+        if (close != std::string_view::npos)
+            file = file.substr(0, close);
+    }
+    size_t start = 0;
+    for (size_t at = 0; (at = sjis::FindAnyOf(file, "\\/:", at)) != std::string_view::npos; ++at)
+        start = at + 1;
+    file.remove_prefix(start);
+    size_t dot = std::string_view::npos;
+    for (size_t at = 0; (at = sjis::FindChar(file, '.', at)) != std::string_view::npos; ++at)
+        dot = at;
+    return dot == std::string_view::npos || dot == 0 ? file : file.substr(0, dot);
+}
+
+// The position of each shortcut in the page tree: pages depth first as the tree shows them, a page's
+// shortcuts before its child pages; shortcuts without a page last.
+std::vector<int> TreeOrder(const SettingsStore& store,
+                           const std::vector<PageRecord>& pages,
+                           const std::vector<int>& parentOf) {
+    std::vector<std::vector<int>> children(pages.size() + 1);  // the last list: the top level
+    for (size_t p = 0; p < pages.size(); ++p)
+        children[parentOf[p] < 0 ? pages.size() : parentOf[p]].push_back(static_cast<int>(p));
+    const auto firstPage = views::FirstPageOfEachId(pages);
+    std::vector<std::vector<int>> shortcutsOf(pages.size());
+    std::vector<int> orphans;
+    ShortcutRecord s;
+    for (int i = 0; i < store.ShortcutCount(); ++i) {
+        store.GetShortcutAt(i, s);
+        auto found = firstPage.find(s.pageId);
+        (found == firstPage.end() ? orphans : shortcutsOf[found->second]).push_back(i);
+    }
+    std::vector<int> order(store.ShortcutCount(), 0);
+    int next = 0;
+    std::vector<int> stack(children[pages.size()].rbegin(), children[pages.size()].rend());
+    while (!stack.empty()) {  // the placement has no cycles, so this ends
+        const int page = stack.back();
+        stack.pop_back();
+        for (int shortcut : shortcutsOf[page])
+            order[shortcut] = next++;
+        stack.insert(stack.end(), children[page].rbegin(), children[page].rend());
+    }
+    for (int shortcut : orphans)
+        order[shortcut] = next++;
+    return order;
+}
+
+}  // namespace
+
+void SearchIndex::Build(const SettingsStore& store) {
+    texts_.clear();
+    entries_.clear();
+    pages_.clear();
+    std::vector<PageRecord> pageRecords(store.PageCount());
+    for (int p = 0; p < store.PageCount(); ++p)
+        store.GetPageAt(p, pageRecords[p]);
+    const std::vector<int> parentOf = views::PlacePages(pageRecords);
+    const auto firstPage = views::FirstPageOfEachId(pageRecords);
+
+    // Page paths: each page's path is its parent's path and its own name.
+    std::vector<std::string> paths(pageRecords.size());
+    std::vector<bool> done(pageRecords.size(), false);
+    for (size_t p = 0; p < pageRecords.size(); ++p) {
+        std::vector<int> chain;
+        for (int at = static_cast<int>(p); at >= 0 && !done[at]; at = parentOf[at])
+            chain.push_back(at);
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+            const int parent = parentOf[*it];
+            paths[*it] = parent >= 0 ? paths[parent] + " / " : std::string();
+            paths[*it] += pageRecords[*it].name ? pageRecords[*it].name : "";
+            done[*it] = true;
+        }
+    }
+    size_t estimate = 0;
+    for (const std::string& path : paths)
+        estimate += path.size();
+    texts_.reserve(estimate + static_cast<size_t>(store.ShortcutCount()) * 48);
+    pages_.reserve(paths.size());
+    for (std::string& path : paths) {
+        Page page;
+        page.foldedOffset = static_cast<uint32_t>(texts_.size());
+        Fold(std::string_view(path).substr(0, kMaxFieldBytes), texts_);
+        page.foldedLength = static_cast<uint32_t>(texts_.size() - page.foldedOffset);
+        page.mask = CharMask(Text(page.foldedOffset, page.foldedLength));
+        page.path = std::move(path);
+        pages_.push_back(std::move(page));
+    }
+
+    const std::vector<int> treeOrder = TreeOrder(store, pageRecords, parentOf);
+    std::vector<int> byRank(store.ShortcutCount());
+    std::iota(byRank.begin(), byRank.end(), 0);
+    std::vector<ShortcutRecord> records(store.ShortcutCount());
+    for (int i = 0; i < store.ShortcutCount(); ++i)
+        store.GetShortcutAt(i, records[i]);
+    std::sort(byRank.begin(), byRank.end(), [&](int a, int b) {
+        if (records[a].launchCount != records[b].launchCount)
+            return records[a].launchCount > records[b].launchCount;
+        if (records[a].lastLaunch != records[b].lastLaunch)
+            return records[a].lastLaunch > records[b].lastLaunch;
+        return treeOrder[a] < treeOrder[b];
+    });
+
+    entries_.reserve(byRank.size());
+    for (int i : byRank) {
+        const ShortcutRecord& s = records[i];
+        Entry e{};
+        e.storeIndex = i;
+        auto found = firstPage.find(s.pageId);
+        e.page = found == firstPage.end() ? -1 : found->second;
+        e.nameOffset = static_cast<uint32_t>(texts_.size());
+        Fold(std::string_view(s.name ? s.name : "").substr(0, kMaxFieldBytes / 2), texts_);
+        e.nameLength = static_cast<uint16_t>(texts_.size() - e.nameOffset);
+        e.nameMask = CharMask(Text(e.nameOffset, e.nameLength));
+        e.otherOffset = static_cast<uint32_t>(texts_.size());
+        Fold(std::string_view(s.comment ? s.comment : "").substr(0, kMaxFieldBytes / 4), texts_);
+        texts_ += '\n';  // no needle holds a control character, so no match spans the two fields
+        Fold(FileTitle(s.commandLine).substr(0, kMaxFieldBytes / 4), texts_);
+        e.otherLength = static_cast<uint16_t>(texts_.size() - e.otherOffset);
+        e.otherMask = CharMask(Text(e.otherOffset, e.otherLength));
+        entries_.push_back(e);
+    }
+    texts_.shrink_to_fit();
+    classes_.assign(entries_.size(), static_cast<uint8_t>(MatchClass::None));
+    results_.assign(entries_.size(), 0);
+    resultCount_ = 0;
+}
+
+MatchClass SearchIndex::MatchWord(const QueryWord& word, const Entry& e) const {
+    const std::string_view name = Text(e.nameOffset, e.nameLength);
+    MatchClass best = MatchClass::None;
+    for (const Needle& needle : word.needles) {
+        if ((needle.mask & e.nameMask) == needle.mask) {
+            best = std::min(best, MatchInName(name, needle.text));
+            if (best == MatchClass::ExactName)
+                return best;
+        }
+    }
+    if (best != MatchClass::None)
+        return best;
+    const std::string_view other = Text(e.otherOffset, e.otherLength);
+    for (const Needle& needle : word.needles) {
+        if ((needle.mask & e.otherMask) == needle.mask && FindFolded(other, needle.text) != std::string_view::npos)
+            return MatchClass::OtherField;
+        if (e.page >= 0) {
+            const Page& page = pages_[e.page];
+            if ((needle.mask & page.mask) == needle.mask &&
+                FindFolded(Text(page.foldedOffset, page.foldedLength), needle.text) != std::string_view::npos)
+                return MatchClass::OtherField;
+        }
+    }
+    const Needle& typed = word.needles[0];
+    if ((typed.mask & e.nameMask) == typed.mask && MatchInOrder(name, typed.text))
+        return MatchClass::InOrder;
+    return MatchClass::None;
+}
+
+int SearchIndex::Search(const Query& query) {
+    resultCount_ = 0;
+    if (query.Empty())
+        return 0;
+    std::array<int, kMatchClassCount + 1> counts{};
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        const Entry& e = entries_[i];
+        MatchClass overall = MatchClass::ExactName;
+        for (const QueryWord& word : query.words) {
+            overall = std::max(overall, MatchWord(word, e));
+            if (overall == MatchClass::None)
+                break;
+        }
+        // Several words are an exact name only together ("メモ 帳" is not; "visual studio" is).
+        if (overall != MatchClass::None && query.words.size() > 1) {
+            const bool exact = query.folded == Text(e.nameOffset, e.nameLength);
+            if (exact)
+                overall = MatchClass::ExactName;
+            else if (overall == MatchClass::ExactName)
+                overall = MatchClass::NamePrefix;
+        }
+        classes_[i] = static_cast<uint8_t>(overall);
+        ++counts[static_cast<int>(overall)];
+    }
+    // Entries lie in rank order, so placing them class by class in that order ranks them fully.
+    std::array<int, kMatchClassCount + 1> next{};
+    for (int c = 1; c <= kMatchClassCount; ++c)
+        next[c] = next[c - 1] + counts[c - 1];
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        if (classes_[i] != static_cast<uint8_t>(MatchClass::None))
+            results_[next[classes_[i]]++] = static_cast<int32_t>(i);
+    }
+    resultCount_ = next[kMatchClassCount - 1];
+    return resultCount_;
+}
+
+const std::string& SearchIndex::PagePathOf(int result) const {
+    static const std::string kNone;
+    const int page = entries_[results_[result]].page;
+    return page < 0 ? kNone : pages_[page].path;
+}
+
+size_t SearchIndex::MemoryBytes() const {
+    size_t pages = pages_.capacity() * sizeof(Page);
+    for (const Page& page : pages_)
+        pages += page.path.capacity();
+    return texts_.capacity() + entries_.capacity() * sizeof(Entry) + pages + classes_.capacity() +
+           results_.capacity() * sizeof(int32_t);
+}
+
+}  // namespace brindle::search

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "search/search_match.h"
+#include "search/search_query.h"
+
+namespace brindle {
+class SettingsStore;
+}
+
+namespace brindle::search {
+
+// Every shortcut of the store in folded form, for filtering and ranking at each key press. Built once
+// when the search window opens or the store changes; a search then allocates nothing per shortcut: the
+// texts lie in one buffer and the results go to tables sized when the index was built.
+class SearchIndex {
+public:
+    void Build(const SettingsStore& store);
+
+    // Finds the shortcuts every word of `query` matches and ranks them: by match class, then launched
+    // more often, then more recently, then tree order. Returns how many were found; an empty query finds
+    // nothing.
+    int Search(const Query& query);
+
+    int ResultCount() const { return resultCount_; }
+    int StoreIndexOf(int result) const { return entries_[results_[result]].storeIndex; }
+    MatchClass ClassOf(int result) const { return static_cast<MatchClass>(classes_[results_[result]]); }
+    // The path of pages (names joined by " / ") of a result's shortcut; empty for a shortcut without page.
+    const std::string& PagePathOf(int result) const;
+    int ShortcutCount() const { return static_cast<int>(entries_.size()); }
+    size_t MemoryBytes() const;  // what the index holds, with its result tables
+
+private:
+    struct Entry {
+        uint64_t nameMask;
+        uint64_t otherMask;  // comment and file title
+        uint32_t nameOffset;
+        uint32_t otherOffset;
+        uint16_t nameLength;
+        uint16_t otherLength;
+        int32_t page;  // index into pages_, or -1
+        int32_t storeIndex;
+    };
+    struct Page {
+        std::string path;  // for display
+        uint32_t foldedOffset;
+        uint32_t foldedLength;
+        uint64_t mask;
+    };
+
+    MatchClass MatchWord(const QueryWord& word, const Entry& entry) const;
+    std::string_view Text(uint32_t offset, uint32_t length) const { return {texts_.data() + offset, length}; }
+
+    std::string texts_;           // every folded text, one after the other
+    std::vector<Entry> entries_;  // in rank order without a query: most launched first
+    std::vector<Page> pages_;
+    std::vector<uint8_t> classes_;  // per entry, the class of the last search
+    std::vector<int32_t> results_;  // entry indices, ranked
+    int resultCount_ = 0;
+};
+
+}  // namespace brindle::search

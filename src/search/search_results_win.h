@@ -1,0 +1,46 @@
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+
+#include "search/search_index.h"
+#include "search/search_query.h"
+
+namespace brindle {
+
+class SearchHost;
+class IconCache;
+class WinIconReader;
+
+// Draws the rows of the virtual result list: the shortcut's small icon, its name with the matched
+// characters on a marker colour, and its page path in the grey of disabled text.
+class SearchResultPainter {
+public:
+    static constexpr COLORREF kMarker = RGB(255, 214, 102);
+
+    explicit SearchResultPainter(SearchHost& host);
+    ~SearchResultPainter();
+
+    // NM_CUSTOMDRAW of the list: the answer for the dialog.
+    LRESULT Draw(NMLVCUSTOMDRAW& draw, const search::SearchIndex& index, const search::Query& query);
+    // Icons read for a former index are let go.
+    void Reset();
+
+private:
+    void DrawRow(HDC dc,
+                 const RECT& row,
+                 int result,
+                 bool selected,
+                 const search::SearchIndex& index,
+                 const search::Query& query);
+    void DrawIcon(HDC dc, int x, int y, int storeIndex);
+
+    SearchHost& host_;
+    std::unique_ptr<WinIconReader> reader_;
+    std::unique_ptr<IconCache> icons_;
+};
+
+}  // namespace brindle

@@ -1,0 +1,310 @@
+// The search window, opened from the real main window on a temporary settings file and driven with real
+// key events (SendInput); launches go to the probe program.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "mainwnd/hot_keys.h"
+#include "mainwnd/main_dialog.h"
+#include "resource.h"
+#include "search/search_dialog.h"
+#include "search/search_results_win.h"
+#include "store/settings_store.h"
+#include "unit/test_support.h"
+#include "win_test_support.h"
+
+namespace brindle {
+namespace {
+
+using testing::RecordingMessages;
+using testing::WinFolder;
+
+constexpr int32_t kSearchKey = (2 | 4) << 16 | VK_F10;  // Ctrl+Alt+F10
+
+void Pump(int rounds = 3) {
+    for (int i = 0; i < rounds; ++i) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            // As the program's loop does: the dialog at the root of the target sees it first.
+            HWND root = GetAncestor(message.hwnd, GA_ROOT);
+            ui::Dialog* dialog = root ? ui::Dialog::FromWindow(root) : nullptr;
+            if (dialog && (dialog->PreTranslateMessage(message) || IsDialogMessageA(root, &message)))
+                continue;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(10);
+    }
+}
+
+void Key(WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+// Presses and releases `keys` one after the other, with `modifier` held when given.
+void Type(const std::string& keys, WORD modifier = 0) {
+    if (modifier)
+        Key(modifier, false);
+    for (char c : keys) {
+        Key(static_cast<WORD>(c), false);
+        Key(static_cast<WORD>(c), true);
+        Pump(1);
+    }
+    if (modifier)
+        Key(modifier, true);
+    Pump();
+}
+
+void Press(WORD vk, WORD modifier = 0) {
+    if (modifier)
+        Key(modifier, false);
+    Key(vk, false);
+    Key(vk, true);
+    if (modifier)
+        Key(modifier, true);
+    Pump();
+}
+
+std::string ModuleFolder() {
+    char module[MAX_PATH];
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string path(module);
+    return path.substr(0, path.rfind('\\'));
+}
+
+class SearchWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(CopyFileA((ModuleFolder() + "\\launch_probe.exe").c_str(), probe.c_str(), FALSE));
+        SetEnvironmentVariableA("BRINDLE_PROBE_OUT", report.c_str());
+        const std::string quoted = "\"" + probe + "\"";
+        testing::WriteBytes(path,
+                            "[Brindle]\r\nwinMainFrame=100,80,700,500\r\nwinSeparator=150\r\nListStyle=1\r\n"
+                            "lfFaceName=IPAGothic\r\ndwHotkeySearch=" +
+                                std::to_string(kSearchKey) +
+                                "\r\n[Page]\r\n0=ツール,-1,1,0,\"\",\"\"\r\n1=Editors,0,0,0,\"\",\"\"\r\n"
+                                "[#00000]\r\nNamespace=メモ帳\r\nCommandLine=" +
+                                quoted + " memo\r\nPageId=0\r\n[#00001]\r\nNamespace=Notepad\r\nCommandLine=" + quoted +
+                                " note\r\nPageId=1\r\n[#00002]\r\nNamespace=秀丸エディタ\r\n"
+                                "CommandLine=C:\\nothing\\hidemaru.exe\r\nPageId=1\r\n");
+        store = std::make_unique<SettingsStore>(messages, path);
+        store->Load();
+        dialog =
+            std::make_unique<MainDialog>(*store, messages, MainDialog::Options{false, false, false, "INI.search", {}});
+        ASSERT_TRUE(dialog->Create(nullptr));
+        ShowWindow(dialog->Hwnd(), SW_SHOW);
+        Pump();
+        ASSERT_NE(dialog->Search(), nullptr);
+    }
+    void TearDown() override {
+        dialog.reset();
+        SetEnvironmentVariableA("BRINDLE_PROBE_OUT", nullptr);
+    }
+    HWND Search() { return dialog->SearchWindow(); }
+    HWND Results() { return GetDlgItem(Search(), IDC_SEARCH_RESULTS); }
+    std::string Text() {
+        char text[256] = "";
+        GetDlgItemTextA(Search(), IDC_SEARCH_TEXT, text, sizeof text);
+        return text;
+    }
+    // The name of the shortcut of result `r`.
+    std::string NameOf(int r) {
+        ShortcutRecord s;
+        store->GetShortcutAt(dialog->Search()->Index().StoreIndexOf(r), s);
+        return s.name;
+    }
+    // The search window from the hot key, in front, with the keyboard in its edit box.
+    void OpenByHotKey() {
+        SendMessageA(dialog->Hwnd(), WM_HOTKEY, kHotKeySearch, 0);
+        SetForegroundWindow(Search());
+        Pump();
+        ASSERT_TRUE(IsWindowVisible(Search()));
+        ASSERT_EQ(GetFocus(), GetDlgItem(Search(), IDC_SEARCH_TEXT));
+    }
+    std::string ProbeReport() {
+        std::string text;
+        for (int i = 0; i < 200 && text.empty(); ++i) {
+            text = testing::ReadBytes(report);
+            if (text.empty())
+                Sleep(50);
+        }
+        return text;
+    }
+
+    WinFolder folder;
+    std::string probe = folder.File("プローブ.exe");
+    std::string report = folder.File("report.txt");
+    std::string path = folder.File("Brindle.INI");
+    RecordingMessages messages;
+    std::unique_ptr<SettingsStore> store;
+    std::unique_ptr<MainDialog> dialog;
+};
+
+TEST_F(SearchWindow, TheHotKeyOpensItTypingNarrowsAndEnterLaunches) {
+    // X delivers no global hot keys to Wine: the key is shown to be registered, and its message sent.
+    EXPECT_FALSE(RegisterHotKey(nullptr, 0x7001, MOD_CONTROL | MOD_ALT, VK_F10)) << "the search key is registered";
+    dialog->Hide();
+    OpenByHotKey();
+    Type("N");
+    EXPECT_EQ(ListView_GetItemCount(Results()), 1);
+    Type("OTE");
+    ASSERT_EQ(ListView_GetItemCount(Results()), 1);
+    EXPECT_EQ(NameOf(0), "Notepad");
+    Press(VK_BACK);
+    Press(VK_BACK);
+    Press(VK_BACK);
+    Press(VK_BACK);
+    Type("MEM");  // romaji with an unfinished syllable
+    ASSERT_EQ(ListView_GetItemCount(Results()), 1);
+    EXPECT_EQ(NameOf(0), "メモ帳");
+    const std::string before = testing::ReadBytes(path);
+    Press(VK_RETURN);
+    const std::string launched = ProbeReport();
+    EXPECT_NE(launched.find("memo"), std::string::npos) << launched;
+    EXPECT_FALSE(IsWindowVisible(Search()));
+    EXPECT_FALSE(IsWindowVisible(dialog->Hwnd())) << "the hidden main window stays hidden";
+    ShortcutRecord memo;
+    store->GetShortcutAt(0, memo);
+    EXPECT_EQ(memo.launchCount, 1);
+    EXPECT_GT(memo.lastLaunch, 1600000000);
+    EXPECT_EQ(testing::ReadBytes(path), before) << "a launch never saves by itself";
+    // The next save carries the count; the place of the window is kept.
+    dialog->Restore();
+    dialog->ClosingSave();
+    const std::string saved = testing::ReadBytes(path);
+    EXPECT_NE(saved.find("Namespace=メモ帳\r\nLaunchCount=1\r\nLastLaunch="), std::string::npos);
+    EXPECT_EQ(saved.find("LaunchCount=", saved.find("Notepad")), std::string::npos);
+    EXPECT_NE(saved.find("winSearch="), std::string::npos);
+    EXPECT_EQ(saved.find("winSearch=0,0,0,0"), std::string::npos);
+}
+
+TEST_F(SearchWindow, ArrowsMoveTheSelectionAndShiftEnterShowsTheShortcutInItsPage) {
+    OpenByHotKey();
+    Type("E");  // Notepad by its name, 秀丸エディタ by its page and file title
+    const int count = ListView_GetItemCount(Results());
+    ASSERT_GE(count, 2);
+    EXPECT_EQ(dialog->Search()->SelectedResult(), 0);
+    Press(VK_DOWN);
+    EXPECT_EQ(dialog->Search()->SelectedResult(), 1);
+    EXPECT_EQ(GetFocus(), GetDlgItem(Search(), IDC_SEARCH_TEXT)) << "the caret stays in the edit box";
+    Press(VK_UP);
+    Press(VK_UP);
+    EXPECT_EQ(dialog->Search()->SelectedResult(), 0);
+    Press(VK_NEXT);
+    EXPECT_EQ(dialog->Search()->SelectedResult(), count - 1);
+    Press(VK_PRIOR);
+    EXPECT_EQ(dialog->Search()->SelectedResult(), 0);
+
+    Press(VK_BACK);
+    Type("NOTE");
+    ASSERT_EQ(ListView_GetItemCount(Results()), 1);
+    dialog->Hide();
+    SetForegroundWindow(Search());
+    Pump();
+    Press(VK_RETURN, VK_SHIFT);
+    EXPECT_FALSE(IsWindowVisible(Search()));
+    ASSERT_TRUE(IsWindowVisible(dialog->Hwnd()));
+    HWND tree = dialog->Item(IDC_TREE), list = dialog->Item(IDC_LIST);
+    char page[64] = "";
+    TVITEMA item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = TreeView_GetSelection(tree);
+    item.pszText = page;
+    item.cchTextMax = sizeof page;
+    TreeView_GetItem(tree, &item);
+    EXPECT_STREQ(page, "Editors");
+    const int selected = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+    ASSERT_GE(selected, 0);
+    LVITEMA row{};
+    row.mask = LVIF_PARAM;
+    row.iItem = selected;
+    ListView_GetItem(list, &row);
+    EXPECT_EQ(row.lParam, 1) << "the store index of Notepad";
+}
+
+TEST_F(SearchWindow, EscapeClearsThenHidesAndTheTextComesBackSelected) {
+    OpenByHotKey();
+    Type("NOTE");
+    Press(VK_ESCAPE);
+    EXPECT_TRUE(IsWindowVisible(Search()));
+    EXPECT_EQ(Text(), "");
+    EXPECT_EQ(ListView_GetItemCount(Results()), 0);
+    Type("MEMO");
+    Press(VK_ESCAPE);
+    EXPECT_TRUE(IsWindowVisible(Search()));
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(IsWindowVisible(Search()));
+    EXPECT_TRUE(IsWindowVisible(dialog->Hwnd()));
+    // Ctrl+F in the main window, with the focus on its tree, opens it again: the text is gone after the
+    // first Escape, so the window opens empty; a text left when it hid comes back selected.
+    SetForegroundWindow(dialog->Hwnd());
+    SetFocus(dialog->Item(IDC_TREE));
+    Pump();
+    Press('F', VK_CONTROL);
+    ASSERT_TRUE(IsWindowVisible(Search()));
+    Type("NOTE");
+    SendMessageA(Search(), WM_ACTIVATEAPP, FALSE, 0);  // another program activated
+    EXPECT_FALSE(IsWindowVisible(Search()));
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_SEARCH, 0);  // the menu item
+    Pump();
+    ASSERT_TRUE(IsWindowVisible(Search()));
+    EXPECT_EQ(Text(), "note");
+    DWORD from = 0, to = 0;
+    SendDlgItemMessageA(Search(), IDC_SEARCH_TEXT, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                        reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(from, 0u);
+    EXPECT_EQ(to, 4u);
+}
+
+TEST_F(SearchWindow, MatchedCharactersAreDrawnOnTheMarker) {
+    OpenByHotKey();
+    auto markerPixels = [this]() {
+        HWND list = Results();
+        RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        RECT row{};
+        ListView_GetItemRect(list, 0, &row, LVIR_BOUNDS);
+        HDC dc = GetDC(list);
+        int found = 0;
+        for (int y = row.top; y < row.bottom; ++y)
+            for (int x = row.left; x < row.right; ++x)
+                found += GetPixel(dc, x, y) == SearchResultPainter::kMarker;
+        ReleaseDC(list, dc);
+        return found;
+    };
+    Type("PAD");
+    ASSERT_EQ(ListView_GetItemCount(Results()), 1);
+    const int pad = markerPixels();
+    EXPECT_GT(pad, 20) << "the name's \"pad\" is on the marker";
+    Press(VK_BACK);
+    Press(VK_BACK);
+    Press(VK_BACK);
+    Type("NOTEPAD");
+    EXPECT_GT(markerPixels(), pad) << "more characters matched, more marker";
+    Press(VK_ESCAPE);
+    Type("E");
+    testing::WriteWindowBitmap(Search(), "search-window.bmp");
+    Press(VK_ESCAPE);
+    Type("EDITORS");  // found through its page only: nothing of the name is marked
+    ASSERT_GE(ListView_GetItemCount(Results()), 1);
+    EXPECT_EQ(markerPixels(), 0);
+}
+
+TEST_F(SearchWindow, TheTrayMenuOffersItOnTop) {
+    dialog->Hide();
+    char text[64] = "";
+    GetMenuStringA(dialog->TrayMenu(), 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "検索(&F)...");
+    EXPECT_EQ(GetMenuItemID(dialog->TrayMenu(), 0), static_cast<UINT>(ID_SEARCH));
+}
+
+}  // namespace
+}  // namespace brindle
