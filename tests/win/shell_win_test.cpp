@@ -176,7 +176,6 @@ private:
 
 TEST(ShellLinks, ALinkIsReadWithoutUserInterfaceAndNeverWritten) {
     WinFolder folder;
-    ComScope com;
     // A link whose target is gone: the shell would look for it, ask the user, and rewrite the link.
     const LinkFields fields{folder.File("消えた 表.exe"), "-x", "", folder.Path(), "説明", 0};
     Touch(fields.target);
