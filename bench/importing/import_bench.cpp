@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
     }
     const std::string work = argv[1];
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    brindle::ui::ComScope com;
+    brindle::ui::OleScope ole;
     const std::string links = work + "\\import-links";
     if (!MakeLinks(links)) {
         std::fprintf(stderr, "import_bench: the links could not be made\n");
