@@ -156,7 +156,7 @@ TEST(Resources, AcceleratorTable) {
         {ctrl, 'I', ID_IMPORT},              {FVIRTKEY, VK_APPS, ID_CONTEXT_KEY},
         {FVIRTKEY | FALT, 'X', ID_SHUTDOWN_POPUP},
     };
-    ASSERT_EQ(count, 13);
+    ASSERT_EQ(count, 14);
     for (int i = 0; i < count; ++i) {
         SCOPED_TRACE("entry " + std::to_string(i));
         EXPECT_EQ(entries[i].fVirt & 0x7F, expected[i].fVirt);  // 0x80 marks the last entry in the resource
