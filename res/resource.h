@@ -159,6 +159,15 @@
 #define IDC_WIN_TRAY 1047
 #define IDC_WIN_TASK 1048
 #define IDC_CUT_DELETE 1049
+// First run and portable use: dialogs 160-169, controls 1250-1299, commands 32810-32819, strings 350-399.
+#define IDD_IMPORT 160
+#define IDC_RELATIVE_PATHS 1250
+#define IDC_SHORTCUT_RUN_AS 1251
+#define IDC_IMPORT_FOLDER 1252
+#define IDC_IMPORT_START_MENU 1253
+#define IDC_IMPORT_DESKTOP 1254
+#define ID_IMPORT 32810
+#define ID_RUN_AS_ADMIN 32811
 
 // The search window.
 #define IDD_SEARCH 150

@@ -38,6 +38,10 @@ wine build/$preset/bench/views/views_bench.exe "$(win build/bench)" "${VIEWS_RUN
 echo
 echo "== tray menu under Wine"
 wine build/$preset/bench/startup/tray_menu_bench.exe "${MENU_RUNS:-7}" </dev/null
+
+echo
+echo "== import of 2,000 shell links under Wine"
+wine build/$preset/bench/importing/import_bench.exe "$(win build/bench)" "${IMPORT_RUNS:-5}" </dev/null
 } | tee "$results"
 
 echo

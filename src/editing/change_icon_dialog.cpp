@@ -23,7 +23,7 @@ constexpr char kBrowseFilter[] = "全てのﾌｧｲﾙ\0*.*\0ｱｲｺﾝﾌｧ
 
 std::string Expanded(const std::string& text) {
     WinSystem system;
-    return ExpandOrKeep(text, system);
+    return ExpandPath(text, system);
 }
 
 // The full path of an existing file to propose in the picker, or empty: a name the picker's classic

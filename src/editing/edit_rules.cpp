@@ -32,30 +32,6 @@ std::string JoinIconChoice(const std::string& file, int index) {
     return file + ">" + std::to_string(index);
 }
 
-bool IsNetworkPath(const std::string& path) {
-    return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
-}
-
-std::string FileTitle(const std::string& path) {
-    size_t start = 0;
-    for (size_t at = sjis::FindAnyOf(path, "\\/:"); at != std::string::npos;
-         at = sjis::FindAnyOf(path, "\\/:", at + 1)) {
-        start = at + 1;
-    }
-    std::string name = path.substr(start);
-    size_t dot = std::string::npos;
-    for (size_t at = sjis::FindChar(name, '.'); at != std::string::npos; at = sjis::FindChar(name, '.', at + 1))
-        dot = at;
-    // A name that is only an extension (".profile") keeps it.
-    if (dot != std::string::npos && dot > 0)
-        name.resize(dot);
-    return name;
-}
-
-std::string LinkCommandLine(const std::string& target, const std::string& arguments) {
-    return "\"" + target + "\" " + arguments;
-}
-
 std::string QuoteProgramPart(const std::string& commandLine, const std::function<bool(const std::string&)>& isFile) {
     if (commandLine.empty() || commandLine[0] == '"' || isFile(commandLine))
         return commandLine;

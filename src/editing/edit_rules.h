@@ -32,15 +32,6 @@ IconChoice SplitIconChoice(const std::string& source);
 // The icon source of a chosen icon: the file alone for icon 0 (or none), "file>index" otherwise.
 std::string JoinIconChoice(const std::string& file, int index);
 
-// Whether `path` names a network share (\\server\...), where no work folder is proposed.
-bool IsNetworkPath(const std::string& path);
-// The file's name without folder and extension, as a new shortcut's name.
-std::string FileTitle(const std::string& path);
-
-// The command line of a shortcut made from a shell link: the quoted target, a blank and the arguments
-// (the blank stays when there are none).
-std::string LinkCommandLine(const std::string& target, const std::string& arguments);
-
 // A command line typed without quotes around a program path that holds a blank
 // (C:\Program Files\App\app.exe -x) is one file name to the launch: when the whole text is no existing
 // file but the text before one of its blanks is, that part is put in quotes (the first such blank from

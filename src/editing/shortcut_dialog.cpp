@@ -4,6 +4,8 @@
 #include "editing/edit_rules.h"
 #include "launch/command_line.h"
 #include "launch/help_win.h"
+#include "launch/program_relative.h"
+#include "platform/platform_win.h"
 #include "launch/system_win.h"
 #include "resource.h"
 #include "ui/message_box_win.h"
@@ -48,6 +50,9 @@ BOOL ShortcutDialog::OnInitDialog() {
     pageIndex_ = chosenPage.empty() ? 0
                                     : static_cast<int>(SendMessageA(pages, CB_FINDSTRINGEXACT, -1,
                                                                     reinterpret_cast<LPARAM>(chosenPage.c_str())));
+    initialCommandLine_ = commandLine;
+    initialIcon_ = icon;
+    initialWorkFolder_ = workFolder;
     UpdateData(false);
     EnableIconControls();
     return TRUE;
@@ -63,6 +68,21 @@ void ShortcutDialog::DoDataExchange(ui::DataExchange& exchange) {
     exchange.Text(IDC_SHORTCUT_FOLDER, workFolder);
     exchange.Check(IDC_SHORTCUT_NO_ICON, noIcon);
     exchange.Check(IDC_SHORTCUT_CHECK, check);
+    exchange.Check(IDC_SHORTCUT_RUN_AS, runAs);
+}
+
+void ShortcutDialog::StoreRelativePaths() {
+    if (relativePaths == RelativePaths::Off)
+        return;
+    // An existing absolute path the user did not touch is never rewritten behind the user's back.
+    const bool all = relativePaths == RelativePaths::AllFields;
+    const std::string folder = ProgramFolderOf(ModulePath());
+    if (all || commandLine != initialCommandLine_)
+        commandLine = MakeCommandLineDriveRelative(commandLine, folder);
+    if (all || icon != initialIcon_)
+        icon = MakeDriveRelative(icon, folder);
+    if (all || workFolder != initialWorkFolder_)
+        workFolder = MakeDriveRelative(workFolder, folder);
 }
 
 void ShortcutDialog::EnableIconControls() {
@@ -147,6 +167,7 @@ void ShortcutDialog::OnOK() {
         const DWORD attributes = GetFileAttributesA(CommandFile(text).c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     });
+    StoreRelativePaths();
     EndDialog(IDOK);
 }
 

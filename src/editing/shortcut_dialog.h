@@ -26,6 +26,12 @@ public:
     std::string workFolder;
     int noIcon = 1;
     int check = 1;
+    int runAs = 0;  // launched as administrator
+
+    // With the preference on, paths on the program's own drive are stored drive-relative at OK: every
+    // path of a new shortcut, only the fields the user changed of an existing one.
+    enum class RelativePaths { Off, AllFields, ChangedFields };
+    RelativePaths relativePaths = RelativePaths::Off;
 
 protected:
     BOOL OnInitDialog() override;
@@ -41,7 +47,10 @@ private:
     void BrowseIcon();
     void BrowseFolder();
 
+    void StoreRelativePaths();
+
     int pageIndex_ = -1;
+    std::string initialCommandLine_, initialIcon_, initialWorkFolder_;
 };
 
 // The file part of a command line with its environment variables expanded.

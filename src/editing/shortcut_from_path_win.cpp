@@ -1,42 +1,25 @@
 #include "editing/shortcut_from_path_win.h"
 
-#include <vector>
-
-#include "editing/edit_rules.h"
 #include "editing/shortcut_dialog.h"
-#include "launch/shell_link_win.h"
-#include "launch/system.h"
+#include "launch/shortcut_proposal_win.h"
 
 namespace brindle {
 
 void FillShortcutFromPath(HWND owner, const std::string& path, System& system, ShortcutDialog& dialog) {
-    dialog.commandLine = path;
-    const std::vector<FoundFile> matches = system.FindFiles(path);
-    const FoundFile* found = matches.empty() ? nullptr : &matches.back();
-    if (found)
-        dialog.name = dialogs::FileTitle(found->name);
-
-    std::string target, arguments, icon, folder, description;
-    const HRESULT link = ResolveShellLink(owner, path, target, &arguments, &icon, &folder, &description);
-    std::string address;
-    if (SUCCEEDED(link) && !target.empty()) {
-        dialog.commandLine = dialogs::LinkCommandLine(target, arguments);
-        dialog.icon = icon;
-        dialog.workFolder = folder;
-        dialog.comment = description;
+    const ShortcutProposal proposal = ProposeShortcut(owner, path, system);
+    dialog.commandLine = proposal.commandLine;
+    if (!proposal.name.empty())
+        dialog.name = proposal.name;
+    if (proposal.readIcon) {
+        dialog.icon = proposal.icon;
         dialog.noIcon = 0;
-    } else if (SUCCEEDED(link)) {
-        // A link to something without a file-system path (a control panel item, a printer): the
-        // link itself is what the shell can open.
-        dialog.comment = description;
-    } else if (SUCCEEDED(ResolveInternetShortcut(path, address))) {
-        dialog.commandLine = address;
-        dialog.check = 0;
-    } else if (found && found->directory) {
-        dialog.workFolder = path;
-    } else if (found && !dialogs::IsNetworkPath(path)) {
-        dialog.workFolder = found->root;
     }
+    if (!proposal.workFolder.empty())
+        dialog.workFolder = proposal.workFolder;
+    if (!proposal.comment.empty())
+        dialog.comment = proposal.comment;
+    if (!proposal.check)
+        dialog.check = 0;
 }
 
 }  // namespace brindle

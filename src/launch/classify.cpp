@@ -68,6 +68,10 @@ int LookUp(const std::string& file, System& system) {
 
 }  // namespace
 
+bool IsProgramName(const std::string& file) {
+    return !IsWebAddress(file) && EndsWithExe(file);
+}
+
 int ClassifyTarget(const char* commandLine, int32_t check, const SettingsStore& store, System& system) {
     std::string file, parameters;
     SplitCommandLine(commandLine, file, parameters, system);

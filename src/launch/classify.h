@@ -24,6 +24,9 @@ bool TargetAccessAllowed(const SettingsStore& store, System& system);
 // Whether the file part begins with one of the web prefixes (case-sensitive).
 bool IsWebAddress(const std::string& file);
 
+// Whether a file part names a program by its name (".exe", any case), as the classification decides.
+bool IsProgramName(const std::string& file);
+
 // The kind of a command line's target. With `check` set and disk access allowed, the file system is
 // asked whether the target exists and is a folder; otherwise only the name decides.
 int ClassifyTarget(const char* commandLine, int32_t check, const SettingsStore& store, System& system);

@@ -1,13 +1,17 @@
 #include "launch/command_line.h"
 
+#include "launch/program_relative.h"
 #include "launch/system.h"
 #include "text/sjis.h"
 
 namespace brindle {
 
-std::string ExpandOrKeep(const std::string& text, Environment& env) {
+std::string ExpandPath(const std::string& text, Environment& env) {
     std::string expanded;
-    return env.Expand(text, expanded) ? expanded : text;
+    if (!env.Expand(text, expanded)) {
+        expanded = text;
+    }
+    return ResolveProgramRelative(expanded, ProgramFolderOf(env.ModulePath()));
 }
 
 void SplitCommandLine(const char* commandLine, std::string& file, std::string& parameters, Environment& env) {
@@ -24,7 +28,7 @@ void SplitCommandLine(const char* commandLine, std::string& file, std::string& p
         file.assign(text);
         parameters.clear();
     }
-    file = ExpandOrKeep(file, env);
+    file = ExpandPath(file, env);
 }
 
 namespace {

@@ -10,12 +10,15 @@ class Environment;
 // Splits a shortcut's command line into the file to open and its parameters. `"file" params` gives the
 // text between the first two quotes and everything after the closing quote, unchanged; any other text
 // (also one with a lone leading quote) is the file whole, with empty parameters. Environment variables
-// are expanded in the file part only; a failed expansion leaves it as it was. A null command line
-// leaves both outputs untouched.
+// are expanded in the file part only (a failed expansion leaves it as it was), and a file part written
+// relative to the program is resolved against its folder. A null command line leaves both outputs
+// untouched.
 void SplitCommandLine(const char* commandLine, std::string& file, std::string& parameters, Environment& env);
 
-// `text` with its environment variables expanded, or `text` unchanged when the expansion fails.
-std::string ExpandOrKeep(const std::string& text, Environment& env);
+// A path field (file, icon, work folder) as the system is to see it: its environment variables
+// expanded (kept as written when the expansion fails), then resolved against the program's folder
+// when it is written relative to the program (launch/program_relative.h).
+std::string ExpandPath(const std::string& text, Environment& env);
 
 // Merges the extra arguments (dropped files, in order) into the parameters, each as one argument in
 // double quotes, so that neither a blank nor a character the command processor reads ("&", "|", "^")

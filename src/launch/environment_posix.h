@@ -9,6 +9,8 @@ namespace brindle {
 class PosixEnvironment : public Environment {
 public:
     bool Expand(const std::string& text, std::string& out) override;
+    // Windows paths are not resolved natively: relative ones stay as they are written.
+    std::string ModulePath() override { return {}; }
 };
 
 }  // namespace brindle

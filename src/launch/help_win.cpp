@@ -32,18 +32,6 @@ HtmlHelpFn LoadHtmlHelp() {
     return function;
 }
 
-std::string ModulePath() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.assign(path.size() * 2, '\0');
-    }
-}
-
 }  // namespace
 
 std::string HtmlHelpControlPath() {

@@ -19,7 +19,7 @@ bool PlanLaunch(const ShortcutRecord& shortcut,
     }
     MergeArguments(plan.parameters, arguments);
     if (shortcut.workFolder) {
-        plan.directory = ExpandOrKeep(shortcut.workFolder, env);
+        plan.directory = ExpandPath(shortcut.workFolder, env);
     }
     return true;
 }

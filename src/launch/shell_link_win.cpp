@@ -38,7 +38,8 @@ using GetComponentPathFn = INSTALLSTATE(WINAPI*)(LPCSTR, LPCSTR, LPSTR, DWORD*);
 
 // The path of the component a Windows Installer link starts, when it is installed locally; else empty.
 std::string InstallerLinkTarget(const std::string& linkPath) {
-    HMODULE msi = LoadSystemLibrary("msi.dll");
+    // Loaded once and kept: an import reads thousands of links, and each load costs far more than a read.
+    static const HMODULE msi = LoadSystemLibrary("msi.dll");
     if (!msi) {
         return {};
     }
@@ -59,7 +60,6 @@ std::string InstallerLinkTarget(const std::string& linkPath) {
             path.assign(buffer.c_str());
         }
     }
-    FreeLibrary(msi);
     return path;
 }
 

@@ -13,6 +13,9 @@ public:
     // Replaces %NAME% references by the values of environment variables. False when the system could
     // not expand the text; `out` then means nothing.
     virtual bool Expand(const std::string& text, std::string& out) = 0;
+    // The full path of the running program ("E:\\Tools\\brindle.exe"): paths written relative to the
+    // program are resolved against its folder. Empty where there is no such program (then they are not).
+    virtual std::string ModulePath() = 0;
 };
 
 // One match of a file search.

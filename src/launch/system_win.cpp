@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/platform_win.h"
+#include "launch/program_relative.h"
 #include "text/sjis.h"
 
 namespace brindle {
@@ -71,6 +72,16 @@ std::vector<FoundFile> WinSystem::FindFiles(const std::string& pattern) {
 
 bool WinSystem::IsKeyDown(int virtualKey) {
     return brindle::IsKeyDown(virtualKey);
+}
+
+std::string WinSystem::ModulePath() {
+    return brindle::ModulePath();
+}
+
+void SetProgramPathVariables() {
+    const std::string folder = ProgramFolderOf(brindle::ModulePath());
+    SetEnvironmentVariableA("BRINDLE_DIR", folder.c_str());
+    SetEnvironmentVariableA("BRINDLE_DRIVE", DriveOf(folder).c_str());
 }
 
 }  // namespace brindle

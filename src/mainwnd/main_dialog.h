@@ -220,6 +220,7 @@ private:
     void EditShortcut();
     void RemoveShortcut();
     void ShowPageNow();
+    void ImportFolders();
 
     // main_dialog_commands.cpp
     // Runs a modal dialog of a command: hot keys and tray clicks wait meanwhile (the ready flag).

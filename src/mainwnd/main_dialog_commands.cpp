@@ -114,6 +114,13 @@ bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
                     OpenFolderOfShortcut(store_, index, Hwnd(), messages_, system_);
             }
             return true;
+        case ID_IMPORT:
+            ImportFolders();
+            return true;
+        case ID_RUN_AS_ADMIN:
+            if (IsWindowVisible(Hwnd()) && SelectedShortcut() >= 0)
+                LaunchShortcut(store_, SelectedShortcut(), {}, Hwnd(), messages_, system_, true);
+            return true;
         case ID_VIEW_ICON:
             SetViewMode(LVS_ICON);
             return true;

@@ -95,7 +95,9 @@ void MainDialog::ShowListMenu() {
         ApplyVerbRules(popup.Get(), state, prefs.bCopyPaste != 0, prefs.bCutDelete != 0);
     }
     InsertProgramItems(programItems, popup.Get());
-    const int programCount = GetMenuItemCount(programItems);
+    // A target the shell cannot find gets no shell menu, and nothing to run elevated either.
+    const bool runAs = built && InsertRunAsItem(popup.Get(), file, ID_RUN_AS_ADMIN);
+    const int programCount = GetMenuItemCount(programItems) + (runAs ? 1 : 0);
     if (GetMenuItemCount(popup.Get()) > programCount)
         InsertMenuA(popup.Get(), static_cast<UINT>(programCount), MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     if (built)

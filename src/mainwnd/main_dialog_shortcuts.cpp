@@ -19,6 +19,12 @@ std::string TextOf(const char* text) {
     return text ? text : "";
 }
 
+ShortcutDialog::RelativePaths RelativePathsFor(const SettingsStore& store, ShortcutDialog::RelativePaths when) {
+    Preferences prefs;
+    store.GetPreferences(prefs);
+    return prefs.bRelativePaths ? when : ShortcutDialog::RelativePaths::Off;
+}
+
 }  // namespace
 
 bool MainDialog::AddShortcutFromPath(const std::string* path) {
@@ -31,6 +37,7 @@ bool MainDialog::AddShortcutFromPath(const std::string* path) {
             dialog.chosenPage = views::KeyText(page.id, page.name);
     }
     dialog.check = 1;
+    dialog.relativePaths = RelativePathsFor(store_, ShortcutDialog::RelativePaths::AllFields);
     if (path)
         FillShortcutFromPath(Hwnd(), *path, system_, dialog);
     if (RunModal(dialog) != IDOK)
@@ -40,8 +47,11 @@ bool MainDialog::AddShortcutFromPath(const std::string* path) {
         messages_.Show(kUnknownPage, box::kIconExclamation);
         return false;
     }
-    store_.AddShortcut(dialog.name.c_str(), dialog.commandLine.c_str(), dialog.icon.c_str(), dialog.workFolder.c_str(),
-                       dialog.showType, *pageId, dialog.noIcon ? 0 : 1, dialog.check, dialog.comment.c_str());
+    const int added =
+        store_.AddShortcut(dialog.name.c_str(), dialog.commandLine.c_str(), dialog.icon.c_str(),
+                           dialog.workFolder.c_str(), dialog.showType, *pageId, dialog.noIcon ? 0 : 1, dialog.check,
+                           dialog.comment.c_str());
+    store_.SetShortcutRunAs(added, dialog.runAs != 0);
     ShowPageNow();
     return true;
 }
@@ -60,6 +70,8 @@ void MainDialog::EditShortcut() {
     dialog.showType = shortcut.showType;
     dialog.check = shortcut.check;
     dialog.noIcon = shortcut.readIcon ? 0 : 1;
+    dialog.runAs = shortcut.runAs;
+    dialog.relativePaths = RelativePathsFor(store_, ShortcutDialog::RelativePaths::ChangedFields);
     std::map<std::string, HTREEITEM> items;
     pageTree_.ChoiceList(nullptr, true, dialog.pageCandidates, items);
     // The shortcut's own page: the tree's caret may already stand on another page whose switch is due.
@@ -76,6 +88,7 @@ void MainDialog::EditShortcut() {
     store_.ReplaceShortcutAt(index, dialog.name.c_str(), dialog.commandLine.c_str(), dialog.icon.c_str(),
                              dialog.workFolder.c_str(), dialog.showType, *pageId, dialog.noIcon ? 0 : 1, dialog.check,
                              dialog.comment.c_str());
+    store_.SetShortcutRunAs(index, dialog.runAs != 0);
     ShowPageNow();
 }
 

@@ -1,5 +1,6 @@
 #include "platform/platform_win.h"
 
+
 namespace brindle {
 
 std::wstring Widen(const std::string& text) {
@@ -8,6 +9,25 @@ std::wstring Widen(const std::string& text) {
     MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
     wide.resize(wcslen(wide.c_str()));
     return wide;
+}
+
+std::string ModulePath() {
+    // The module's path never changes while it runs; launching and the views ask for it often.
+    static const std::string path = [] {
+        std::string path(MAX_PATH, '\0');
+        for (;;) {
+            const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            if (length == 0) {
+                return std::string();
+            }
+            if (length < path.size()) {
+                path.resize(length);
+                return path;
+            }
+            path.assign(path.size() * 2, '\0');
+        }
+    }();
+    return path;
 }
 
 bool IsKeyDown(int virtualKey) {

@@ -13,6 +13,9 @@ std::wstring Widen(const std::string& text);
 // The system's text for an error code (FormatMessage), without the line break it ends in.
 std::string SystemErrorText(unsigned long code);
 
+// The full path of the running program, kept whole however long it is.
+std::string ModulePath();
+
 // True while GetKeyState reports the key down.
 bool IsKeyDown(int virtualKey);
 

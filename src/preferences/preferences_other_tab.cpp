@@ -64,6 +64,7 @@ void PreferencesOtherTab::DoDataExchange(ui::DataExchange& exchange) {
 
     ExchangeSwitch(exchange, IDC_TASKBAR_HIDE, prefs_.bChkTaskhide);
     ExchangeSwitch(exchange, IDC_CUT_DELETE, prefs_.bCutDelete);
+    ExchangeSwitch(exchange, IDC_RELATIVE_PATHS, prefs_.bRelativePaths);
 }
 
 }  // namespace brindle

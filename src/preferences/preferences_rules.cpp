@@ -80,7 +80,7 @@ void TakeEditedPreferences(const Preferences& edited, Preferences& prefs) {
     for (int32_t Preferences::*value :
          {&Preferences::dwHotkeyFocus, &Preferences::dwHotkeyTray, &Preferences::dwHotkeyTask,
           &Preferences::dwHotkeySearch, &Preferences::dwHotkeyWin, &Preferences::iChkLoadIcon, &Preferences::bCopyPaste,
-          &Preferences::bCutDelete, &Preferences::bChkTaskhide})
+          &Preferences::bCutDelete, &Preferences::bChkTaskhide, &Preferences::bRelativePaths})
         prefs.*value = edited.*value;
 }
 

@@ -69,6 +69,7 @@ const PrefKey kPrefKeys[] = {
     BRINDLE_PREF("bCutDelete=", Signed, bCutDelete),
     {"bAltTab=", PrefKind::Ignored, 0},
     BRINDLE_PREF("bChkTaskhide=", Signed, bChkTaskhide),
+    BRINDLE_PREF("bRelativePaths=", Signed, bRelativePaths),
     BRINDLE_PREF("winSearch=", Rectangle, winSearch),
     BRINDLE_PREF("dwHotkeySearch=", Signed, dwHotkeySearch),
 };

@@ -65,6 +65,7 @@ struct Preferences {
     int32_t bCopyPaste;
     int32_t bCutDelete;
     int32_t bChkTaskhide;
+    int32_t bRelativePaths;  // shortcuts made or edited store paths on the program's drive drive-relative
     Rect winSearch;          // the search window; empty until it was first shown
     int32_t dwHotkeySearch;  // the search window's hot key (WIN bit 3 of dwHotkeyWin)
 };
@@ -99,7 +100,7 @@ void WriteField(Preferences& prefs, size_t offset, T value) {
     std::memcpy(reinterpret_cast<char*>(&prefs) + offset, &value, sizeof value);
 }
 
-// The [Brindle] keys in match and write order; 45 entries, one of them ignored.
+// The [Brindle] keys in match and write order; 46 entries, one of them ignored.
 extern const PrefKey kPrefKeys[];
 extern const size_t kPrefKeyCount;
 

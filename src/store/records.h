@@ -27,6 +27,7 @@ struct ShortcutRecord {
     int32_t readIcon = 0;
     int32_t check = 0;  // existence check of the target when it is classified for display
     const char* comment = nullptr;
+    int32_t runAs = 0;  // launched with the "runas" verb (elevated)
     int32_t launchCount = 0;  // launches so far, for ranking in the search window
     int64_t lastLaunch = 0;   // UTC seconds of the last launch, 0 for never
 };

@@ -98,6 +98,10 @@ void AppendShortcut(std::string& out, int index, const ShortcutRecord& s) {
         out += "\r\n";
     }
     int lines = 1;
+    // Right after the name: the reader closes a section at its ninth known key, and this key is not
+    // one of the nine (an older copy ignores it).
+    if (s.runAs != 0)
+        AppendKey(out, "RunAs=", 1);
     if (s.commandLine)
         AppendKey(out, "CommandLine=", s.commandLine), ++lines;
     if (s.readIcon != 0)

@@ -257,6 +257,9 @@ void SettingsReader::ReadShortcutKey(std::string_view line) {
         text(pending_.comment, v);
     } else if ((v = ValueOf(line, "NoCheck="))) {
         pending_.check = number(v) ^ 1;
+    } else if ((v = ValueOf(line, "RunAs="))) {
+        pending_.runAs = number(v) != 0 ? 1 : 0;
+        return;  // not one of the nine keys that close a section
     } else {
         return;  // unrecognised keys are not counted
     }

@@ -240,6 +240,14 @@ bool SettingsStore::ReplaceShortcutAt(int index,
     return true;
 }
 
+bool SettingsStore::SetShortcutRunAs(int index, bool runAs) {
+    if (index < 0 || index >= ShortcutCount()) {
+        return false;
+    }
+    shortcuts_[index].runAs = runAs ? 1 : 0;
+    return true;
+}
+
 bool SettingsStore::NoteLaunch(int index, int64_t utcSeconds) {
     if (index < 0 || index >= ShortcutCount()) {
         return false;

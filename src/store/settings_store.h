@@ -79,6 +79,8 @@ public:
                            int32_t readIcon,
                            int32_t check,
                            const char* comment);
+    // Whether the shortcut is launched as administrator; the other fields are left as they are.
+    bool SetShortcutRunAs(int index, bool runAs);
     bool RemoveShortcutAt(int index);
     // Counts a launch of the shortcut at `index` at `utcSeconds`; kept in memory until the next save.
     bool NoteLaunch(int index, int64_t utcSeconds);

@@ -55,11 +55,40 @@ void Fill(HDC dc, const RECT& r, COLORREF colour) {
 
 }  // namespace
 
+const char kEmptyPageHint[] =
+    "このページにはショートカットがありません。\n"
+    "Ctrl+Shift+A で追加するか、ファイルをここにドロップするか、Ctrl+I でフォルダを取り込んでください。";
+
+// Below the header in the report view, centred, wrapped to the list's width.
+void ListPainter::DrawEmptyHint(const NMLVCUSTOMDRAW& draw, const ItemColours& colours) {
+    RECT area;
+    GetClientRect(list_, &area);
+    if (HWND header = ListView_GetHeader(list_); header && IsWindowVisible(header)) {
+        RECT headerRect;
+        GetWindowRect(header, &headerRect);
+        area.top += headerRect.bottom - headerRect.top;
+    }
+    InflateRect(&area, -8, -8);
+    area.top += 8;
+    const int mode = SetBkMode(draw.nmcd.hdc, TRANSPARENT);
+    const COLORREF colour = SetTextColor(draw.nmcd.hdc, colours.text);
+    DrawTextA(draw.nmcd.hdc, kEmptyPageHint, -1, &area, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    SetTextColor(draw.nmcd.hdc, colour);
+    SetBkMode(draw.nmcd.hdc, mode);
+}
+
 LRESULT ListPainter::Draw(NMLVCUSTOMDRAW& draw, HWND list, const ItemColours& colours) {
     const DWORD stage = draw.nmcd.dwDrawStage;
     if (stage == CDDS_PREPAINT) {
         StartPaint(list, draw.nmcd.hdc);
-        return view_ == LVS_REPORT ? CDRF_NOTIFYSUBITEMDRAW : CDRF_NOTIFYITEMDRAW;
+        // A list with no item is an empty page: the hint is drawn once the list has painted.
+        const LRESULT post = ListView_GetItemCount(list) == 0 ? CDRF_NOTIFYPOSTPAINT : 0;
+        return post | (view_ == LVS_REPORT ? CDRF_NOTIFYSUBITEMDRAW : CDRF_NOTIFYITEMDRAW);
+    }
+    if (stage == CDDS_POSTPAINT) {
+        if (ListView_GetItemCount(list) == 0)
+            DrawEmptyHint(draw, colours);
+        return CDRF_DODEFAULT;
     }
     if (stage != CDDS_ITEMPREPAINT && stage != (CDDS_ITEMPREPAINT | CDDS_SUBITEM))
         return CDRF_DODEFAULT;

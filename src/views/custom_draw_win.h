@@ -22,6 +22,9 @@ ItemColours ListItemColours(const Preferences& prefs);
 // NM_CUSTOMDRAW of a page tree: the colours go into the notification, the tree paints.
 LRESULT DrawTreeItem(NMTVCUSTOMDRAW& draw, HWND tree, const ItemColours& colours);
 
+// The text an empty shortcut list shows: how to fill the page.
+extern const char kEmptyPageHint[];
+
 // NM_CUSTOMDRAW of a shortcut list: the program paints every item itself, image without overlay and
 // text, in all four view modes. What a whole paint shares (view mode, image list and image size, the
 // selected item) is read when the paint starts, and what a row shares (colours, image, the text edge of
@@ -36,6 +39,7 @@ private:
     void StartRow(const NMLVCUSTOMDRAW& draw, const ItemColours& colours);
     void DrawCell(NMLVCUSTOMDRAW& draw);
     void DrawIconItem(NMLVCUSTOMDRAW& draw);
+    void DrawEmptyHint(const NMLVCUSTOMDRAW& draw, const ItemColours& colours);
 
     // The paint
     HWND list_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "launch/classify.h"
 #include "platform/folder_browser_win.h"
 #include "views/shell_menu_rules.h"
 
@@ -9,6 +10,8 @@ namespace brindle {
 namespace {
 
 using ui::ComPtr;
+
+constexpr char kRunAsItemText[] = "管理者として実行";
 
 // Frees an item id list from the shell allocator when it goes.
 struct ItemList {
@@ -161,6 +164,12 @@ bool ForwardMenuMessage(const ShellMenuState& state, UINT message, WPARAM wParam
         default:
             return false;
     }
+}
+
+bool InsertRunAsItem(HMENU popup, const std::string& file, UINT id) {
+    if (!IsProgramName(file))
+        return false;
+    return InsertMenuA(popup, 0, MF_BYPOSITION | MF_STRING, id, kRunAsItemText) != FALSE;
 }
 
 }  // namespace brindle

@@ -65,6 +65,9 @@ bool BuildShellMenu(ShellMenuSource& source,
 // grayed, link and delete kept or grayed, by the two options.
 void ApplyVerbRules(HMENU popup, ShellMenuState& state, bool copyPaste, bool cutDelete);
 
+// Puts "管理者として実行" (command `id`) at the top of `popup` when `file` names a program; true when it did.
+bool InsertRunAsItem(HMENU popup, const std::string& file, UINT id);
+
 // Carries out the shell's command at `offset` from the first id.
 HRESULT InvokeShellCommand(IContextMenu& menu, HWND owner, UINT offset);
 

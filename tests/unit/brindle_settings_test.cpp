@@ -63,14 +63,14 @@ TEST_F(BrindleSettings, DumpPrintsTheStoreAsJsonInUtf8) {
     EXPECT_NE(json.find("\"name\": \"\xE5\x90\x8D\xE5\x89\x8D\\\"\xE5\xBC\x95\xE7\x94\xA8\\\"\", "
                         "\"commandLine\": \"C:\\\\a\\u0009b\", \"icon\": null"),
               std::string::npos);
-    EXPECT_NE(json.find("\"check\": 0, \"comment\": null}"), std::string::npos);
+    EXPECT_NE(json.find("\"check\": 0, \"comment\": null, \"runAs\": 0}"), std::string::npos);
 
-    // 44 members in the preferences object.
+    // 45 members in the preferences object.
     size_t begin = json.find("\"preferences\": {"), end = json.find('}', begin);
     size_t members = 0;
     for (size_t i = begin; i < end; ++i)
         members += json[i] == ':';
-    EXPECT_EQ(members, 45u);  // 44 and the one of "preferences"
+    EXPECT_EQ(members, 46u);  // 45 and the one of "preferences"
 }
 
 TEST_F(BrindleSettings, DumpOfAFileWithADelimiterError) {

@@ -1,4 +1,5 @@
 #include "editing/edit_rules.h"
+#include "launch/shortcut_proposal.h"
 
 #include <set>
 
@@ -40,6 +41,12 @@ TEST(ForbiddenCharacters, AreFoundByCharactersOfTheCodePage) {
     EXPECT_TRUE(ForbiddenCharacterMessage("ソ\\", kForbiddenInName));
 }
 
+}  // namespace
+}  // namespace brindle::dialogs
+
+namespace brindle {
+namespace {
+
 TEST(PathProposal, FileTitleDropsFolderAndLastExtension) {
     EXPECT_EQ(FileTitle("C:\\ソフト\\メモ.v1.txt"), "メモ.v1");
     EXPECT_EQ(FileTitle("表.lnk"), "表");  // 表 ends in the byte 0x5C
@@ -54,18 +61,18 @@ TEST(EditRules, TheProgramPartOfAnUnquotedCommandLineIsQuoted) {
     const std::set<std::string> files = {"C:\\Program Files\\App\\app.exe", "C:\\a b.txt", "C:\\ソフト 表\\x.exe",
                                          "%APPS%\\My App.exe", "C:\\one"};
     auto isFile = [&](const std::string& text) { return files.count(text) > 0; };
-    EXPECT_EQ(QuoteProgramPart("C:\\Program Files\\App\\app.exe -x \"a b\"", isFile),
+    EXPECT_EQ(dialogs::QuoteProgramPart("C:\\Program Files\\App\\app.exe -x \"a b\"", isFile),
               "\"C:\\Program Files\\App\\app.exe\" -x \"a b\"");
-    EXPECT_EQ(QuoteProgramPart("C:\\Program Files\\App\\app.exe ", isFile), "\"C:\\Program Files\\App\\app.exe\" ");
-    EXPECT_EQ(QuoteProgramPart("C:\\ソフト 表\\x.exe /s", isFile), "\"C:\\ソフト 表\\x.exe\" /s");
-    EXPECT_EQ(QuoteProgramPart("%APPS%\\My App.exe -n", isFile), "\"%APPS%\\My App.exe\" -n");
+    EXPECT_EQ(dialogs::QuoteProgramPart("C:\\Program Files\\App\\app.exe ", isFile), "\"C:\\Program Files\\App\\app.exe\" ");
+    EXPECT_EQ(dialogs::QuoteProgramPart("C:\\ソフト 表\\x.exe /s", isFile), "\"C:\\ソフト 表\\x.exe\" /s");
+    EXPECT_EQ(dialogs::QuoteProgramPart("%APPS%\\My App.exe -n", isFile), "\"%APPS%\\My App.exe\" -n");
     // The first blank whose left part is a file decides, as the system tries them.
-    EXPECT_EQ(QuoteProgramPart("C:\\one two three", isFile), "\"C:\\one\" two three");
+    EXPECT_EQ(dialogs::QuoteProgramPart("C:\\one two three", isFile), "\"C:\\one\" two three");
     // Unchanged: a whole text that is a file, a quoted one, no file before any blank, no blank at all.
     for (const char* same : {"C:\\a b.txt", "\"C:\\Program Files\\App\\app.exe\" -x", "C:\\Program Files\\Other.exe -x",
                              "notepad.exe", "http://example.com/a b", "", " C:\\one x"})
-        EXPECT_EQ(QuoteProgramPart(same, isFile), same);
+        EXPECT_EQ(dialogs::QuoteProgramPart(same, isFile), same);
 }
 
 }  // namespace
-}  // namespace brindle::dialogs
+}  // namespace brindle

@@ -38,12 +38,14 @@ public:
         return found == files.end() ? std::vector<FoundFile>{} : found->second;
     }
     bool IsKeyDown(int virtualKey) override { return keysDown.count(virtualKey) != 0; }
+    std::string ModulePath() override { return modulePath; }
 
     std::map<std::string, std::string> variables;
     bool failExpansion = false;
     int expansions = 0;
     std::map<std::string, std::vector<FoundFile>> files;
     std::set<int> keysDown;
+    std::string modulePath;  // empty: paths relative to the program stay as written
     std::vector<std::string> searches;
 };
 

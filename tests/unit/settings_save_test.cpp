@@ -20,7 +20,7 @@ const std::string kDefaultPreferences =
     "clrListSelT=16777215\r\nclrListSelB=255\r\nclrListNfcT=0\r\nclrListNfcB=13158600\r\n"
     "winMainFrame=0,0,0,0\r\nwinAboutBox=0,0,0,0\r\nwinTaskSelect=0,0,0,0\r\nwinSeparator=0\r\n"
     "dwHotkeyFocus=0\r\ndwHotkeyTray=0\r\ndwHotkeyTask=0\r\ndwHotkeyWin=0\r\niChkLoadIcon=0\r\n"
-    "bCopyPaste=0\r\nbCutDelete=0\r\nbChkTaskhide=0\r\nwinSearch=0,0,0,0\r\ndwHotkeySearch=0\r\n";
+    "bCopyPaste=0\r\nbCutDelete=0\r\nbChkTaskhide=0\r\nbRelativePaths=0\r\nwinSearch=0,0,0,0\r\ndwHotkeySearch=0\r\n";
 
 class SettingsSave : public ::testing::Test {
 protected:
@@ -48,14 +48,14 @@ TEST_F(SettingsSave, DefaultsAndTheFixedOrder) {
     page.normalIcon = "C:\\表\\a.ico>1";
     store.AddPage(page);
     store.AddShortcut("全部", "\"C:\\Program Files\\x.exe\" /a", "x.ico>2", "C:\\w", 2, 3, 1, 0, "メモ");
-    store.AddShortcut("min", "y", nullptr, nullptr, 0, 0, 0, 1, nullptr);
+    store.SetShortcutRunAs(store.AddShortcut("min", "y", nullptr, nullptr, 0, 0, 0, 1, nullptr), true);
     ASSERT_TRUE(store.Save());
     EXPECT_EQ(testing::ReadBytes(path),
               kDefaultPreferences +
                   "[Page]\r\n3=ツール,-1,1,0,\"C:\\表\\a.ico>1\",\"\"\r\n"
                   "[#00000]\r\nNamespace=全部\r\nCommandLine=\"C:\\Program Files\\x.exe\" /a\r\nReadIcon=1\r\n"
                   "NoCheck=1\r\nIconname=x.ico>2\r\nWorkfolder=C:\\w\r\nShowType=2\r\nPageId=3\r\nComment=メモ\r\n"
-                  "[#00001]\r\nNamespace=min\r\nCommandLine=y\r\n");
+                  "[#00001]\r\nNamespace=min\r\nRunAs=1\r\nCommandLine=y\r\n");
     EXPECT_TRUE(messages.boxes.empty());
 }
 
@@ -65,7 +65,10 @@ TEST_F(SettingsSave, CanonicalFilesComeBackByteForByte) {
         "[Page]\r\n0=New page,-1,0,0,\"\",\"\"\r\n5=Tools,2,1,0,\"\",\"\"\r\n2=親,-1,1,1,\"a.ico\",\"b.ico>3\"\r\n"
         "[#00000]\r\nNamespace=seven\r\nCommandLine=7.exe\r\nNoCheck=1\r\n"
         "[#00001]\r\nNamespace=\r\nCommandLine=cmd\r\n"
-        "[#00002]\r\nNamespace=x\r\nCommandLine=http://example.com/\r\nReadIcon=1\r\nNoCheck=1\r\nPageId=-3\r\n";
+        "[#00002]\r\nNamespace=x\r\nCommandLine=http://example.com/\r\nReadIcon=1\r\nNoCheck=1\r\nPageId=-3\r\n"
+        // Elevated, with all nine keys that close a section: the flag is read before they do.
+        "[#00003]\r\nNamespace=admin\r\nRunAs=1\r\nCommandLine=a.exe\r\nReadIcon=1\r\nNoCheck=1\r\n"
+        "Iconname=a.ico\r\nWorkfolder=\\w\r\nShowType=1\r\nPageId=5\r\nComment=c\r\n";
     EXPECT_EQ(Resave(canonical), canonical);
 
     Preferences prefs;

@@ -818,5 +818,95 @@ TEST_F(EditCommands, PageIconButtonRunsTheChangeIconDialogFromTheFieldsValue) {
     EXPECT_EQ(driver.Captions(), (std::vector<std::string>{"Edit page", "アイコンの変更"}));
 }
 
+// Run as administrator and paths relative to the program's drive, as the shortcut dialog stores them.
+class ProgramDrivePaths : public EditCommands {
+protected:
+    static std::string ProgramDrive() {
+        char module[MAX_PATH];
+        GetModuleFileNameA(nullptr, module, MAX_PATH);
+        return std::string(module, 2);
+    }
+    void SetRelativePaths(bool on) {
+        Preferences prefs;
+        store->GetPreferences(prefs);
+        prefs.bRelativePaths = on ? 1 : 0;
+        store->SetPreferencesAndSave(prefs);
+    }
+    ShortcutRecord Stored(int index) {
+        reread = Reread();
+        ShortcutRecord record;
+        EXPECT_TRUE(reread->GetShortcutAt(index, record));
+        return record;
+    }
+    const std::string drive = ProgramDrive();
+    std::unique_ptr<SettingsStore> reread;
+};
+
+TEST_F(ProgramDrivePaths, NewShortcutsGoDriveRelativeEditsRewriteOnlyChangedFieldsAndRunAsIsKept) {
+    Open(kTree);
+    SelectPage(1);
+    SetRelativePaths(true);
+    driver.Then([&](HWND dialog) {
+        EXPECT_FALSE(testing::Checked(dialog, IDC_SHORTCUT_RUN_AS));
+        SetText(dialog, IDC_SHORTCUT_NAME, "Stick");
+        SetText(dialog, IDC_SHORTCUT_COMMAND, "\"" + drive + "\\Apps\\ソフト表.exe\" " + drive + "\\doc.txt");
+        Click(dialog, IDC_SHORTCUT_NO_ICON);
+        SetText(dialog, IDC_SHORTCUT_ICON, drive + "\\Apps\\icons.dll>2");
+        SetText(dialog, IDC_SHORTCUT_FOLDER, drive + "\\Work");
+        Click(dialog, IDC_SHORTCUT_RUN_AS);
+        Click(dialog, IDOK);
+    });
+    Command(ID_ADD_SHORTCUT);
+    ShortcutRecord added = Stored(4);
+    // The parameters are the program's own: only the file part is the shortcut's path.
+    EXPECT_STREQ(added.commandLine, ("\"\\Apps\\ソフト表.exe\" " + drive + "\\doc.txt").c_str());
+    EXPECT_STREQ(added.icon, "\\Apps\\icons.dll>2");
+    EXPECT_STREQ(added.workFolder, "\\Work");
+    EXPECT_EQ(added.runAs, 1);
+    EXPECT_NE(testing::ReadBytes(path).find("Namespace=Stick\r\nRunAs=1\r\n"), std::string::npos);
+
+    // An existing absolute path on the same drive stays as it is unless the user changes that field.
+    ASSERT_EQ(store->AddShortcut("Old", (drive + "\\Old\\a.exe").c_str(), nullptr, (drive + "\\OldWork").c_str(), 0,
+                                 1, 0, 1, nullptr),
+              5);
+    ASSERT_TRUE(store->Save());
+    SelectPage(1);
+    SelectListItem("Old");
+    bool runAsShown = true;
+    driver.Then([&](HWND dialog) {
+        runAsShown = testing::Checked(dialog, IDC_SHORTCUT_RUN_AS);
+        SetText(dialog, IDC_SHORTCUT_FOLDER, drive + "\\NewWork");
+        Click(dialog, IDOK);
+    });
+    Command(ID_EDIT_SHORTCUT);
+    EXPECT_FALSE(runAsShown);
+    ShortcutRecord old = Stored(5);
+    EXPECT_STREQ(old.commandLine, (drive + "\\Old\\a.exe").c_str());
+    EXPECT_STREQ(old.workFolder, "\\NewWork");
+
+    // The box shows the stored flag, and clearing it clears the key.
+    SelectListItem("Stick");
+    driver.Then([&](HWND dialog) {
+        runAsShown = testing::Checked(dialog, IDC_SHORTCUT_RUN_AS);
+        Click(dialog, IDC_SHORTCUT_RUN_AS);
+        Click(dialog, IDOK);
+    });
+    Command(ID_EDIT_SHORTCUT);
+    EXPECT_TRUE(runAsShown);
+    EXPECT_EQ(Stored(4).runAs, 0);
+    EXPECT_EQ(testing::ReadBytes(path).find("RunAs="), std::string::npos);
+
+    // Off (the default), a path on the program's drive is stored as typed.
+    SetRelativePaths(false);
+    driver.Then([&](HWND dialog) {
+        SetText(dialog, IDC_SHORTCUT_NAME, "Absolute");
+        SetText(dialog, IDC_SHORTCUT_COMMAND, drive + "\\Apps\\b.exe");
+        Click(dialog, IDOK);
+    });
+    Command(ID_ADD_SHORTCUT);
+    EXPECT_STREQ(Stored(6).commandLine, (drive + "\\Apps\\b.exe").c_str());
+    EXPECT_EQ(driver.Pending(), 0u);
+}
+
 }  // namespace
 }  // namespace brindle

@@ -810,7 +810,7 @@ TEST_F(MainWindow, AltXPopsUpTheShutdownItemsAtTheCursorEnabledByWhatTheSystemOf
 TEST_F(MainWindow, TheSystemMenusShutdownItemsAreUpdatedWhenTheyOpen) {
     NoScreenSaver noScreenSaver;
     Open();
-    HMENU shutdown = GetSubMenu(GetSubMenu(GetSystemMenu(dialog->Hwnd(), FALSE), 0), 10);
+    HMENU shutdown = GetSubMenu(GetSubMenu(GetSystemMenu(dialog->Hwnd(), FALSE), 0), 11);
     ASSERT_EQ(GetMenuItemID(shutdown, 0), UINT(ID_LOCK));
     const std::vector<std::string> expected = ExpectedPowerStates(*dialog);
     for (int position = 0; position < 8; ++position) {

@@ -328,7 +328,7 @@ TEST_F(Preferences_, OkShowsTheNewFontAndColoursAtOnceAndRegistersTheHotKeysAnew
     const COLORREF treeBack = RGB(0, 96, 160), listBack = RGB(240, 200, 0);
     std::string fontText, fontTextAfterCancel, fontTextAfterChoice;
     HFONT firstPreviewFont = nullptr, secondPreviewFont = nullptr;
-    bool firstDeleted = false;
+    bool firstDeleted = false, relativePathsWereOff = false;
     std::string secondFace;
     driver.Then([&](HWND dialog) {
         HWND control = PageHolding(dialog, IDC_FONT_CHOOSE);
@@ -357,6 +357,8 @@ TEST_F(Preferences_, OkShowsTheNewFontAndColoursAtOnceAndRegistersTheHotKeysAnew
         Click(other, IDC_COPY_PASTE);
         Click(other, IDC_CUT_DELETE);
         Click(other, IDC_TASKBAR_HIDE);
+        relativePathsWereOff = !Checked(other, IDC_RELATIVE_PATHS);
+        Click(other, IDC_RELATIVE_PATHS);
         Click(dialog, IDOK);
     });
     OpenPreferences();
@@ -391,6 +393,8 @@ TEST_F(Preferences_, OkShowsTheNewFontAndColoursAtOnceAndRegistersTheHotKeysAnew
     EXPECT_EQ(saved.bCopyPaste, 1);
     EXPECT_EQ(saved.bCutDelete, 1);
     EXPECT_EQ(saved.bChkTaskhide, 1);
+    EXPECT_TRUE(relativePathsWereOff);  // off by default
+    EXPECT_EQ(saved.bRelativePaths, 1);
     EXPECT_EQ(saved.ListStyle, 1u);
 
     // The main window at once: its font, its colours on the screen, the hot key, the hook, the tooltip.

@@ -93,6 +93,7 @@ TEST(Resources, MenuHoldsTheFivePopupsWithTheirCommands) {
                      {ID_EDIT_PAGE, "&Edit Page..."},
                      {ID_REMOVE_PAGE, "&Remove Page..."},
                      {ID_SORT_ROOT, "Root &Sort"},
+                     {ID_IMPORT, "取り込み(&I)..."},
                      {0, nullptr},
                      {ID_HIDE, "&Hide..."},
                      {0, nullptr},
@@ -110,7 +111,8 @@ TEST(Resources, MenuHoldsTheFivePopupsWithTheirCommands) {
                     {{ID_ADD_PAGE, "&Add Page..."},
                      {ID_EDIT_PAGE, "&Edit Page..."},
                      {ID_REMOVE_PAGE, "&Remove Page..."},
-                     {ID_SORT_CHILD, "&Sort Child"}},
+                     {ID_SORT_CHILD, "&Sort Child"},
+                     {ID_IMPORT, "取り込み(&I)..."}},
                     "TreeCtrl");
         ExpectItems(GetSubMenu(menu, 2),
                     {{ID_ADD_SHORTCUT, "&Add Shortcut"},
@@ -151,9 +153,10 @@ TEST(Resources, AcceleratorTable) {
         {ctrl, 'H', ID_HIDE},
         {ctrl, 'R', ID_REMOVE_PAGE},         {ctrlShift, 'R', ID_REMOVE_SHORTCUT},
         {ctrl, 'S', ID_SORT_CHILD},          {ctrlShift, 'S', ID_SORT_SHORTCUT},
-        {FVIRTKEY, VK_APPS, ID_CONTEXT_KEY}, {FVIRTKEY | FALT, 'X', ID_SHUTDOWN_POPUP},
+        {ctrl, 'I', ID_IMPORT},              {FVIRTKEY, VK_APPS, ID_CONTEXT_KEY},
+        {FVIRTKEY | FALT, 'X', ID_SHUTDOWN_POPUP},
     };
-    ASSERT_EQ(count, 13);
+    ASSERT_EQ(count, 14);
     for (int i = 0; i < count; ++i) {
         SCOPED_TRACE("entry " + std::to_string(i));
         EXPECT_EQ(entries[i].fVirt & 0x7F, expected[i].fVirt);  // 0x80 marks the last entry in the resource

@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include "launch/shell_launch_win.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
 #include "store/settings_store.h"
@@ -809,6 +810,72 @@ TEST_F(ShellMenu, EmptyDropsAndDropsDuringAnEditingDialogDoNothing) {
     Select(3);
     Drop(NarrowDrop({file}));
     EXPECT_EQ(messages.boxes.size(), 1u);
+}
+
+// Every launch as the shell is asked for it, answered as the test says.
+class RecordingShell : public ShellExecutor {
+public:
+    RecordingShell() { SetAppShellExecutor(this); }
+    ~RecordingShell() override { SetAppShellExecutor(nullptr); }
+    int Execute(HWND, const ShellRequest& request, unsigned long& error) override {
+        requests.push_back(request);
+        error = nextError;
+        return nextResult;
+    }
+    std::vector<ShellRequest> requests;
+    int nextResult = 42;
+    unsigned long nextError = ERROR_SUCCESS;
+};
+
+TEST_F(ShellMenu, ProgramsOfferRunAsAdministratorOnTopAndElevatedLaunchesAskTheShellForRunas) {
+    Open("");
+    FakeShellMenu fake;
+    FakeSource source(fake);
+    window->SetShellMenuSource(&source);
+    RecordingShell shell;
+
+    // A program: the item stands above the program's own items and launches it elevated.
+    Select(0);
+    tracker.choose = [](HMENU) { return static_cast<UINT>(ID_RUN_AS_ADMIN); };
+    RightClick();
+    ASSERT_EQ(tracker.menus.size(), 1u);
+    std::vector<std::string> top = TextsOf(tracker.menus[0]);
+    top.resize(kProgramItems.size() + 1);
+    std::vector<std::string> expected = {"管理者として実行"};
+    expected.insert(expected.end(), kProgramItems.begin(), kProgramItems.end());
+    EXPECT_EQ(top, expected);
+    ASSERT_EQ(shell.requests.size(), 1u);
+    EXPECT_EQ(shell.requests[0].verb, "runas");
+    EXPECT_EQ(shell.requests[0].file, probe);
+    EXPECT_EQ(shell.requests[0].parameters, " -x");
+
+    // A document has no such item; its menu starts with the program's items as before.
+    Select(1);
+    tracker.choose = nullptr;
+    RightClick();
+    ASSERT_EQ(tracker.menus.size(), 2u);
+    EXPECT_EQ(tracker.menus[1][0].text, kProgramItems[0]);
+
+    // An ordinary launch keeps the default verb; a shortcut stored with RunAs=1 always asks for runas.
+    SendMessageA(window->Hwnd(), WM_COMMAND, kFirstItemCommand + 0, 0);
+    store->SetShortcutRunAs(1, true);
+    SendMessageA(window->Hwnd(), WM_COMMAND, kFirstItemCommand + 1, 0);
+    ASSERT_EQ(shell.requests.size(), 3u);
+    EXPECT_EQ(shell.requests[1].verb, "");
+    EXPECT_EQ(shell.requests[2].verb, "runas");
+    EXPECT_EQ(shell.requests[2].file, file);
+    EXPECT_TRUE(messages.boxes.empty());
+
+    // The user declining the elevation prompt is an answer, not a failure; any other failure is told.
+    shell.nextResult = 0;
+    shell.nextError = ERROR_CANCELLED;
+    SendMessageA(window->Hwnd(), WM_COMMAND, kFirstItemCommand + 1, 0);
+    EXPECT_TRUE(messages.boxes.empty());
+    shell.nextResult = 5;
+    shell.nextError = ERROR_ACCESS_DENIED;
+    SendMessageA(window->Hwnd(), WM_COMMAND, kFirstItemCommand + 1, 0);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text.rfind("起動に失敗しました(Code=5:", 0), 0u);
 }
 
 }  // namespace

@@ -118,7 +118,8 @@ std::string DumpJson(const SettingsStore& store) {
         AppendMember(out, "pageId", std::to_string(s.pageId));
         AppendMember(out, "readIcon", std::to_string(s.readIcon));
         AppendMember(out, "check", std::to_string(s.check));
-        AppendMember(out, "comment", JsonText(s.comment), true);
+        AppendMember(out, "comment", JsonText(s.comment));
+        AppendMember(out, "runAs", std::to_string(s.runAs), true);
         out += "}";
     }
     out += "]}\n";
