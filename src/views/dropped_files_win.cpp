@@ -5,23 +5,23 @@
 
 namespace brindle {
 
-// Read as UTF-16 whatever the drop holds, so that a name outside the code page is seen, not guessed. An
-// empty list still counts one (empty) name; empty names name nothing.
+// The drop handle is a drop block in global memory: it is read with every offset and terminator checked,
+// as a block from the clipboard is. (Wine's DragQueryFileW counts one name in an empty wide list and, in
+// the i686 build, reads that name from beyond the block.) A name outside the code page is seen in a wide
+// list, not guessed; empty names name nothing.
 std::optional<std::vector<std::string>> DroppedNames(HDROP drop, Messages& messages) {
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    FileDropList list;
-    list.wide = true;
-    for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-        std::wstring name(length + 1, L'\0');
-        DragQueryFileW(drop, i, name.data(), length + 1);
-        name.resize(length);
-        if (!name.empty())
-            list.wideNames.emplace_back(name.begin(), name.end());
+    std::optional<FileDropList> list;
+    if (const void* data = GlobalLock(drop)) {
+        list = ParseFileDrop(static_cast<const unsigned char*>(data), GlobalSize(drop));
+        GlobalUnlock(drop);
     }
-    if (list.wideNames.empty())
+    if (!list)
         return std::vector<std::string>{};
-    return AnsiNames(list, messages);
+    std::erase_if(list->narrow, [](const std::string& name) { return name.empty(); });
+    std::erase_if(list->wideNames, [](const std::u16string& name) { return name.empty(); });
+    if (list->Count() == 0)
+        return std::vector<std::string>{};
+    return AnsiNames(*list, messages);
 }
 
 }  // namespace brindle
