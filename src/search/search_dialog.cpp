@@ -15,6 +15,7 @@ namespace brindle {
 namespace {
 
 constexpr int kTextHeightPadding = 8;
+constexpr UINT kReadingsArrived = WM_APP + 1;  // posted by the Migemo loader
 
 std::string WindowText(HWND window) {
     std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
@@ -40,6 +41,10 @@ BOOL SearchDialog::OnInitDialog() {
     RECT client{};
     GetClientRect(Hwnd(), &client);
     Layout(client.right, client.bottom);
+    if (!expander_) {
+        migemo_ = std::make_unique<MigemoLoader>(MigemoLoader::DictionaryBesideProgram(), Hwnd(), kReadingsArrived);
+        expander_ = migemo_->Expander();
+    }
     return TRUE;
 }
 
@@ -255,6 +260,10 @@ bool SearchDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
             return false;
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return true;
+        case kReadingsArrived:  // the romaji words typed so far may now find kanji too
+            if (IsWindowVisible(Hwnd()))
+                Requery();
             return true;
         default:
             return false;
