@@ -28,6 +28,8 @@ public:
     // For the window's thread: starts the load on the first call, then gives the readings once loaded.
     search::ReadingExpander Expander();
     bool Loaded() const { return state_.load(std::memory_order_acquire) == State::Loaded; }
+    // No dictionary, or one that could not be read: no readings until the program starts again.
+    bool Missing() const { return state_.load(std::memory_order_acquire) == State::Missing; }
 
 private:
     enum class State { Idle, Loading, Loaded, Missing };

@@ -53,6 +53,18 @@ bool LacksKanji(std::string_view word) {
     return true;
 }
 
+// How many kanji of JIS level 2 (code page 932 from 0x989F on) and beyond `word` holds.
+int RareKanji(std::string_view word) {
+    int rare = 0;
+    for (size_t at = 0; at < word.size(); at += sjis::CharLength(word, at)) {
+        if (sjis::CharLength(word, at) == 2) {
+            const unsigned code = static_cast<unsigned char>(word[at]) << 8 | static_cast<unsigned char>(word[at + 1]);
+            rare += code >= 0x989F;
+        }
+    }
+    return rare;
+}
+
 // Characters as they are, without the escapes Migemo's own writers add for regular expressions: the
 // operators alone structure the answer. `code` is a byte, or a lead and a trail byte.
 int WriteCharacter(unsigned int code, unsigned char* out) {
@@ -114,8 +126,12 @@ void MigemoReadings::Expand(std::string_view word, std::vector<std::string>& out
         migemo_release(migemo_->handle, answer);
     }
     words.erase(std::remove_if(words.begin(), words.end(), LacksKanji), words.end());
-    std::stable_sort(words.begin(), words.end(),
-                     [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
+    // Shortest first (a shorter word is found in more names), and of those the ones with common kanji
+    // (JIS level 1) before rare ones: Migemo lists them in code order, and a short romaji word has more
+    // words than are kept.
+    std::stable_sort(words.begin(), words.end(), [](const std::string& a, const std::string& b) {
+        return a.size() != b.size() ? a.size() < b.size() : RareKanji(a) < RareKanji(b);
+    });
     if (words.size() > kMaxWords)
         words.resize(kMaxWords);
     out.insert(out.end(), words.begin(), words.end());

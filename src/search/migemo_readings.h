@@ -25,6 +25,9 @@ public:
     // at once.
     void Expand(std::string_view word, std::vector<std::string>& out);
 
+    // Drops the remembered answers (the dictionary stays): the next Expand asks Migemo again.
+    void Forget() { cache_.clear(), nextSlot_ = 0; }
+
     static constexpr size_t kMaxWords = 32;
     static constexpr size_t kMaxWordLetters = 32;
 

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "launch/help_topics.h"
+#include "launch/help_win.h"
 #include "resource.h"
 #include "search/search_host.h"
 #include "store/settings_store.h"
@@ -246,6 +248,11 @@ void SearchDialog::OnDropFiles(HDROP drop) {
         Hide();
         host_.LaunchFound(storeIndex, *names);
     }
+}
+
+bool SearchDialog::OnHelp() {
+    ShowHelp(help::kSearchWindow);
+    return true;
 }
 
 bool SearchDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -44,6 +44,7 @@ protected:
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnHelp() override;
 
 private:
     void Requery();

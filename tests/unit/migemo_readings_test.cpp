@@ -97,6 +97,11 @@ TEST_F(MigemoDictionary, TheBuiltDictionaryIsCodePage932AndFindsKanjiByReading) 
     EXPECT_FALSE(Holds(Expand("hid"), "（"));
     for (size_t i = 1; i < kyou.size(); ++i)
         EXPECT_LE(kyou[i - 1].size(), kyou[i].size());
+    // Of words as long, common kanji (JIS level 1, such as 考) before rare ones (level 2, such as 覡).
+    const V kan = Expand("kan");
+    const auto common = std::find(kan.begin(), kan.end(), "考");
+    EXPECT_NE(common, kan.end());
+    EXPECT_EQ(std::find(kan.begin(), common, "覡"), common);
     // The same word asked again gives the same answer (from the cache).
     EXPECT_EQ(Expand("hidemaru"), Expand("hidemaru"));
 }
