@@ -113,13 +113,22 @@ RECT SearchDialog::RectToKeep() const {
     return rect;
 }
 
-void SearchDialog::Requery() {
+void SearchDialog::Requery(bool keepSelection) {
+    const int selected = SelectedResult();
+    const int selectedShortcut = keepSelection && selected >= 0 ? index_.StoreIndexOf(selected) : -1;
     query_ = search::ParseQuery(WindowText(Item(IDC_SEARCH_TEXT)), expander_);
     const int count = index_.Search(query_);
     HWND list = Item(IDC_SEARCH_RESULTS);
     ListView_SetItemCountEx(list, count, 0);
     InvalidateRect(list, nullptr, FALSE);
-    Select(count > 0 ? 0 : -1);
+    int select = count > 0 ? 0 : -1;
+    for (int r = 0; selectedShortcut >= 0 && r < count; ++r) {
+        if (index_.StoreIndexOf(r) == selectedShortcut) {
+            select = r;
+            break;
+        }
+    }
+    Select(select);
 }
 
 void SearchDialog::Select(int result) {
@@ -270,7 +279,7 @@ bool SearchDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
             return true;
         case kReadingsArrived:  // the romaji words typed so far may now find kanji too
             if (IsWindowVisible(Hwnd()))
-                Requery();
+                Requery(true);  // the user may have moved the selection while the dictionary was read
             return true;
         default:
             return false;

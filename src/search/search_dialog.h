@@ -47,7 +47,9 @@ protected:
     bool OnHelp() override;
 
 private:
-    void Requery();
+    // The results of the edit box's text, the first one selected; with `keepSelection`, the shortcut
+    // selected before stays selected where it is still found.
+    void Requery(bool keepSelection = false);
     void Select(int result);
     void Layout(int width, int height);
     void PlaceOnMouseMonitor();

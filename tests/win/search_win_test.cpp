@@ -314,17 +314,27 @@ bool WaitForReadings(const SearchDialog& search) {
 TEST_F(SearchWindow, KanjiNamesAreFoundByTheirReadingsFromTheDictionaryBesideTheProgram) {
     OpenByHotKey();
     Type("HIDEMARU");
+    // Until the dictionary arrives 秀丸エディタ is found by its file title alone; the selection the user
+    // has then stays on it when the results grow.
+    const bool before = !dialog->Search()->Migemo()->Loaded();
+    if (before) {
+        ASSERT_EQ(ListView_GetItemCount(Results()), 1);
+        EXPECT_EQ(NameOf(0), "秀丸エディタ");
+    }
     ASSERT_TRUE(WaitForReadings(*dialog->Search())) << "dict\\migemo-dict beside the test program";
     // The window asked again when the dictionary arrived: 秀丸 by its reading is the exact name; 秀丸エディタ
     // starts with it (and has the letters in its file title).
     ASSERT_EQ(ListView_GetItemCount(Results()), 2);
     EXPECT_EQ(NameOf(0), "秀丸");
     EXPECT_EQ(NameOf(1), "秀丸エディタ");
+    if (before)
+        EXPECT_EQ(dialog->Search()->SelectedResult(), 1) << "still 秀丸エディタ";
     testing::WriteWindowBitmap(Search(), "search-window-kanji.bmp");
     Press(VK_ESCAPE);
     Type("HIDEM");  // an unfinished syllable, now without waiting
     ASSERT_EQ(ListView_GetItemCount(Results()), 2);
     EXPECT_EQ(NameOf(0), "秀丸");
+    EXPECT_EQ(dialog->Search()->SelectedResult(), 0) << "a new text selects its first result";
 }
 #endif
 
