@@ -58,6 +58,14 @@ TEST(MigemoPattern, LimitAndBrokenPatternsStayInBounds) {
     EXPECT_TRUE(Words(deep).empty());
 }
 
+TEST(MigemoQuery, OnlyWordsOfLatinLettersAreHandedToTheDictionary) {
+    V asked;
+    const ReadingExpander recorder = [&asked](std::string_view word, V&) { asked.emplace_back(word); };
+    // Kana, kanji, half-width kana, digits, a mixed word and full-width letters (folded to "hide").
+    ParseQuery("ひでまる 秀丸 ﾋﾃﾞ hide1 x2 Ｈｉｄｅ kan'i ko-hi-", recorder);
+    EXPECT_EQ(asked, (V{"hide", "kan'i", "ko-hi-"}));
+}
+
 #ifdef BRINDLE_HAVE_MIGEMO
 
 class MigemoDictionary : public ::testing::Test {
