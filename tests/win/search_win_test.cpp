@@ -45,6 +45,22 @@ void Pump(int rounds = 3) {
     }
 }
 
+// When this program's active window hides or goes, the activation passes to another program's window
+// (under Wine, its system tray's), which takes it when that program gets to it. A window of this program
+// shown before then would lose the activation to it, and the search window hides, as it should when the
+// user turns to another program: so the tests wait for it. When no window takes it, the wait ends after a
+// few seconds.
+void WaitForActivationToLeave() {
+    for (int i = 0; i < 300; ++i) {
+        DWORD owner = 0;
+        if (HWND front = GetForegroundWindow())
+            GetWindowThreadProcessId(front, &owner);
+        if (owner != 0 && owner != GetCurrentProcessId())
+            return;
+        Pump(1);
+    }
+}
+
 void Key(WORD vk, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -111,6 +127,7 @@ protected:
     }
     void TearDown() override {
         dialog.reset();
+        WaitForActivationToLeave();  // before the next test's windows are shown
         SetEnvironmentVariableA("BRINDLE_PROBE_OUT", nullptr);
     }
     HWND Search() { return dialog->SearchWindow(); }
@@ -125,6 +142,11 @@ protected:
         ShortcutRecord s;
         store->GetShortcutAt(dialog->Search()->Index().StoreIndexOf(r), s);
         return s.name;
+    }
+    // Hides the active main window and waits until the activation has left this program.
+    void HideActiveMainWindow() {
+        dialog->Hide();
+        WaitForActivationToLeave();
     }
     // The search window from the hot key, in front, with the keyboard in its edit box.
     void OpenByHotKey() {
@@ -156,7 +178,7 @@ protected:
 TEST_F(SearchWindow, TheHotKeyOpensItTypingNarrowsAndEnterLaunches) {
     // X delivers no global hot keys to Wine: the key is shown to be registered, and its message sent.
     EXPECT_FALSE(RegisterHotKey(nullptr, 0x7001, MOD_CONTROL | MOD_ALT, VK_F10)) << "the search key is registered";
-    dialog->Hide();
+    HideActiveMainWindow();
     OpenByHotKey();
     Type("N");
     EXPECT_EQ(ListView_GetItemCount(Results()), 1);
