@@ -21,7 +21,7 @@ void MainDialog::ImportFolders() {
         return;
     const std::optional<int32_t> parent = CaretPageId();
     HCURSOR cursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    const ImportResult result = RunImport(Hwnd(), store_, system_, roots, parent.value_or(kTopLevel),
+    const ImportResult result = RunImport(store_, system_, roots, parent.value_or(kTopLevel),
                                           [this](const std::string& text) { SetStatusText(text); });
     SetCursor(cursor);
     // The tree is built once, with everything imported; the new page becomes the caret, and its page

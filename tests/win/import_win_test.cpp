@@ -20,6 +20,7 @@
 #include "unit/test_support.h"
 #include "win/dialog_driver.h"
 #include "win/link_files.h"
+#include "win/watched_link.h"
 #include "win/win_test_support.h"
 
 namespace brindle {
@@ -168,6 +169,29 @@ TEST_F(Import, AFolderBecomesPagesUnderTheSelectedPageAndImportingAgainAddsOnlyW
     ImportWith(IDC_IMPORT_FOLDER);
     EXPECT_EQ(testing::ReadBytes(path), before);
     EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST_F(Import, LinksGiveTheirStoredFieldsUnresolvedAndStayUnwritten) {
+    // A link whose target is gone: resolving it would search for the target (and could rewrite it).
+    testing::MakeLink(folder.File("Apps\\Gone.lnk"), {folder.File("消えた.exe"), "-g", "", "C:\\gone", "なし"});
+    const std::string before = testing::ReadBytes(folder.File("Apps\\Gone.lnk"));
+    Open();
+    {
+        testing::WatchedLinkClass watched;
+        ASSERT_TRUE(watched.Registered());
+        ImportWith(IDC_IMPORT_FOLDER);
+        EXPECT_GE(testing::WatchedLink::loads, 4) << "the links were not read through the shell's link class";
+        EXPECT_TRUE(testing::WatchedLink::resolveFlags.empty());
+        EXPECT_EQ(testing::WatchedLink::saves, 0);
+    }
+    EXPECT_EQ(testing::ReadBytes(folder.File("Apps\\Gone.lnk")), before);
+    auto saved = Reread();
+    ShortcutRecord gone;
+    ASSERT_TRUE(saved->GetShortcutAt(0, gone));
+    EXPECT_STREQ(gone.name, "Gone");
+    EXPECT_EQ(std::string(gone.commandLine), "\"" + folder.File("消えた.exe") + "\" -g");
+    EXPECT_STREQ(gone.workFolder, "C:\\gone");
+    EXPECT_STREQ(gone.comment, "なし");
 }
 
 TEST_F(Import, EscapeCancelsAndKeepsWhatWasImported) {
