@@ -118,7 +118,19 @@ protected:
 
 TEST_F(Import, AFolderBecomesPagesUnderTheSelectedPageAndImportingAgainAddsOnlyWhatIsNew) {
     Open();
-    ImportWith(IDC_IMPORT_FOLDER);
+    // The dialog as the user sees it (the README's picture), its buttons' texts whole.
+    bool textsFit = false;
+    driver.Then([&textsFit](HWND dialog) {
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        testing::WriteWindowBitmap(dialog, "import-dialog.bmp");
+        textsFit = true;
+        for (int id : {IDC_IMPORT_START_MENU, IDC_IMPORT_DESKTOP, IDC_IMPORT_FOLDER, IDCANCEL})
+            textsFit = textsFit && testing::TextFits(GetDlgItem(dialog, id), 2 * GetSystemMetrics(SM_CXEDGE) + 4);
+        Click(dialog, IDC_IMPORT_FOLDER);
+    });
+    SendMessageA(window->Hwnd(), WM_COMMAND, ID_IMPORT, 0);
+    Pump();
+    EXPECT_TRUE(textsFit);
     ASSERT_EQ(driver.Pending(), 0u);
     EXPECT_EQ(driver.Captions(), std::vector<std::string>{"取り込み"});
     ASSERT_EQ(pickers.folderRequests.size(), 1u);
