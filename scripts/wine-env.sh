@@ -5,14 +5,19 @@
 #   BRINDLE_WINEPREFIX  the prefix to use (default: build/wineprefix, or build/wineprefix64)
 #   BRINDLE_HEADLESS=1  use a private Xvfb even when DISPLAY is set
 #   BRINDLE_WINEDLLOVERRIDES  more Wine library overrides for one program (e.g. "msi=n,b")
+#   BRINDLE_DPI         the system's display scale in dots per inch (default 96; 144 is 150 %): another
+#                       value gets a prefix of its own, since Wine reads it when its processes start
 brindle_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export BRINDLE_WIN_PRESET=${BRINDLE_WIN_PRESET:-$("$brindle_root/scripts/wine-arch.sh")}
+export BRINDLE_DPI=${BRINDLE_DPI:-96}
+brindle_dpi_suffix=
+[ "$BRINDLE_DPI" = 96 ] || brindle_dpi_suffix=-dpi$BRINDLE_DPI
 if [ "$BRINDLE_WIN_PRESET" = win64 ]; then
     export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
-    export WINEPREFIX=${BRINDLE_WINEPREFIX:-$brindle_root/build/wineprefix64}
+    export WINEPREFIX=${BRINDLE_WINEPREFIX:-$brindle_root/build/wineprefix64$brindle_dpi_suffix}
 else
     export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine
-    export WINEPREFIX=${BRINDLE_WINEPREFIX:-$brindle_root/build/wineprefix}
+    export WINEPREFIX=${BRINDLE_WINEPREFIX:-$brindle_root/build/wineprefix$brindle_dpi_suffix}
 fi
 wine() { "$WINELOADER" "$@"; }
 winepath() { "$WINELOADER" winepath "$@"; }
@@ -55,6 +60,7 @@ if [ ! -f "$WINEPREFIX/.brindle-ready" ]; then
     wine wineboot -i >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$BRINDLE_DPI" /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.brindle-ready"
 fi

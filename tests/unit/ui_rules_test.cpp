@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/anchored_layout.h"
+#include "ui/dpi.h"
 #include "ui/field_rules.h"
 #include "ui/ready_scope.h"
 
@@ -31,6 +32,26 @@ TEST(IntegerField, TakesDecimalValuesWithinTheRangeOnly) {
     EXPECT_EQ(ParseIntegerField("2147483647", INT32_MIN, INT32_MAX), INT32_MAX);
     EXPECT_EQ(ParseIntegerField("-2147483648", INT32_MIN, INT32_MAX), INT32_MIN);
     EXPECT_EQ(ParseIntegerField("2147483648", INT32_MIN, INT32_MAX), std::nullopt);
+}
+
+TEST(DpiScaling, RoundsAsTheSystemDoesAndComesBackToTheStoredLength) {
+    EXPECT_EQ(ScaleToDpi(16, 144), 24);
+    EXPECT_EQ(ScaleToDpi(-12, 144), -18);  // a font height keeps its sign
+    EXPECT_EQ(ScaleToDpi(5, 120), 6);      // 6.25
+    EXPECT_EQ(ScaleToDpi(-5, 120), -6);
+    EXPECT_EQ(ScaleToDpi(2, 120), 3);      // 2.5 rounds away from zero, as MulDiv
+    EXPECT_EQ(ScaleToDpi(7, 0), 7);        // no DPI known: 96
+    EXPECT_EQ(ScaleBetweenDpi(18, 144, 192), 24);
+    // A stored 96-DPI font height survives every common scale unchanged.
+    for (unsigned dpi : {96u, 120u, 144u, 168u, 192u, 240u, 288u})
+        for (int height = -72; height <= 72; ++height)
+            ASSERT_EQ(ScaleFromDpi(ScaleToDpi(height, dpi), dpi), height) << dpi << " " << height;
+    EXPECT_EQ(SmallIconSizeForDpi(96), 16);
+    EXPECT_EQ(SmallIconSizeForDpi(120), 20);
+    EXPECT_EQ(SmallIconSizeForDpi(144), 24);
+    EXPECT_EQ(SmallIconSizeForDpi(168), 28);
+    EXPECT_EQ(SmallIconSizeForDpi(192), 32);
+    EXPECT_EQ(SmallIconSizeForDpi(72), 16);  // never below the 100 % size
 }
 
 TEST(HotKeyField, RefusesABareKeyAndShiftWithAKey) {
