@@ -45,6 +45,8 @@ constexpr UINT WM_SPLITTER_DRAG = WM_APP + 4;
 constexpr UINT WM_BRING_TO_FRONT = WM_APP + 5;
 // Posted by the keyboard hook when the task key was pressed: the dialog is shown outside the hook.
 constexpr UINT WM_TASK_KEY = WM_APP + 6;
+// Posted by the first paint: the search window is made once the main window is on the screen.
+constexpr UINT WM_MAKE_SEARCH = WM_APP + 12;
 // Timers of the main window: 1 delays a page switch, 2 renews the keyboard hook.
 constexpr UINT_PTR kPageTimer = 1;
 constexpr UINT_PTR kHookRenewalTimer = 2;
@@ -244,7 +246,7 @@ private:
     void ShowPreferences();
 
     // main_dialog_search.cpp
-    void CreateSearch();
+    void CreateSearch();  // once: later calls do nothing
     SettingsStore& SearchStore() override { return store_; }
     System& SearchSystem() override { return system_; }
     Messages& SearchMessages() override { return messages_; }
@@ -296,6 +298,8 @@ private:
     UINT taskbarCreated_ = 0;
     std::unique_ptr<TaskSelectDialog> taskSelect_;
     std::unique_ptr<SearchDialog> search_;
+    bool searchTried_ = false;   // CreateSearch ran (a failed window is not tried again)
+    bool searchPosted_ = false;  // the first paint asked for it
     bool taskSelectFailed_ = false;
     WINDOWPLACEMENT bringToFront_{};
     mutable std::optional<PowerLibrary> power_;
