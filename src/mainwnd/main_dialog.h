@@ -85,8 +85,10 @@ public:
     // The page tree, the combo and their item table from the store (main_dialog_views.cpp).
     void BuildTree();
     void ClearTree();
-    // The shortcut list of the current page; stores the page as `Page` and saves the settings file.
-    void RefillList();
+    // The shortcut list of the current page; stores the page as `Page` and saves the settings file (the
+    // callers that changed the store count on that save). `saveUnchanged` false leaves the file alone
+    // when `Page` is already the page shown, as at start-up, where nothing has changed yet.
+    void RefillList(bool saveUnchanged = true);
     void Hide();
     void Restore();
     void Focus();

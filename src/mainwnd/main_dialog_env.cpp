@@ -170,7 +170,9 @@ void MainDialog::DeferredInit() {
     BuildTree();
     TreeView_EnsureVisible(Item(IDC_TREE), TreeView_GetSelection(Item(IDC_TREE)));
     pending_ = false;
-    RefillList();
+    // The start-up has changed nothing, so it writes nothing: a large settings file takes tens of
+    // milliseconds to save.
+    RefillList(false);
     KillTimer(Hwnd(), kPageTimer);
 
     if (options_.taskbarHidden)

@@ -34,7 +34,7 @@ void MainDialog::ClearTree() {
     pageTree_.Clear();
 }
 
-void MainDialog::RefillList() {
+void MainDialog::RefillList(bool saveUnchanged) {
     HCURSOR cursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     if (options_.taskbarHidden)
         trayIcon_.Notify(NotificationIcon::Op::Modify, iconBusy_.Get());
@@ -62,8 +62,11 @@ void MainDialog::RefillList() {
             SendMessageA(Item(IDC_PAGE_COMBO), CB_SETCURSEL, pageTree_.ComboIndexOf(found), 0);
             Preferences prefs;
             store_.GetPreferences(prefs);
-            prefs.Page = pageTree_.PageIdOfEntry(found);
-            store_.SetPreferencesAndSave(prefs);
+            const int32_t shown = pageTree_.PageIdOfEntry(found);
+            if (saveUnchanged || prefs.Page != shown) {
+                prefs.Page = shown;
+                store_.SetPreferencesAndSave(prefs);
+            }
         }
     }
     if (page) {

@@ -647,6 +647,15 @@ TEST_F(MainWindow, TheSearchWindowIsMadeAfterTheFirstPaintOrByItsFirstUse) {
     EXPECT_EQ(OwnedDialogs(dialog->Hwnd()), std::vector<HWND>{dialog->SearchWindow()});
 }
 
+// The start-up fills the views without writing the file it read (nor a backup of it).
+TEST_F(MainWindow, TheStartUpWritesNothing) {
+    const std::string before = testing::ReadBytes(path);
+    Open();
+    EXPECT_EQ(ListView_GetItemCount(dialog->Item(IDC_LIST)), 0);
+    EXPECT_EQ(testing::ReadBytes(path), before);
+    EXPECT_EQ(GetFileAttributesA((path + ".bak").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 // Never made, the two windows leave their stored rectangles as they were.
 TEST_F(MainWindow, WindowsNeverMadeKeepTheirStoredRectangles) {
     testing::WriteBytes(path,
