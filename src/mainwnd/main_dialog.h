@@ -82,6 +82,7 @@ public:
     void SetReady(bool ready) override;
     void SetStatusText(const std::string& text);
     void RefreshTitle();
+    void SetTitle(const std::string& title);
     // The page tree, the combo and their item table from the store (main_dialog_views.cpp).
     void BuildTree();
     void ClearTree();

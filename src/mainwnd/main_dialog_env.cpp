@@ -261,7 +261,7 @@ void MainDialog::RefreshTitle() {
     char format[256] = {};
     if (selected < 0) {
         LoadStringA(GetModuleHandleA(nullptr), IDS_APP_NAME, format, sizeof format);
-        SetWindowTextA(Hwnd(), format);
+        SetTitle(format);
         return;
     }
     LoadStringA(GetModuleHandleA(nullptr), IDS_TITLE_SELECTED, format, sizeof format);
@@ -272,7 +272,16 @@ void MainDialog::RefreshTitle() {
     size_t at = title.find("%s");
     if (at != std::string::npos)
         title.replace(at, 2, name);
-    SetWindowTextA(Hwnd(), title.c_str());
+    SetTitle(title);
+}
+
+// Every status text refreshes the title, and under Wine every caption set goes on to the X server,
+// so the same caption is not set again.
+void MainDialog::SetTitle(const std::string& title) {
+    char shown[1024 + 256] = "";
+    GetWindowTextA(Hwnd(), shown, sizeof shown);
+    if (title != shown)
+        SetWindowTextA(Hwnd(), title.c_str());
 }
 
 }  // namespace brindle
