@@ -221,6 +221,10 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
                 OnPageTimer();
             if (wParam == kHookRenewalTimer)
                 KeyboardHook::Renew();
+            if (wParam == kStatusTimer) {
+                KillTimer(Hwnd(), kStatusTimer);
+                ShowWindow(Item(IDC_STATUS), SW_HIDE);
+            }
             return false;  // default processing as well
         case WM_MEASUREITEM:
         case WM_DRAWITEM:

@@ -51,6 +51,9 @@ constexpr UINT WM_MAKE_SEARCH = WM_APP + 12;
 constexpr UINT_PTR kPageTimer = 1;
 constexpr UINT_PTR kHookRenewalTimer = 2;
 constexpr UINT kHookRenewalMs = 30000;
+// Timer 7 hides a closing status text (an import's result) after kStatusShownMs.
+constexpr UINT_PTR kStatusTimer = 7;
+constexpr UINT kStatusShownMs = 4000;
 // Commands that carry a shortcut's store index: 16384 + index.
 constexpr int kFirstItemCommand = 16384;
 constexpr int kLastItemCommand = 32766;
@@ -83,6 +86,8 @@ public:
     void SetStatusText(const std::string& text);
     void RefreshTitle();
     void SetTitle(const std::string& title);
+    // Shows `text` in the status line (over the page combo) for kStatusShownMs.
+    void ShowStatusFor(const std::string& text);
     // The page tree, the combo and their item table from the store (main_dialog_views.cpp).
     void BuildTree();
     void ClearTree();

@@ -255,6 +255,12 @@ void MainDialog::SetStatusText(const std::string& text) {
     RefreshTitle();
 }
 
+void MainDialog::ShowStatusFor(const std::string& text) {
+    SetStatusText(text);
+    ShowWindow(Item(IDC_STATUS), SW_SHOW);
+    SetTimer(Hwnd(), kStatusTimer, kStatusShownMs, nullptr);
+}
+
 void MainDialog::RefreshTitle() {
     HWND list = Item(IDC_LIST);
     const int selected = ListView_GetNextItem(list, -1, LVNI_SELECTED);

@@ -164,6 +164,11 @@ TEST_F(Import, AFolderBecomesPagesUnderTheSelectedPageAndImportingAgainAddsOnlyW
     EXPECT_STREQ(caret, "Apps");
     EXPECT_EQ(ListView_GetItemCount(window->Item(IDC_LIST)), 4);
     EXPECT_EQ(StatusText(), "取り込みました: 2 ページ, 5 ショートカット");
+    // The result stays in sight for a while, over the page combo, then the combo is back.
+    EXPECT_TRUE(IsWindowVisible(window->Item(IDC_STATUS)));
+    testing::WriteWindowBitmap(window->Hwnd(), "import-done.bmp");
+    SendMessageA(window->Hwnd(), WM_TIMER, kStatusTimer, 0);
+    EXPECT_FALSE(IsWindowVisible(window->Item(IDC_STATUS)));
 
     // Again, from the top with one new link: the same pages, one shortcut more.
     testing::MakeLink(folder.File("Apps\\Tools.v2\\New.lnk"), {"C:\\windows\\winhlp32.exe", "", "", "", ""});
