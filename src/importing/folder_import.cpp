@@ -39,8 +39,9 @@ Entries ListEntries(System& system, const std::vector<std::string>& paths) {
                     entries.files.emplace_back(full, found);
                 continue;
             }
-            auto same = std::find_if(entries.folders.begin(), entries.folders.end(),
-                                     [&](const auto& folder) { return EqualsIgnoringAsciiCase(folder.first, found.name); });
+            auto same = std::find_if(entries.folders.begin(), entries.folders.end(), [&](const auto& folder) {
+                return EqualsIgnoringAsciiCase(folder.first, found.name);
+            });
             if (same != entries.folders.end())
                 same->second.push_back(full);
             else
@@ -50,9 +51,8 @@ Entries ListEntries(System& system, const std::vector<std::string>& paths) {
     std::stable_sort(entries.files.begin(), entries.files.end(), [](const auto& a, const auto& b) {
         return sjis::Compare(a.second.name.c_str(), b.second.name.c_str()) < 0;
     });
-    std::stable_sort(entries.folders.begin(), entries.folders.end(), [](const auto& a, const auto& b) {
-        return sjis::Compare(a.first.c_str(), b.first.c_str()) < 0;
-    });
+    std::stable_sort(entries.folders.begin(), entries.folders.end(),
+                     [](const auto& a, const auto& b) { return sjis::Compare(a.first.c_str(), b.first.c_str()) < 0; });
     return entries;
 }
 
@@ -155,7 +155,8 @@ std::string FolderTitle(const std::string& path) {
            (trimmed.size() < 2 || !sjis::IsLeadByte(static_cast<unsigned char>(trimmed[trimmed.size() - 2]))))
         trimmed.pop_back();
     size_t start = 0;
-    for (size_t at = sjis::FindAnyOf(trimmed, "\\/"); at != std::string::npos; at = sjis::FindAnyOf(trimmed, "\\/", at + 1))
+    for (size_t at = sjis::FindAnyOf(trimmed, "\\/"); at != std::string::npos;
+         at = sjis::FindAnyOf(trimmed, "\\/", at + 1))
         start = at + 1;
     std::string title = trimmed.substr(start);
     if (title.size() == 2 && title[1] == ':')

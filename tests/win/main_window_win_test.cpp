@@ -622,7 +622,8 @@ TEST_F(MainWindow, TheVersionAndTaskWindowsAreMadeOnFirstUseAndRefreshedOnlyWhen
 // The search window waits for the first paint, which Open's pump delivers; a window that was never shown
 // makes it with its first use.
 TEST_F(MainWindow, TheSearchWindowIsMadeAfterTheFirstPaintOrByItsFirstUse) {
-    dialog = std::make_unique<MainDialog>(*store, messages, MainDialog::Options{false, false, false, "INI.test_Mutex", {}});
+    dialog =
+        std::make_unique<MainDialog>(*store, messages, MainDialog::Options{false, false, false, "INI.test_Mutex", {}});
     ASSERT_TRUE(dialog->Create(nullptr));
     EXPECT_EQ(dialog->SearchWindow(), nullptr);
     EXPECT_TRUE(OwnedDialogs(dialog->Hwnd()).empty());
@@ -637,7 +638,8 @@ TEST_F(MainWindow, TheSearchWindowIsMadeAfterTheFirstPaintOrByItsFirstUse) {
     EXPECT_EQ(dialog->SearchWindow(), made) << "made again by a later paint";
     dialog.reset();
 
-    dialog = std::make_unique<MainDialog>(*store, messages, MainDialog::Options{false, false, false, "INI.test_Mutex", {}});
+    dialog =
+        std::make_unique<MainDialog>(*store, messages, MainDialog::Options{false, false, false, "INI.test_Mutex", {}});
     ASSERT_TRUE(dialog->Create(nullptr));
     Pump();
     EXPECT_EQ(dialog->SearchWindow(), nullptr);
