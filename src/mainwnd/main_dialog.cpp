@@ -146,9 +146,14 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
                 PostMessageA(Hwnd(), WM_MAKE_SEARCH, 0, 0);
             }
             return PaintMinimised();
-        case WM_MAKE_SEARCH:
+        case WM_MAKE_SEARCH: {
+            // Made while the user may already be typing: the keyboard stays where it was.
+            HWND focus = GetFocus();
             CreateSearch();
+            if (focus && GetFocus() != focus)
+                SetFocus(focus);
             return true;
+        }
         case WM_QUERYDRAGICON:
             result = reinterpret_cast<LRESULT>(iconSmall_.Get());
             return true;

@@ -628,9 +628,12 @@ TEST_F(MainWindow, TheSearchWindowIsMadeAfterTheFirstPaintOrByItsFirstUse) {
     EXPECT_EQ(dialog->SearchWindow(), nullptr);
     EXPECT_TRUE(OwnedDialogs(dialog->Hwnd()).empty());
     ShowWindow(dialog->Hwnd(), SW_SHOW);
+    SetForegroundWindow(dialog->Hwnd());
+    SetFocus(dialog->Item(IDC_LIST));  // the user is already at the list when it is made
     Pump();
     const HWND made = dialog->SearchWindow();
     ASSERT_NE(made, nullptr);
+    EXPECT_EQ(GetFocus(), dialog->Item(IDC_LIST));
     EXPECT_FALSE(IsWindowVisible(made));
     EXPECT_EQ(OwnedDialogs(dialog->Hwnd()), std::vector<HWND>{made});
     InvalidateRect(dialog->Hwnd(), nullptr, TRUE);
