@@ -81,10 +81,9 @@ BOOL MainDialog::OnInitDialog() {
     SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall_.Get()));
 
     dragging_ = false;
-    // The version window and the task select dialog are made when first asked for: the first paint
-    // waits for neither.
-    // The search window is made hidden with the main window: its hot key shows it at once.
-    CreateSearch();
+    // The version window and the task select dialog are made when first asked for, the search window
+    // after the first paint (or by its first use, when the window starts hidden): the first paint waits
+    // for none of them.
 
     // The environment lays the controls out, with the stored splitter position.
     InitEnvironment();
@@ -142,7 +141,19 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     switch (message) {
         case WM_PAINT:
+            if (!searchTried_ && !searchPosted_) {
+                searchPosted_ = true;
+                PostMessageA(Hwnd(), WM_MAKE_SEARCH, 0, 0);
+            }
             return PaintMinimised();
+        case WM_MAKE_SEARCH: {
+            // Made while the user may already be typing: the keyboard stays where it was.
+            HWND focus = GetFocus();
+            CreateSearch();
+            if (focus && GetFocus() != focus)
+                SetFocus(focus);
+            return true;
+        }
         case WM_QUERYDRAGICON:
             result = reinterpret_cast<LRESULT>(iconSmall_.Get());
             return true;
@@ -215,6 +226,10 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
                 OnPageTimer();
             if (wParam == kHookRenewalTimer)
                 KeyboardHook::Renew();
+            if (wParam == kStatusTimer) {
+                KillTimer(Hwnd(), kStatusTimer);
+                ShowWindow(Item(IDC_STATUS), SW_HIDE);
+            }
             return false;  // default processing as well
         case WM_MEASUREITEM:
         case WM_DRAWITEM:

@@ -45,10 +45,15 @@ constexpr UINT WM_SPLITTER_DRAG = WM_APP + 4;
 constexpr UINT WM_BRING_TO_FRONT = WM_APP + 5;
 // Posted by the keyboard hook when the task key was pressed: the dialog is shown outside the hook.
 constexpr UINT WM_TASK_KEY = WM_APP + 6;
+// Posted by the first paint: the search window is made once the main window is on the screen.
+constexpr UINT WM_MAKE_SEARCH = WM_APP + 12;
 // Timers of the main window: 1 delays a page switch, 2 renews the keyboard hook.
 constexpr UINT_PTR kPageTimer = 1;
 constexpr UINT_PTR kHookRenewalTimer = 2;
 constexpr UINT kHookRenewalMs = 30000;
+// Timer 7 hides a closing status text (an import's result) after kStatusShownMs.
+constexpr UINT_PTR kStatusTimer = 7;
+constexpr UINT kStatusShownMs = 4000;
 // Commands that carry a shortcut's store index: 16384 + index.
 constexpr int kFirstItemCommand = 16384;
 constexpr int kLastItemCommand = 32766;
@@ -80,11 +85,16 @@ public:
     void SetReady(bool ready) override;
     void SetStatusText(const std::string& text);
     void RefreshTitle();
+    void SetTitle(const std::string& title);
+    // Shows `text` in the status line (over the page combo) for kStatusShownMs.
+    void ShowStatusFor(const std::string& text);
     // The page tree, the combo and their item table from the store (main_dialog_views.cpp).
     void BuildTree();
     void ClearTree();
-    // The shortcut list of the current page; stores the page as `Page` and saves the settings file.
-    void RefillList();
+    // The shortcut list of the current page; stores the page as `Page` and saves the settings file (the
+    // callers that changed the store count on that save). `saveUnchanged` false leaves the file alone
+    // when `Page` is already the page shown, as at start-up, where nothing has changed yet.
+    void RefillList(bool saveUnchanged = true);
     void Hide();
     void Restore();
     void Focus();
@@ -244,7 +254,7 @@ private:
     void ShowPreferences();
 
     // main_dialog_search.cpp
-    void CreateSearch();
+    void CreateSearch();  // once: later calls do nothing
     SettingsStore& SearchStore() override { return store_; }
     System& SearchSystem() override { return system_; }
     Messages& SearchMessages() override { return messages_; }
@@ -296,6 +306,8 @@ private:
     UINT taskbarCreated_ = 0;
     std::unique_ptr<TaskSelectDialog> taskSelect_;
     std::unique_ptr<SearchDialog> search_;
+    bool searchTried_ = false;   // CreateSearch ran (a failed window is not tried again)
+    bool searchPosted_ = false;  // the first paint asked for it
     bool taskSelectFailed_ = false;
     WINDOWPLACEMENT bringToFront_{};
     mutable std::optional<PowerLibrary> power_;

@@ -170,7 +170,9 @@ void MainDialog::DeferredInit() {
     BuildTree();
     TreeView_EnsureVisible(Item(IDC_TREE), TreeView_GetSelection(Item(IDC_TREE)));
     pending_ = false;
-    RefillList();
+    // The start-up has changed nothing, so it writes nothing: a large settings file takes tens of
+    // milliseconds to save.
+    RefillList(false);
     KillTimer(Hwnd(), kPageTimer);
 
     if (options_.taskbarHidden)
@@ -253,13 +255,19 @@ void MainDialog::SetStatusText(const std::string& text) {
     RefreshTitle();
 }
 
+void MainDialog::ShowStatusFor(const std::string& text) {
+    SetStatusText(text);
+    ShowWindow(Item(IDC_STATUS), SW_SHOW);
+    SetTimer(Hwnd(), kStatusTimer, kStatusShownMs, nullptr);
+}
+
 void MainDialog::RefreshTitle() {
     HWND list = Item(IDC_LIST);
     const int selected = ListView_GetNextItem(list, -1, LVNI_SELECTED);
     char format[256] = {};
     if (selected < 0) {
         LoadStringA(GetModuleHandleA(nullptr), IDS_APP_NAME, format, sizeof format);
-        SetWindowTextA(Hwnd(), format);
+        SetTitle(format);
         return;
     }
     LoadStringA(GetModuleHandleA(nullptr), IDS_TITLE_SELECTED, format, sizeof format);
@@ -270,7 +278,16 @@ void MainDialog::RefreshTitle() {
     size_t at = title.find("%s");
     if (at != std::string::npos)
         title.replace(at, 2, name);
-    SetWindowTextA(Hwnd(), title.c_str());
+    SetTitle(title);
+}
+
+// Every status text refreshes the title, and under Wine every caption set goes on to the X server,
+// so the same caption is not set again.
+void MainDialog::SetTitle(const std::string& title) {
+    char shown[1024 + 256] = "";
+    GetWindowTextA(Hwnd(), shown, sizeof shown);
+    if (title != shown)
+        SetWindowTextA(Hwnd(), title.c_str());
 }
 
 }  // namespace brindle
