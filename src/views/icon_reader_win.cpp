@@ -2,8 +2,6 @@
 
 #include <shellapi.h>
 
-#include <climits>
-
 #include "launch/classify.h"
 #include "launch/command_line.h"
 #include "launch/system.h"
@@ -14,7 +12,7 @@ namespace brindle {
 WinIconReader::WinIconReader(const SettingsStore& store, System& system, ExtractFunction extract)
     : store_(store), system_(system), extract_(extract) {}
 
-void WinIconReader::Read(const std::string& source, IconHandle& large, IconHandle& small) {
+void WinIconReader::Read(const std::string& source, IconSizes sizes, IconHandle& large, IconHandle& small) {
     large = small = nullptr;
     std::string file, parameters;
     SplitCommandLine(source.c_str(), file, parameters, system_);
@@ -23,9 +21,12 @@ void WinIconReader::Read(const std::string& source, IconHandle& large, IconHandl
     }
     ++reads_;
     const IconLocation location = ParseIconSource(file);
+    const int largeEdge = sizes.large > 0 ? sizes.large : GetSystemMetrics(SM_CXICON);
+    const int smallEdge = sizes.small > 0 ? sizes.small : GetSystemMetrics(SM_CXSMICON);
     HICON bigIcon = nullptr, smallIcon = nullptr;
-    const UINT extracted = extract_(location.file.c_str(), location.index, &bigIcon, &smallIcon, 1);
-    if (extracted == 0 || extracted == UINT_MAX) {
+    const HRESULT extracted = extract_(location.file.c_str(), location.index, 0, &bigIcon, &smallIcon,
+                                       MAKELONG(largeEdge, smallEdge));
+    if (extracted != S_OK) {
         // Nothing was extracted, and the outputs are not ours: Wine copies whatever its stack held there,
         // which can be the handle of an icon the program holds; destroying it would take it from its owner.
         bigIcon = smallIcon = nullptr;

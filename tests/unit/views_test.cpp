@@ -171,8 +171,10 @@ public:
     std::map<std::string, int> sizes;  // 3 both, 1 large only, 2 small only; absent: nothing
     std::map<std::string, int> reads;
     std::multiset<IconHandle> live;
-    void Read(const std::string& source, IconHandle& large, IconHandle& small) override {
+    std::vector<IconSizes> askedSizes;
+    void Read(const std::string& source, IconSizes asked, IconHandle& large, IconHandle& small) override {
         ++reads[source];
+        askedSizes.push_back(asked);
         const int has = sizes.count(source) ? sizes[source] : 0;
         large = has & 1 ? New() : nullptr;
         small = has & 2 ? New() : nullptr;

@@ -703,15 +703,15 @@ TEST_F(Views, AFileWithoutIconsLeavesTheIconsReadBeforeWhole) {
     EXPECT_NE(pixels(6), program);
 }
 
-// ExtractIconExA as Wine answers for a file without icons: no icon, and in its outputs whatever its
-// stack held, here the handles of another owner's icon (Wine copies them out of an uninitialised array).
+// An icon extraction that finds no icon and leaves in its outputs whatever its stack held, here the
+// handles of another owner's icon (Wine's ExtractIconEx copied them out of an uninitialised array).
 HICON heldByAnother = nullptr;
-UINT WINAPI ExtractLeavingHandles(LPCSTR, int, HICON* large, HICON* small, UINT) {
+HRESULT WINAPI ExtractLeavingHandles(LPCSTR, int, UINT, HICON* large, HICON* small, UINT) {
     if (large)
         *large = heldByAnother;
     if (small)
         *small = heldByAnother;
-    return 0;
+    return S_FALSE;
 }
 
 TEST(IconReader, WhatANoIconAnswerLeavesInItsOutputsIsNotDestroyed) {
@@ -730,7 +730,7 @@ TEST(IconReader, WhatANoIconAnswerLeavesInItsOutputsIsNotDestroyed) {
     testing::WriteBytes(text, "no icons");
     for (const std::string& source : {folder.File("無い.exe"), std::string("http://example.com/"), text}) {
         IconHandle large = nullptr, small = nullptr;
-        reader.Read(source, large, small);
+        reader.Read(source, {}, large, small);
         // A missing file and an address have no icon at all; the document has the shell's.
         EXPECT_NE(large, heldByAnother) << source;
         EXPECT_NE(small, heldByAnother) << source;
