@@ -15,7 +15,7 @@ class System;
 
 // Reads icons from files at the asked sizes: SHDefExtractIconA (the file's own image of that size, not a
 // 16-pixel one stretched), and when the file has no icon resources the icon the shell shows for it
-// (SHGetFileInfoA, at the shell's sizes). Nothing is read while the icon policy forbids disk access
+// (read at the asked sizes from the place SHGetFileInfoA names, or at the shell's sizes). Nothing is read while the icon policy forbids disk access
 // (TargetAccessAllowed), which is asked at every read.
 class WinIconReader : public IconReader {
 public:
@@ -30,6 +30,8 @@ public:
     int Reads() const { return reads_; }
 
 private:
+    bool ExtractPair(const char* file, int index, UINT edges, HICON& large, HICON& small) const;
+
     const SettingsStore& store_;
     System& system_;
     ExtractFunction extract_;

@@ -266,13 +266,22 @@ TEST(IconReaderSizes, IconsAreReadAtTheAskedSizesFromTheFilesOwnImages) {
     store.SetPreferencesAndSave(prefs);
     WinSystem system;
     WinIconReader reader(store, system);
-    for (const IconSizes sizes : {IconSizes{32, 16}, IconSizes{48, 24}, IconSizes{40, 20}, IconSizes{64, 32}}) {
-        IconHandle largeIcon = nullptr, smallIcon = nullptr;
-        reader.Read(ModulePath(), sizes, largeIcon, smallIcon);
-        EXPECT_EQ(IconEdge(static_cast<HICON>(largeIcon)), sizes.large);
-        EXPECT_EQ(IconEdge(static_cast<HICON>(smallIcon)), sizes.small);
-        reader.Destroy(largeIcon);
-        reader.Destroy(smallIcon);
+    // A program's own icons, and a document's and a folder's from where the shell keeps them: at sizes
+    // of every scale, 200 % included, which no system metric of this run has.
+    const std::string document = folder.File("文書.txt");
+    testing::WriteBytes(document, "no icons");
+    const std::string subfolder = folder.File("フォルダ");
+    ASSERT_TRUE(CreateDirectoryA(subfolder.c_str(), nullptr));
+    for (const std::string& source : {ModulePath(), document, subfolder}) {
+        for (const IconSizes sizes : {IconSizes{32, 16}, IconSizes{48, 24}, IconSizes{40, 20}, IconSizes{64, 32}}) {
+            SCOPED_TRACE(source + " at " + std::to_string(sizes.small));
+            IconHandle largeIcon = nullptr, smallIcon = nullptr;
+            reader.Read(source, sizes, largeIcon, smallIcon);
+            EXPECT_EQ(IconEdge(static_cast<HICON>(largeIcon)), sizes.large);
+            EXPECT_EQ(IconEdge(static_cast<HICON>(smallIcon)), sizes.small);
+            reader.Destroy(largeIcon);
+            reader.Destroy(smallIcon);
+        }
     }
 }
 
