@@ -34,8 +34,8 @@ unsigned NotificationAreaDpi() {
 void MainDialog::LoadOwnIcons() {
     const int traySize = ui::MetricForDpi(SM_CXSMICON, NotificationAreaDpi());
     HICON shown = trayIcon_.Current();
-    const int role = shown == iconHidden_.Get() ? IDI_TRAY
-                     : shown == iconBusy_.Get() ? IDI_BUSY
+    const int role = shown == iconHidden_.Get()  ? IDI_TRAY
+                     : shown == iconBusy_.Get()  ? IDI_BUSY
                      : shown == iconSmall_.Get() ? IDI_SMALL
                                                  : 0;
     ui::UniqueIcon hidden(views::LoadOwnIcon(IDI_TRAY, traySize));

@@ -15,13 +15,13 @@ class System;
 
 // Reads icons from files at the asked sizes: SHDefExtractIconA (the file's own image of that size, not a
 // 16-pixel one stretched), and when the file has no icon resources the icon the shell shows for it
-// (read at the asked sizes from the place SHGetFileInfoA names, or at the shell's sizes). Nothing is read while the icon policy forbids disk access
-// (TargetAccessAllowed), which is asked at every read.
+// (read at the asked sizes from the place SHGetFileInfoA names, or at the shell's sizes). Nothing is read while the
+// icon policy forbids disk access (TargetAccessAllowed), which is asked at every read.
 class WinIconReader : public IconReader {
 public:
     // SHDefExtractIconA's form; tests give a stand-in that answers as Wine does.
-    using ExtractFunction = HRESULT(WINAPI*)(LPCSTR file, int index, UINT flags, HICON* large, HICON* small,
-                                             UINT sizes);
+    using ExtractFunction =
+        HRESULT(WINAPI*)(LPCSTR file, int index, UINT flags, HICON* large, HICON* small, UINT sizes);
 
     WinIconReader(const SettingsStore& store, System& system, ExtractFunction extract = SHDefExtractIconA);
     void Read(const std::string& source, IconSizes sizes, IconHandle& large, IconHandle& small) override;

@@ -13,9 +13,8 @@ struct StripSet {
 };
 
 constexpr StripSet kTree{{IDB_TREE, IDB_TREE_20, IDB_TREE_24, IDB_TREE_32, IDB_TREE_40, IDB_TREE_48}, RGB(0, 0, 128)};
-constexpr StripSet kClasses{
-    {IDB_CLASS_SMALL, IDB_CLASS_20, IDB_CLASS_24, IDB_CLASS_LARGE, IDB_CLASS_40, IDB_CLASS_48},
-    RGB(255, 0, 0)};
+constexpr StripSet kClasses{{IDB_CLASS_SMALL, IDB_CLASS_20, IDB_CLASS_24, IDB_CLASS_LARGE, IDB_CLASS_40, IDB_CLASS_48},
+                            RGB(255, 0, 0)};
 
 int StripId(const StripSet& set, int drawnSize) {
     for (size_t i = 0; i < std::size(kOwnImageSizes); ++i) {

@@ -95,8 +95,9 @@ protected:
                             "clrListBack=16777215\r\nclrListTxBk=16777215\r\nclrListText=0\r\n"
                             "[Page]\r\n0=Top,-1,0,0,\"\",\"\"\r\n"
                             "[#00000]\r\nNamespace=漢字の名前\r\nCommandLine=\"" +
-                                exe + "\"\r\nPageId=0\r\n[#00001]\r\nNamespace=own\r\nCommandLine=x.exe\r\n"
-                                      "ReadIcon=1\r\nIconname=" +
+                                exe +
+                                "\"\r\nPageId=0\r\n[#00001]\r\nNamespace=own\r\nCommandLine=x.exe\r\n"
+                                "ReadIcon=1\r\nIconname=" +
                                 exe + "\r\nPageId=0\r\n");
         store = std::make_unique<SettingsStore>(messages, path);
         store->Load();
