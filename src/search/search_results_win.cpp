@@ -1,5 +1,7 @@
 #include "search/search_results_win.h"
 
+#include <cstdint>
+
 #include "launch/classify.h"
 #include "launch/system.h"
 #include "search/search_host.h"
@@ -14,6 +16,7 @@ namespace {
 
 constexpr int kIconSize = 16;
 constexpr int kGap = 4;
+constexpr int8_t kNotClassified = INT8_MIN;  // target::kMissing is -1
 
 // Draws `text` from `x` and returns where it ended.
 int DrawPiece(HDC dc, int x, const RECT& row, const char* text, size_t length) {
@@ -35,6 +38,7 @@ SearchResultPainter::~SearchResultPainter() = default;
 
 void SearchResultPainter::Reset() {
     icons_->Clear();
+    kinds_.assign(static_cast<size_t>(host_.SearchStore().ShortcutCount()), kNotClassified);
 }
 
 LRESULT SearchResultPainter::Draw(NMLVCUSTOMDRAW& draw, const search::SearchIndex& index, const search::Query& query) {
@@ -101,7 +105,13 @@ void SearchResultPainter::DrawIcon(HDC dc, int x, int y, int storeIndex) {
     ShortcutRecord s;
     if (!host_.SearchStore().GetShortcutAt(storeIndex, s))
         return;
-    const int kind = ClassifyTarget(s.commandLine, s.check, host_.SearchStore(), host_.SearchSystem());
+    const bool known = storeIndex >= 0 && static_cast<size_t>(storeIndex) < kinds_.size();
+    int kind = known ? kinds_[storeIndex] : kNotClassified;
+    if (kind == kNotClassified) {
+        kind = ClassifyTarget(s.commandLine, s.check, host_.SearchStore(), host_.SearchSystem());
+        if (known)
+            kinds_[storeIndex] = static_cast<int8_t>(kind);
+    }
     int cached = -1;
     if (s.readIcon) {
         const std::string key = views::IconKey(s, host_.SearchSystem());

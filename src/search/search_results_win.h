@@ -4,7 +4,9 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "search/search_index.h"
 #include "search/search_query.h"
@@ -26,7 +28,7 @@ public:
 
     // NM_CUSTOMDRAW of the list: the answer for the dialog.
     LRESULT Draw(NMLVCUSTOMDRAW& draw, const search::SearchIndex& index, const search::Query& query);
-    // Icons read for a former index are let go.
+    // Icons read and targets classified for a former index are let go.
     void Reset();
 
 private:
@@ -41,6 +43,9 @@ private:
     SearchHost& host_;
     std::unique_ptr<WinIconReader> reader_;
     std::unique_ptr<IconCache> icons_;
+    // The class of each shortcut's target once drawn: the existence check it may take costs
+    // a file-system look-up, and every key press paints the visible rows again.
+    std::vector<int8_t> kinds_;
 };
 
 }  // namespace brindle
