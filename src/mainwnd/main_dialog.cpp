@@ -12,22 +12,12 @@
 #include "ui/messages.h"
 
 namespace brindle {
-namespace {
 
-HICON LoadIconSized(int id, int size) {
-    return static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-}
-
-}  // namespace
-
+// The icons are there before the window: at the system DPI until the window knows its monitor's.
 MainDialog::MainDialog(SettingsStore& store, Messages& messages, Options options)
     : ui::Dialog(IDD_MAIN), store_(store), messages_(messages), options_(std::move(options)) {
-    const int small = GetSystemMetrics(SM_CXSMICON);
-    iconHidden_.Reset(LoadIconSized(IDI_TRAY, small));
-    iconSmall_.Reset(LoadIconSized(IDI_SMALL, small));
-    iconBig_.Reset(LoadIconSized(IDI_APP, GetSystemMetrics(SM_CXICON)));
-    iconBusy_.Reset(LoadIconSized(IDI_BUSY, small));
+    dpi_ = ui::SystemDpi();
+    LoadOwnIcons();
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 }
 
@@ -62,6 +52,10 @@ bool MainDialog::HookInstalled() const {
 
 BOOL MainDialog::OnInitDialog() {
     ui::Dialog::OnInitDialog();
+    if (const unsigned dpi = ui::WindowDpi(Hwnd()); dpi != dpi_) {
+        dpi_ = dpi;
+        LoadOwnIcons();
+    }
     splitter_.Attach(Item(IDC_SPLITTER));
     list_.Attach(Item(IDC_LIST));
     treeCtrl_.Attach(Item(IDC_TREE));
@@ -77,8 +71,7 @@ BOOL MainDialog::OnInitDialog() {
     InsertMainPopupIntoSystemMenu();
     accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
 
-    SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconBig_.Get()));
-    SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall_.Get()));
+    SetWindowIcons();
 
     dragging_ = false;
     // The version window and the task select dialog are made when first asked for, the search window
@@ -155,7 +148,11 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             return true;
         }
         case WM_QUERYDRAGICON:
-            result = reinterpret_cast<LRESULT>(iconSmall_.Get());
+            result = reinterpret_cast<LRESULT>(iconWindowSmall_.Get());
+            return true;
+        case WM_DPICHANGED:
+            // Handled whole here: the dialog manager's own scaling of the template would fight the layout.
+            OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return true;
         case WM_SIZE:
             Layout(LOWORD(lParam), HIWORD(lParam), false);

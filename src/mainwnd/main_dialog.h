@@ -23,6 +23,7 @@
 #include "tasks/task_select_host.h"
 #include "traymenu/tray_menu_win.h"
 #include "ui/dialog.h"
+#include "ui/dpi_win.h"
 #include "ui/handles.h"
 #include "views/custom_draw_win.h"
 #include "views/icon_cache.h"
@@ -117,6 +118,13 @@ public:
     const PageTree& Pages() const { return pageTree_; }
     bool PageSwitchPending() const { return pending_; }
     int IconReads() const { return iconReader_.Reads(); }
+    // The DPI the window is drawn for (its monitor's), the one the tray menu was built for, and the
+    // stored font as the settings file holds it (at 96 DPI; shown scaled to the window's DPI).
+    unsigned Dpi() const { return dpi_; }
+    unsigned TrayMenuDpi() const { return trayMenuDpi_; }
+    const FontSpec& StoredFont() const { return storedFont_; }
+    HFONT ShownFont() const { return font_.Get(); }
+    HFONT TrayMenuFont() const { return trayFont_ ? trayFont_.Get() : font_.Get(); }
     // The task select dialog and its window, made hidden on first use (not at start-up); null when it
     // could not be made.
     TaskSelectDialog* TaskSelect();
@@ -171,6 +179,15 @@ private:
     void InsertMainPopupIntoSystemMenu();
     HWND HostWindow() const override { return Hwnd(); }
 
+    // main_dialog_dpi.cpp: everything the window sizes itself follows the DPI of its monitor
+    void LoadOwnIcons();
+    void SetWindowIcons();
+    void BuildTreeImageList();
+    void ApplyListIconSizes();
+    bool PrepareTrayMenuAt(POINT where);
+    void OnDpiChanged(unsigned dpi, const RECT* suggested);
+    int SplitterWidth() const;
+
     // main_dialog_env.cpp
     void ApplyWindowRect(const Rect& rect);
     bool ApplyFont(const FontSpec& font);
@@ -190,6 +207,7 @@ private:
     void OnTrayNotify(UINT mouseMessage);
     void OnHotKey(int id);
     void ShowTrayMenu();
+    bool BuildTrayMenu();
     void DiscardTrayMenu();
     LRESULT OnInstanceQuery(WPARAM which);
     LRESULT OnCopyData(const COPYDATASTRUCT* data);
@@ -273,7 +291,12 @@ private:
     PageTree pageTree_;
     ListPainter listPainter_;
 
-    ui::UniqueIcon iconHidden_, iconSmall_, iconBig_, iconBusy_;
+    // The notification area's icons at the size its monitor asks for; the window's own at the window's.
+    ui::UniqueIcon iconHidden_, iconSmall_, iconBusy_;
+    ui::UniqueIcon iconBig_, iconWindowSmall_;
+    unsigned dpi_ = ui::kBaseDpi;
+    unsigned trayMenuDpi_ = 0;  // the DPI of the last tray menu built
+    FontSpec storedFont_{};
     SplitterBar splitter_;
     ShortcutListCtrl list_;
     PageTreeCtrl treeCtrl_;
@@ -301,6 +324,7 @@ private:
     ui::UniqueMenu menu_;
     HACCEL accelerators_ = nullptr;  // resource tables are freed with the module
     ui::UniqueFont font_;
+    ui::UniqueFont trayFont_;  // the stored font at the tray menu's DPI
     ui::UniqueImageList smallImages_, largeImages_, treeImages_;
     ui::UniqueWindow tooltip_;
     UINT taskbarCreated_ = 0;

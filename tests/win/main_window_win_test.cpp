@@ -122,7 +122,8 @@ TEST_F(MainWindow, OpensWhereItWasWithTheControlsLaidOut) {
     GetClientRect(dialog->Hwnd(), &client);
     RECT combo;
     GetWindowRect(dialog->Item(IDC_PAGE_COMBO), &combo);
-    const MainLayout expected = ComputeMainLayout(client.right, client.bottom, 150, combo.bottom - combo.top);
+    const MainLayout expected = ComputeMainLayout(client.right, client.bottom, 150, combo.bottom - combo.top,
+                                                  ui::ScaleToDpi(2, ui::SystemDpi()));
     EXPECT_EQ(BoxOf(IDC_TREE), expected.tree);
     EXPECT_EQ(BoxOf(IDC_SPLITTER), expected.splitter);
     EXPECT_EQ(BoxOf(IDC_STATUS), expected.status);
