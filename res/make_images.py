@@ -2,7 +2,7 @@
 """Draws the program's icons and bitmaps and writes them as .ico and .bmp files beside this script.
 
 Python 3 standard library only. Every picture is a list of filled shapes on a 16-unit design grid,
-rasterised at 16 or 32 pixels with 4x4 supersampling. Icons are 32-bit with an AND mask; the image-list
+rasterised at 16 to 48 pixels with 4x4 supersampling. Icons are 32-bit with an AND mask; the image-list
 bitmaps are 24-bit with a mask colour as background (a pixel belongs to the picture when at least half of
 it is covered), and the mask colour itself never appears inside a picture.
 
@@ -400,17 +400,24 @@ def main():
             f.write(data)
         outputs[name] = len(data)
 
-    write("brindle.ico", ico([render(app_rocket(), 32), render(app_rocket(), 16)]))
-    write("small.ico", ico([render(app_rocket(), 16), render(app_rocket(), 32)]))
-    write("tray_hidden.ico", ico([render(tray_hidden_rocket(), 16), render(tray_hidden_rocket(), 32)]))
-    write("busy.ico", ico([render(hourglass(), 16), render(hourglass(), 32)]))
+    # Icons hold every size the shell asks for between 100 % and 300 %: the small icon at 100, 125, 150,
+    # 200 and 250 % (16 to 40) and the large one up to 150 % (48). The first image is the one an icon
+    # group shows where no size is asked for.
+    sizes = [16, 20, 24, 32, 40, 48]
+    write("brindle.ico", ico([render(app_rocket(), s) for s in [32] + [s for s in sizes if s != 32]]))
+    write("small.ico", ico([render(app_rocket(), s) for s in sizes]))
+    write("tray_hidden.ico", ico([render(tray_hidden_rocket(), s) for s in sizes]))
+    write("busy.ico", ico([render(hourglass(), s) for s in sizes]))
 
+    # Image-list strips, one file per size: 16 and 32 keep their old names (the class strip at 32 is the
+    # large one at 100 %); the program takes the nearest size for the display scale.
     tree = [folder_closed(), folder_open()]
-    write("tree.bmp", bmp24(side_by_side([on_mask(render(p, 16), NAVY) for p in tree])))
-
     classes = [internet_document(), unknown_document(), program_window(), folder_closed(), blue_question()]
-    write("class_small.bmp", bmp24(side_by_side([on_mask(render(p, 16), RED) for p in classes])))
-    write("class_large.bmp", bmp24(side_by_side([on_mask(render(p, 32), RED) for p in classes])))
+    for size in sizes:
+        tree_name = "tree.bmp" if size == 16 else f"tree_{size}.bmp"
+        write(tree_name, bmp24(side_by_side([on_mask(render(p, size), NAVY) for p in tree])))
+        class_name = {16: "class_small.bmp", 32: "class_large.bmp"}.get(size, f"class_{size}.bmp")
+        write(class_name, bmp24(side_by_side([on_mask(render(p, size), RED) for p in classes])))
 
     for name, size in outputs.items():
         print(f"{name}: {size} bytes")

@@ -24,6 +24,17 @@
 #define IDB_TREE 140
 #define IDB_CLASS_SMALL 141
 #define IDB_CLASS_LARGE 142
+// The same strips at the other sizes of the display scales: 20, 24, 32 (tree only: the class strip at 32
+// is IDB_CLASS_LARGE), 40 and 48 pixels.
+#define IDB_TREE_20 400
+#define IDB_TREE_24 401
+#define IDB_TREE_32 402
+#define IDB_TREE_40 403
+#define IDB_TREE_48 404
+#define IDB_CLASS_20 410
+#define IDB_CLASS_24 411
+#define IDB_CLASS_40 413
+#define IDB_CLASS_48 414
 
 // Strings.
 #define IDS_APP_NAME 200

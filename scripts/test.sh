@@ -69,6 +69,16 @@ if [ "$built" = 1 ]; then
         ctest --preset "$win_preset" 2>&1
     ) | tee "$log/$win_preset.txt"
     count_ctest "$log/$win_preset.txt"
+    # At 150 % (144 DPI, a Wine prefix of its own): the whole program and the tests labelled "dpi", which
+    # compare sizes with those the system's scale asks for.
+    echo "== Windows tests at 144 DPI ($win_preset)"
+    (
+        export BRINDLE_WIN_PRESET=$win_preset BRINDLE_DPI=144
+        source scripts/wine-env.sh
+        trap brindle_wine_stop EXIT
+        ctest --preset "$win_preset" -L dpi 2>&1
+    ) | tee "$log/$win_preset-dpi144.txt"
+    count_ctest "$log/$win_preset-dpi144.txt"
 else
     failed=$((failed + 1))
 fi

@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
         double start = Now();
         brindle::SettingsStore store(messages, settings);
         const brindle::ImportResult result =
-            brindle::RunImport(nullptr, store, system, {links}, brindle::kTopLevel, [](const std::string&) {});
+            brindle::RunImport(store, system, {links}, brindle::kTopLevel, [](const std::string&) {});
         const bool saved = store.Save();
         imports.push_back(Now() - start);
         if (result.shortcuts != kFolders * kLinksPerFolder || result.pages != kFolders + 1 || !saved) {
@@ -144,7 +144,8 @@ int main(int argc, char** argv) {
     const double measured = Median(imports), floor = Median(floors);
     std::printf("import under Wine, median of %d runs\n", runs);
     std::printf("%-34s %12s %12s %8s\n", "", "measured", "floor", "ratio");
-    std::printf("%-34s %10.1fms %10.1fms %8.2f  (goal: 3 s)\n", "import 2,000 links, 41 pages", measured, floor,
-                measured / floor);
+    // The goal is the issue's own, in time: the floor shows how loaded the machine was.
+    std::printf("%-34s %10.1fms %10.1fms %8.2f  (goal: 3 s) %s\n", "import 2,000 links, 41 pages", measured, floor,
+                measured / floor, measured <= 3000.0 ? "met" : "MISSED");
     return 0;
 }

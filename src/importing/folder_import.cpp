@@ -22,13 +22,12 @@ bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b) {
 
 // A folder's entries, over all its merged paths: files in name order, subfolders by name (merged).
 struct Entries {
-    std::vector<std::string> files;
+    std::vector<std::pair<std::string, FoundFile>> files;  // path, entry
     std::vector<std::pair<std::string, std::vector<std::string>>> folders;
 };
 
 Entries ListEntries(System& system, const std::vector<std::string>& paths) {
     Entries entries;
-    std::vector<std::pair<std::string, std::string>> files;  // name, path
     for (const std::string& path : paths) {
         for (const FoundFile& found : system.FindFiles(path + "\\*")) {
             if (found.name == "." || found.name == "..")
@@ -37,22 +36,23 @@ Entries ListEntries(System& system, const std::vector<std::string>& paths) {
             if (!found.directory) {
                 // The folder's own settings for Explorer, hidden in every Start menu folder.
                 if (!EqualsIgnoringAsciiCase(found.name, "desktop.ini"))
-                    files.emplace_back(found.name, full);
+                    entries.files.emplace_back(full, found);
                 continue;
             }
-            auto same = std::find_if(entries.folders.begin(), entries.folders.end(),
-                                     [&](const auto& folder) { return EqualsIgnoringAsciiCase(folder.first, found.name); });
+            auto same = std::find_if(entries.folders.begin(), entries.folders.end(), [&](const auto& folder) {
+                return EqualsIgnoringAsciiCase(folder.first, found.name);
+            });
             if (same != entries.folders.end())
                 same->second.push_back(full);
             else
                 entries.folders.push_back({found.name, {full}});
         }
     }
-    auto byName = [](const auto& a, const auto& b) { return sjis::Compare(a.first.c_str(), b.first.c_str()) < 0; };
-    std::stable_sort(files.begin(), files.end(), byName);
-    std::stable_sort(entries.folders.begin(), entries.folders.end(), byName);
-    for (auto& file : files)
-        entries.files.push_back(std::move(file.second));
+    std::stable_sort(entries.files.begin(), entries.files.end(), [](const auto& a, const auto& b) {
+        return sjis::Compare(a.second.name.c_str(), b.second.name.c_str()) < 0;
+    });
+    std::stable_sort(entries.folders.begin(), entries.folders.end(),
+                     [](const auto& a, const auto& b) { return sjis::Compare(a.first.c_str(), b.first.c_str()) < 0; });
     return entries;
 }
 
@@ -73,8 +73,8 @@ public:
     // False once cancelled.
     bool Import(Level& level, const std::vector<std::string>& paths) {
         const Entries entries = ListEntries(system_, paths);
-        for (const std::string& file : entries.files) {
-            const ShortcutProposal proposal = reader_.Read(file);
+        for (const auto& [file, found] : entries.files) {
+            const ShortcutProposal proposal = reader_.Read(file, found);
             if (!proposal.commandLine.empty())
                 AddShortcut(level, proposal);
             if (!progress_.Continue(result.shortcuts, file)) {
@@ -155,7 +155,8 @@ std::string FolderTitle(const std::string& path) {
            (trimmed.size() < 2 || !sjis::IsLeadByte(static_cast<unsigned char>(trimmed[trimmed.size() - 2]))))
         trimmed.pop_back();
     size_t start = 0;
-    for (size_t at = sjis::FindAnyOf(trimmed, "\\/"); at != std::string::npos; at = sjis::FindAnyOf(trimmed, "\\/", at + 1))
+    for (size_t at = sjis::FindAnyOf(trimmed, "\\/"); at != std::string::npos;
+         at = sjis::FindAnyOf(trimmed, "\\/", at + 1))
         start = at + 1;
     std::string title = trimmed.substr(start);
     if (title.size() == 2 && title[1] == ':')

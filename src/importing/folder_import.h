@@ -13,12 +13,13 @@ namespace brindle {
 
 class SettingsStore;
 class System;
+struct FoundFile;
 
 class ShortcutReader {
 public:
     virtual ~ShortcutReader() = default;
-    // The shortcut the file at `path` makes.
-    virtual ShortcutProposal Read(const std::string& path) = 0;
+    // The shortcut the file at `path` makes; `found` is its entry in the listing of its folder.
+    virtual ShortcutProposal Read(const std::string& path, const FoundFile& found) = 0;
 };
 
 class ImportProgress {

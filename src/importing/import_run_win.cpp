@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "launch/shell_link_win.h"
 #include "launch/shortcut_proposal_win.h"
 #include "launch/system.h"
 #include "text/append.h"
@@ -18,14 +19,15 @@ std::string KnownFolder(int csidl) {
     return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : "";
 }
 
+// The stored fields of each link, unresolved: a link whose target is missing must not hold the import.
 class LinkReader : public ShortcutReader {
 public:
-    LinkReader(HWND owner, System& system) : owner_(owner), system_(system) {}
-    ShortcutProposal Read(const std::string& path) override { return ProposeShortcut(owner_, path, system_); }
+    ShortcutProposal Read(const std::string& path, const FoundFile& found) override {
+        return ProposeShortcut(path, &found, links_);
+    }
 
 private:
-    HWND owner_;
-    System& system_;
+    ShellLinkReader links_{false};
 };
 
 // Shows the count now and then, and watches for Escape among the keys typed meanwhile.
@@ -86,19 +88,21 @@ std::vector<std::string> ImportRoots(ImportSource source) {
     return roots;
 }
 
-ImportResult RunImport(HWND owner,
-                       SettingsStore& store,
+ImportResult RunImport(SettingsStore& store,
                        System& system,
                        const std::vector<std::string>& roots,
                        int32_t parentId,
                        const std::function<void(const std::string&)>& status) {
     if (roots.empty())
         return {};
-    LinkReader reader(owner, system);
     StatusProgress progress(status);
     const std::string name = FolderTitle(roots.front());
     const HRESULT com = CoInitialize(nullptr);
-    ImportResult result = ImportFolders(store, system, reader, progress, roots, name, parentId);
+    ImportResult result;
+    {
+        LinkReader reader;  // its link class goes before COM does
+        result = ImportFolders(store, system, reader, progress, roots, name, parentId);
+    }
     if (SUCCEEDED(com))
         CoUninitialize();
     return result;

@@ -22,10 +22,9 @@ class System;
 std::vector<std::string> ImportRoots(ImportSource source);
 
 // Imports `roots` under `parentId` as ImportFolders does, with the shortcuts files make by the rules
-// of a dropped file. `status` is shown the progress now and then; Escape pressed meanwhile cancels
-// (what was imported stays). The store is changed but not saved.
-ImportResult RunImport(HWND owner,
-                       SettingsStore& store,
+// of a dropped file (links read for their stored fields, unresolved). `status` is shown the progress now and then;
+// Escape pressed meanwhile cancels (what was imported stays). The store is changed but not saved.
+ImportResult RunImport(SettingsStore& store,
                        System& system,
                        const std::vector<std::string>& roots,
                        int32_t parentId,

@@ -67,6 +67,60 @@ std::string InstallerLinkTarget(const std::string& linkPath) {
 
 const DWORD kLinkResolveFlags = SLR_NO_UI | SLR_NOUPDATE | (kLinkResolveTimeoutMs << 16);
 
+ShellLinkReader::ShellLinkReader(bool resolve, HWND owner)
+    : resolve_(resolve),
+      owner_(owner),
+      found_(CoGetClassObject(CLSID_ShellLink,
+                              CLSCTX_INPROC_SERVER,
+                              nullptr,
+                              IID_IClassFactory,
+                              reinterpret_cast<void**>(links_.GetAddressOf()))) {}
+
+HRESULT ShellLinkReader::Read(const std::string& linkPath, ShellLinkFields& fields) {
+    // A new link object for each file: one object loaded twice may keep a field the second file lacks.
+    ComPtr<IShellLinkA> link;
+    ComPtr<IPersistFile> file;
+    HRESULT result = found_;
+    if (SUCCEEDED(result))
+        result = links_->CreateInstance(nullptr, IID_IShellLinkA, reinterpret_cast<void**>(link.GetAddressOf()));
+    if (SUCCEEDED(result))
+        result = link.As(&file);
+    if (SUCCEEDED(result))
+        result = file->Load(Widen(linkPath).c_str(), STGM_READ);
+    if (FAILED(result))
+        return result;
+    // Only a link the installer made is worth the installer's own reading of the file, which costs more
+    // than the whole rest; where the flags cannot be read, every link is asked about.
+    std::string working;
+    ComPtr<IShellLinkDataList> data;
+    DWORD flags = SLDF_HAS_DARWINID;
+    if (FAILED(link.As(&data)) || FAILED(data->GetFlags(&flags)) || (flags & SLDF_HAS_DARWINID))
+        working = InstallerLinkTarget(linkPath);
+    const bool fromInstaller = !working.empty();
+    // Without user interface and without updating: a link whose target is gone (an offline share, a
+    // removed drive) must neither hold the program in a search nor have the user's file rewritten. Its
+    // stored fields are read whether or not the target was found.
+    if (resolve_)
+        link->Resolve(owner_, kLinkResolveFlags);
+    if (!fromInstaller) {
+        char path[MAX_PATH] = "";
+        result = link->GetPath(path, MAX_PATH, nullptr, 0);
+        working = path;
+    }
+    if (FAILED(result))
+        return result;
+    fields.target = working;
+    result = ReadText([&](char* buffer, int size) { return link->GetDescription(buffer, size); }, fields.description);
+    result = ReadText([&](char* buffer, int size) { return link->GetArguments(buffer, size); }, fields.arguments);
+    std::string location;
+    int index = 0;
+    result = ReadText([&](char* buffer, int size) { return link->GetIconLocation(buffer, size, &index); }, location);
+    fields.iconSource = LinkIconSource(location, index, fields.target);
+    result = ReadText([&](char* buffer, int size) { return link->GetWorkingDirectory(buffer, size); },
+                      fields.workingDirectory);
+    return result;
+}
+
 HRESULT ResolveShellLink(HWND owner,
                          const std::string& linkPath,
                          std::string& target,
@@ -75,48 +129,17 @@ HRESULT ResolveShellLink(HWND owner,
                          std::string* workingDirectory,
                          std::string* description) {
     target.clear();
-    std::string working = InstallerLinkTarget(linkPath);
-    const bool fromInstaller = !working.empty();
-
-    ComPtr<IShellLinkA> link;
-    ComPtr<IPersistFile> file;
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                      reinterpret_cast<void**>(link.GetAddressOf()));
-    if (SUCCEEDED(result))
-        result = link.As(&file);
-    if (SUCCEEDED(result))
-        result = file->Load(Widen(linkPath).c_str(), STGM_READ);
-    // Without user interface and without updating: a link whose target is gone (an offline share, a
-    // removed drive) must neither hold the program in a search nor have the user's file rewritten. Its
-    // stored fields are read whether or not the target was found.
-    if (SUCCEEDED(result))
-        link->Resolve(owner, kLinkResolveFlags);
-    if (SUCCEEDED(result) && !fromInstaller) {
-        char path[MAX_PATH] = "";
-        result = link->GetPath(path, MAX_PATH, nullptr, 0);
-        working = path;
-    }
-    if (FAILED(result)) {
-        return result;
-    }
-    target = working;
-    if (description) {
-        result = ReadText([&](char* buffer, int size) { return link->GetDescription(buffer, size); }, *description);
-    }
-    if (arguments) {
-        result = ReadText([&](char* buffer, int size) { return link->GetArguments(buffer, size); }, *arguments);
-    }
-    if (iconSource) {
-        std::string location;
-        int index = 0;
-        result =
-            ReadText([&](char* buffer, int size) { return link->GetIconLocation(buffer, size, &index); }, location);
-        *iconSource = LinkIconSource(location, index, target);
-    }
-    if (workingDirectory) {
-        result = ReadText([&](char* buffer, int size) { return link->GetWorkingDirectory(buffer, size); },
-                          *workingDirectory);
-    }
+    ShellLinkFields fields;
+    const HRESULT result = ShellLinkReader(true, owner).Read(linkPath, fields);
+    target = fields.target;
+    if (arguments)
+        *arguments = fields.arguments;
+    if (iconSource)
+        *iconSource = fields.iconSource;
+    if (workingDirectory)
+        *workingDirectory = fields.workingDirectory;
+    if (description)
+        *description = fields.description;
     return result;
 }
 

@@ -8,26 +8,30 @@
 namespace brindle {
 
 ShortcutProposal ProposeShortcut(HWND owner, const std::string& path, System& system) {
+    const std::vector<FoundFile> matches = system.FindFiles(path);
+    ShellLinkReader links(true, owner);
+    return ProposeShortcut(path, matches.empty() ? nullptr : &matches.back(), links);
+}
+
+ShortcutProposal ProposeShortcut(const std::string& path, const FoundFile* found, ShellLinkReader& links) {
     ShortcutProposal proposal;
     proposal.commandLine = path;
-    const std::vector<FoundFile> matches = system.FindFiles(path);
-    const FoundFile* found = matches.empty() ? nullptr : &matches.back();
     if (found)
         proposal.name = FileTitle(found->name);
 
-    std::string target, arguments, icon, folder, description;
-    const HRESULT link = ResolveShellLink(owner, path, target, &arguments, &icon, &folder, &description);
+    ShellLinkFields link;
+    const HRESULT read = links.Read(path, link);
     std::string address;
-    if (SUCCEEDED(link) && !target.empty()) {
-        proposal.commandLine = LinkCommandLine(target, arguments);
-        proposal.icon = icon;
-        proposal.workFolder = folder;
-        proposal.comment = description;
+    if (SUCCEEDED(read) && !link.target.empty()) {
+        proposal.commandLine = LinkCommandLine(link.target, link.arguments);
+        proposal.icon = link.iconSource;
+        proposal.workFolder = link.workingDirectory;
+        proposal.comment = link.description;
         proposal.readIcon = true;
-    } else if (SUCCEEDED(link)) {
+    } else if (SUCCEEDED(read)) {
         // A link to something without a file-system path (a control panel item, a printer): the
         // link itself is what the shell can open.
-        proposal.comment = description;
+        proposal.comment = link.description;
     } else if (SUCCEEDED(ResolveInternetShortcut(path, address))) {
         proposal.commandLine = address;
         proposal.check = false;

@@ -14,14 +14,14 @@ struct MainLayout {
 };
 
 // `splitterX` is the bar's left edge in client coordinates: the dragged position, or the bar's current
-// place (the caller lowers it to clientWidth - 2 when it is further right). `comboHeight` is the
-// height of the closed combo.
-MainLayout ComputeMainLayout(int clientWidth, int clientHeight, int splitterX, int comboHeight);
+// place (the caller lowers it to clientWidth - barWidth when it is further right). `comboHeight` is the
+// height of the closed combo; `barWidth` the splitter's width (2 at 96 DPI, scaled with the display).
+MainLayout ComputeMainLayout(int clientWidth, int clientHeight, int splitterX, int comboHeight, int barWidth = 2);
 
-// The splitter position kept for the bar's current place: never right of clientWidth - 2.
-int ClampSplitterToClient(int barX, int clientWidth);
+// The splitter position kept for the bar's current place: never right of clientWidth - barWidth.
+int ClampSplitterToClient(int barX, int clientWidth, int barWidth = 2);
 
-// Whether a dragged splitter may stand at x: strictly between 0 and clientWidth - 2.
-bool SplitterPositionAllowed(int x, int clientWidth);
+// Whether a dragged splitter may stand at x: strictly between 0 and clientWidth - barWidth.
+bool SplitterPositionAllowed(int x, int clientWidth, int barWidth = 2);
 
 }  // namespace brindle

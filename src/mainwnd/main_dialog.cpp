@@ -12,22 +12,12 @@
 #include "ui/messages.h"
 
 namespace brindle {
-namespace {
 
-HICON LoadIconSized(int id, int size) {
-    return static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-}
-
-}  // namespace
-
+// The icons are there before the window: at the system DPI until the window knows its monitor's.
 MainDialog::MainDialog(SettingsStore& store, Messages& messages, Options options)
     : ui::Dialog(IDD_MAIN), store_(store), messages_(messages), options_(std::move(options)) {
-    const int small = GetSystemMetrics(SM_CXSMICON);
-    iconHidden_.Reset(LoadIconSized(IDI_TRAY, small));
-    iconSmall_.Reset(LoadIconSized(IDI_SMALL, small));
-    iconBig_.Reset(LoadIconSized(IDI_APP, GetSystemMetrics(SM_CXICON)));
-    iconBusy_.Reset(LoadIconSized(IDI_BUSY, small));
+    dpi_ = ui::SystemDpi();
+    LoadOwnIcons();
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 }
 
@@ -62,6 +52,10 @@ bool MainDialog::HookInstalled() const {
 
 BOOL MainDialog::OnInitDialog() {
     ui::Dialog::OnInitDialog();
+    if (const unsigned dpi = ui::WindowDpi(Hwnd()); dpi != dpi_) {
+        dpi_ = dpi;
+        LoadOwnIcons();
+    }
     splitter_.Attach(Item(IDC_SPLITTER));
     list_.Attach(Item(IDC_LIST));
     treeCtrl_.Attach(Item(IDC_TREE));
@@ -77,14 +71,12 @@ BOOL MainDialog::OnInitDialog() {
     InsertMainPopupIntoSystemMenu();
     accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
 
-    SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconBig_.Get()));
-    SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall_.Get()));
+    SetWindowIcons();
 
     dragging_ = false;
-    // The version window and the task select dialog are made when first asked for: the first paint
-    // waits for neither.
-    // The search window is made hidden with the main window: its hot key shows it at once.
-    CreateSearch();
+    // The version window and the task select dialog are made when first asked for, the search window
+    // after the first paint (or by its first use, when the window starts hidden): the first paint waits
+    // for none of them.
 
     // The environment lays the controls out, with the stored splitter position.
     InitEnvironment();
@@ -142,9 +134,25 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     switch (message) {
         case WM_PAINT:
+            if (!searchTried_ && !searchPosted_) {
+                searchPosted_ = true;
+                PostMessageA(Hwnd(), WM_MAKE_SEARCH, 0, 0);
+            }
             return PaintMinimised();
+        case WM_MAKE_SEARCH: {
+            // Made while the user may already be typing: the keyboard stays where it was.
+            HWND focus = GetFocus();
+            CreateSearch();
+            if (focus && GetFocus() != focus)
+                SetFocus(focus);
+            return true;
+        }
         case WM_QUERYDRAGICON:
-            result = reinterpret_cast<LRESULT>(iconSmall_.Get());
+            result = reinterpret_cast<LRESULT>(iconWindowSmall_.Get());
+            return true;
+        case WM_DPICHANGED:
+            // Handled whole here: the dialog manager's own scaling of the template would fight the layout.
+            OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return true;
         case WM_SIZE:
             Layout(LOWORD(lParam), HIWORD(lParam), false);
@@ -215,6 +223,10 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
                 OnPageTimer();
             if (wParam == kHookRenewalTimer)
                 KeyboardHook::Renew();
+            if (wParam == kStatusTimer) {
+                KillTimer(Hwnd(), kStatusTimer);
+                ShowWindow(Item(IDC_STATUS), SW_HIDE);
+            }
             return false;  // default processing as well
         case WM_MEASUREITEM:
         case WM_DRAWITEM:

@@ -23,6 +23,7 @@
 #include "tasks/task_select_host.h"
 #include "traymenu/tray_menu_win.h"
 #include "ui/dialog.h"
+#include "ui/dpi_win.h"
 #include "ui/handles.h"
 #include "views/custom_draw_win.h"
 #include "views/icon_cache.h"
@@ -45,10 +46,15 @@ constexpr UINT WM_SPLITTER_DRAG = WM_APP + 4;
 constexpr UINT WM_BRING_TO_FRONT = WM_APP + 5;
 // Posted by the keyboard hook when the task key was pressed: the dialog is shown outside the hook.
 constexpr UINT WM_TASK_KEY = WM_APP + 6;
+// Posted by the first paint: the search window is made once the main window is on the screen.
+constexpr UINT WM_MAKE_SEARCH = WM_APP + 12;
 // Timers of the main window: 1 delays a page switch, 2 renews the keyboard hook.
 constexpr UINT_PTR kPageTimer = 1;
 constexpr UINT_PTR kHookRenewalTimer = 2;
 constexpr UINT kHookRenewalMs = 30000;
+// Timer 7 hides a closing status text (an import's result) after kStatusShownMs.
+constexpr UINT_PTR kStatusTimer = 7;
+constexpr UINT kStatusShownMs = 4000;
 // Commands that carry a shortcut's store index: 16384 + index.
 constexpr int kFirstItemCommand = 16384;
 constexpr int kLastItemCommand = 32766;
@@ -80,11 +86,16 @@ public:
     void SetReady(bool ready) override;
     void SetStatusText(const std::string& text);
     void RefreshTitle();
+    void SetTitle(const std::string& title);
+    // Shows `text` in the status line (over the page combo) for kStatusShownMs.
+    void ShowStatusFor(const std::string& text);
     // The page tree, the combo and their item table from the store (main_dialog_views.cpp).
     void BuildTree();
     void ClearTree();
-    // The shortcut list of the current page; stores the page as `Page` and saves the settings file.
-    void RefillList();
+    // The shortcut list of the current page; stores the page as `Page` and saves the settings file (the
+    // callers that changed the store count on that save). `saveUnchanged` false leaves the file alone
+    // when `Page` is already the page shown, as at start-up, where nothing has changed yet.
+    void RefillList(bool saveUnchanged = true);
     void Hide();
     void Restore();
     void Focus();
@@ -107,6 +118,13 @@ public:
     const PageTree& Pages() const { return pageTree_; }
     bool PageSwitchPending() const { return pending_; }
     int IconReads() const { return iconReader_.Reads(); }
+    // The DPI the window is drawn for (its monitor's), the one the tray menu was built for, and the
+    // stored font as the settings file holds it (at 96 DPI; shown scaled to the window's DPI).
+    unsigned Dpi() const { return dpi_; }
+    unsigned TrayMenuDpi() const { return trayMenuDpi_; }
+    const FontSpec& StoredFont() const { return storedFont_; }
+    HFONT ShownFont() const { return font_.Get(); }
+    HFONT TrayMenuFont() const { return trayFont_ ? trayFont_.Get() : font_.Get(); }
     // The task select dialog and its window, made hidden on first use (not at start-up); null when it
     // could not be made.
     TaskSelectDialog* TaskSelect();
@@ -161,6 +179,15 @@ private:
     void InsertMainPopupIntoSystemMenu();
     HWND HostWindow() const override { return Hwnd(); }
 
+    // main_dialog_dpi.cpp: everything the window sizes itself follows the DPI of its monitor
+    void LoadOwnIcons();
+    void SetWindowIcons();
+    void BuildTreeImageList();
+    void ApplyListIconSizes();
+    bool PrepareTrayMenuAt(POINT where);
+    void OnDpiChanged(unsigned dpi, const RECT* suggested);
+    int SplitterWidth() const;
+
     // main_dialog_env.cpp
     void ApplyWindowRect(const Rect& rect);
     bool ApplyFont(const FontSpec& font);
@@ -180,6 +207,7 @@ private:
     void OnTrayNotify(UINT mouseMessage);
     void OnHotKey(int id);
     void ShowTrayMenu();
+    bool BuildTrayMenu();
     void DiscardTrayMenu();
     LRESULT OnInstanceQuery(WPARAM which);
     LRESULT OnCopyData(const COPYDATASTRUCT* data);
@@ -244,7 +272,7 @@ private:
     void ShowPreferences();
 
     // main_dialog_search.cpp
-    void CreateSearch();
+    void CreateSearch();  // once: later calls do nothing
     SettingsStore& SearchStore() override { return store_; }
     System& SearchSystem() override { return system_; }
     Messages& SearchMessages() override { return messages_; }
@@ -263,7 +291,12 @@ private:
     PageTree pageTree_;
     ListPainter listPainter_;
 
-    ui::UniqueIcon iconHidden_, iconSmall_, iconBig_, iconBusy_;
+    // The notification area's icons at the size its monitor asks for; the window's own at the window's.
+    ui::UniqueIcon iconHidden_, iconSmall_, iconBusy_;
+    ui::UniqueIcon iconBig_, iconWindowSmall_;
+    unsigned dpi_ = ui::kBaseDpi;
+    unsigned trayMenuDpi_ = 0;  // the DPI of the last tray menu built
+    FontSpec storedFont_{};
     SplitterBar splitter_;
     ShortcutListCtrl list_;
     PageTreeCtrl treeCtrl_;
@@ -291,11 +324,14 @@ private:
     ui::UniqueMenu menu_;
     HACCEL accelerators_ = nullptr;  // resource tables are freed with the module
     ui::UniqueFont font_;
+    ui::UniqueFont trayFont_;  // the stored font at the tray menu's DPI
     ui::UniqueImageList smallImages_, largeImages_, treeImages_;
     ui::UniqueWindow tooltip_;
     UINT taskbarCreated_ = 0;
     std::unique_ptr<TaskSelectDialog> taskSelect_;
     std::unique_ptr<SearchDialog> search_;
+    bool searchTried_ = false;   // CreateSearch ran (a failed window is not tried again)
+    bool searchPosted_ = false;  // the first paint asked for it
     bool taskSelectFailed_ = false;
     WINDOWPLACEMENT bringToFront_{};
     mutable std::optional<PowerLibrary> power_;

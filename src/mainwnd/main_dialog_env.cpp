@@ -16,29 +16,15 @@
 #include "tasks/task_select_dialog.h"
 #include "ui/messages.h"
 #include "ui/on_screen_win.h"
+#include "views/own_images_win.h"
 #include "views/shortcut_list_win.h"
 
 namespace brindle {
 namespace {
 
 constexpr char kInitError[] = "環境初期化エラー";
-constexpr COLORREF kClassMask = RGB(255, 0, 0);
-constexpr COLORREF kTreeMask = RGB(0, 0, 128);
 
 static_assert(sizeof(FontSpec) == sizeof(LOGFONTA), "FontSpec mirrors LOGFONTA");
-
-HIMAGELIST ImageListFromBitmap(int bitmapId, int size, COLORREF mask) {
-    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId));
-    if (!bitmap)
-        return nullptr;
-    HIMAGELIST list = ImageList_Create(size, size, ILC_COLORDDB | ILC_MASK, 8, 8);
-    if (list && ImageList_AddMasked(list, bitmap, mask) < 0) {
-        ImageList_Destroy(list);
-        list = nullptr;
-    }
-    DeleteObject(bitmap);
-    return list;
-}
 
 }  // namespace
 
@@ -52,14 +38,19 @@ void MainDialog::ApplyWindowRect(const Rect& stored) {
     MoveWindow(Hwnd(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
+// The settings file holds the font at 96 DPI; it is shown at the window's DPI and kept as stored, so a
+// closing save writes back what was read whatever the screen.
 bool MainDialog::ApplyFont(const FontSpec& stored) {
     LOGFONTA logFont;
     std::memcpy(&logFont, &stored, sizeof logFont);
     logFont.lfFaceName[LF_FACESIZE - 1] = '\0';
+    logFont.lfHeight = ui::ScaleToDpi(logFont.lfHeight, dpi_);
+    logFont.lfWidth = ui::ScaleToDpi(logFont.lfWidth, dpi_);
     HFONT font = CreateFontIndirectA(&logFont);
     if (!font) {
         return false;  // the controls keep their font
     }
+    storedFont_ = stored;
     for (HWND window : {Hwnd(), Item(IDC_TREE), Item(IDC_LIST), Item(IDC_STATUS), Item(IDC_PAGE_COMBO)}) {
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
@@ -77,9 +68,10 @@ bool MainDialog::ApplyFont(const FontSpec& stored) {
     return true;
 }
 
+// The class images at the small and large icon sizes of the window's DPI.
 bool MainDialog::BuildListImageLists() {
-    HIMAGELIST small = ImageListFromBitmap(IDB_CLASS_SMALL, 16, kClassMask);
-    HIMAGELIST large = ImageListFromBitmap(IDB_CLASS_LARGE, 32, kClassMask);
+    HIMAGELIST small = views::OwnStripImageList(views::OwnStrip::Classes, ui::MetricForDpi(SM_CXSMICON, dpi_));
+    HIMAGELIST large = views::OwnStripImageList(views::OwnStrip::Classes, ui::MetricForDpi(SM_CXICON, dpi_));
     if (!small || !large) {
         if (small)
             ImageList_Destroy(small);
@@ -126,6 +118,7 @@ void MainDialog::InitEnvironment() {
         messages_.RequestQuit(-1);
         return;
     }
+    ApplyListIconSizes();
 
     // The stored splitter position is put back; 0 (never dragged) keeps the template's place.
     RECT client;
@@ -163,14 +156,14 @@ void MainDialog::DeferredInit() {
     if (options_.startHidden)
         ShowWindow(Hwnd(), SW_HIDE);
 
-    treeImages_.Reset(ImageListFromBitmap(IDB_TREE, 16, kTreeMask));
-    if (treeImages_)
-        TreeView_SetImageList(Item(IDC_TREE), treeImages_.Get(), TVSIL_NORMAL);
+    BuildTreeImageList();
     // Without the folder pictures the pages are still shown, so the tree is built either way.
     BuildTree();
     TreeView_EnsureVisible(Item(IDC_TREE), TreeView_GetSelection(Item(IDC_TREE)));
     pending_ = false;
-    RefillList();
+    // The start-up has changed nothing, so it writes nothing: a large settings file takes tens of
+    // milliseconds to save.
+    RefillList(false);
     KillTimer(Hwnd(), kPageTimer);
 
     if (options_.taskbarHidden)
@@ -199,12 +192,8 @@ void MainDialog::ClosingSave() {
     prefs.winMainFrame = {rect.left, rect.top, rect.right, rect.bottom};
     if (about_)
         about_->PutRectangleInto(prefs);  // a session's end never destroys it before the settings are written
-    if (font_) {
-        LOGFONTA logFont{};
-        if (GetObjectA(font_.Get(), sizeof logFont, &logFont) == sizeof logFont) {
-            std::memcpy(&prefs.font, &logFont, sizeof logFont);
-        }
-    }
+    if (font_)
+        prefs.font = storedFont_;  // as the file held it, never the font scaled for the screen
     HWND tree = Item(IDC_TREE), list = Item(IDC_LIST);
     prefs.clrTreeText = TreeView_GetTextColor(tree);
     prefs.clrTreeMark = TreeView_GetInsertMarkColor(tree);
@@ -253,13 +242,19 @@ void MainDialog::SetStatusText(const std::string& text) {
     RefreshTitle();
 }
 
+void MainDialog::ShowStatusFor(const std::string& text) {
+    SetStatusText(text);
+    ShowWindow(Item(IDC_STATUS), SW_SHOW);
+    SetTimer(Hwnd(), kStatusTimer, kStatusShownMs, nullptr);
+}
+
 void MainDialog::RefreshTitle() {
     HWND list = Item(IDC_LIST);
     const int selected = ListView_GetNextItem(list, -1, LVNI_SELECTED);
     char format[256] = {};
     if (selected < 0) {
         LoadStringA(GetModuleHandleA(nullptr), IDS_APP_NAME, format, sizeof format);
-        SetWindowTextA(Hwnd(), format);
+        SetTitle(format);
         return;
     }
     LoadStringA(GetModuleHandleA(nullptr), IDS_TITLE_SELECTED, format, sizeof format);
@@ -270,7 +265,16 @@ void MainDialog::RefreshTitle() {
     size_t at = title.find("%s");
     if (at != std::string::npos)
         title.replace(at, 2, name);
-    SetWindowTextA(Hwnd(), title.c_str());
+    SetTitle(title);
+}
+
+// Every status text refreshes the title, and under Wine every caption set goes on to the X server,
+// so the same caption is not set again.
+void MainDialog::SetTitle(const std::string& title) {
+    char shown[1024 + 256] = "";
+    GetWindowTextA(Hwnd(), shown, sizeof shown);
+    if (title != shown)
+        SetWindowTextA(Hwnd(), title.c_str());
 }
 
 }  // namespace brindle

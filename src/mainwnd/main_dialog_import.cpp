@@ -21,7 +21,10 @@ void MainDialog::ImportFolders() {
         return;
     const std::optional<int32_t> parent = CaretPageId();
     HCURSOR cursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    const ImportResult result = RunImport(Hwnd(), store_, system_, roots, parent.value_or(kTopLevel),
+    // The progress is shown in the status line, over the page combo, while the import runs.
+    KillTimer(Hwnd(), kStatusTimer);
+    ShowWindow(Item(IDC_STATUS), SW_SHOW);
+    const ImportResult result = RunImport(store_, system_, roots, parent.value_or(kTopLevel),
                                           [this](const std::string& text) { SetStatusText(text); });
     SetCursor(cursor);
     // The tree is built once, with everything imported; the new page becomes the caret, and its page
@@ -32,8 +35,8 @@ void MainDialog::ImportFolders() {
         if (entry.pageId == result.topPageId)
             TreeView_SelectItem(Item(IDC_TREE), entry.item);
     }
-    ShowPageNow();
-    SetStatusText(ImportDoneText(result));
+    ShowPageNow();  // hides the status line
+    ShowStatusFor(ImportDoneText(result));
 }
 
 }  // namespace brindle

@@ -18,11 +18,11 @@ void MainDialog::Layout(int cx, int cy, bool useDragPosition) {
         x = bar.left;
     }
     // A stored position from a wider window must not put the bar where it cannot be reached.
-    x = ClampSplitterToClient(x, cx);
+    x = ClampSplitterToClient(x, cx, SplitterWidth());
     splitterPos_ = x;
     RECT combo;
     GetWindowRect(Item(IDC_PAGE_COMBO), &combo);
-    const MainLayout layout = ComputeMainLayout(cx, cy, x, combo.bottom - combo.top);
+    const MainLayout layout = ComputeMainLayout(cx, cy, x, combo.bottom - combo.top, SplitterWidth());
 
     struct Placement {
         int id;
@@ -60,7 +60,7 @@ void MainDialog::BeginSplitterDrag() {
 void MainDialog::DrawDragLine(int x) {
     RECT client;
     GetClientRect(Hwnd(), &client);
-    RECT line{x, 0, x + 2, client.bottom};
+    RECT line{x, 0, x + SplitterWidth(), client.bottom};
     // The window DC starts at the frame; shift the line by the client area's offset.
     POINT origin{0, 0};
     ClientToScreen(Hwnd(), &origin);
@@ -78,7 +78,7 @@ bool MainDialog::OnMouseMove(WPARAM keys, int x) {
         DrawDragLine(splitterPos_);
         RECT client;
         GetClientRect(Hwnd(), &client);
-        if (x != splitterPos_ && SplitterPositionAllowed(x, client.right)) {
+        if (x != splitterPos_ && SplitterPositionAllowed(x, client.right, SplitterWidth())) {
             splitterPos_ = x;
         }
         DrawDragLine(splitterPos_);
@@ -122,9 +122,9 @@ bool MainDialog::PaintMinimised() {
     SendMessageA(Hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     RECT client;
     GetClientRect(Hwnd(), &client);
-    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(dc, x, y, iconSmall_.Get());
+    const int x = (client.right - ui::MetricForDpi(SM_CXICON, dpi_) + 1) / 2;
+    const int y = (client.bottom - ui::MetricForDpi(SM_CYICON, dpi_) + 1) / 2;
+    DrawIcon(dc, x, y, iconWindowSmall_.Get());
     EndPaint(Hwnd(), &paint);
     return true;
 }

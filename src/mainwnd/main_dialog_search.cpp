@@ -14,6 +14,9 @@ namespace brindle {
 
 // Made once, hidden; the program goes on without it when its window cannot be made.
 void MainDialog::CreateSearch() {
+    if (searchTried_)
+        return;
+    searchTried_ = true;
     search_ = std::make_unique<SearchDialog>(static_cast<SearchHost&>(*this));
     if (!search_->Create(Hwnd()))
         search_.reset();
@@ -24,7 +27,10 @@ HWND MainDialog::SearchWindow() const {
 }
 
 void MainDialog::OpenSearch() {
-    if (search_ && ready_)
+    if (!ready_)
+        return;
+    CreateSearch();  // asked for before the first paint made it
+    if (search_)
         search_->Open();
 }
 

@@ -34,16 +34,10 @@ private:
 
 void MainDialog::Hide() {
     WaitCursor wait;
-    if (!trayMenu_) {
-        trayMenu_.Reset(CreatePopupMenu());
-        if (!trayItems_.Build(trayMenu_.Get(), store_, system_, messages_, *this)) {
-            trayMenu_.Reset();
-            return;  // stays shown
-        }
-        // The search window heads the menu; the chosen command comes back to OnCommand like the others.
-        InsertMenuA(trayMenu_.Get(), 0, MF_BYPOSITION | MF_STRING, ID_SEARCH, kSearchMenuText);
-        InsertMenuA(trayMenu_.Get(), 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-    }
+    POINT cursor;
+    GetCursorPos(&cursor);
+    if (!trayMenu_ && !PrepareTrayMenuAt(cursor))
+        return;  // stays shown
     if (options_.taskbarHidden) {
         trayIcon_.Notify(NotificationIcon::Op::Modify, iconHidden_.Get());
     } else {
@@ -89,6 +83,19 @@ void MainDialog::Focus() {
     SetFocus(Hwnd());
 }
 
+bool MainDialog::BuildTrayMenu() {
+    trayMenu_.Reset(CreatePopupMenu());
+    trayItems_.SetIconSize(ui::MetricForDpi(SM_CXSMICON, trayMenuDpi_));
+    if (!trayItems_.Build(trayMenu_.Get(), store_, system_, messages_, *this)) {
+        trayMenu_.Reset();
+        return false;
+    }
+    // The search window heads the menu; the chosen command comes back to OnCommand like the others.
+    InsertMenuA(trayMenu_.Get(), 0, MF_BYPOSITION | MF_STRING, ID_SEARCH, kSearchMenuText);
+    InsertMenuA(trayMenu_.Get(), 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    return true;
+}
+
 void MainDialog::DiscardTrayMenu() {
     trayItems_.Discard();
     trayMenu_.Reset();
@@ -109,6 +116,8 @@ void MainDialog::ShowTrayMenu() {
         BringToFront(Hwnd(), parked, -1);
         POINT cursor;
         GetCursorPos(&cursor);
+        // Made again when the pointer is on a monitor of another scale than the one it was built for.
+        PrepareTrayMenuAt(cursor);
         UINT chosen = static_cast<UINT>(
             TrackPopupMenu(trayMenu_.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Hwnd(), nullptr));
         PostMessageA(Hwnd(), WM_NULL, 0, 0);  // the menu opens properly the next time as well

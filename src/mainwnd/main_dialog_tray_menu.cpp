@@ -69,9 +69,9 @@ void MainDialog::ClearIconCache() {
 }
 
 // Owner-drawn menu items: those of the tray menu are measured and drawn here, in the status line's font
-// (the user's); others get the default processing.
+// (the user's, at the DPI where the menu opens); others get the default processing.
 bool MainDialog::OnMenuItemMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(Item(IDC_STATUS), WM_GETFONT, 0, 0));
+    HFONT font = TrayMenuFont();
     switch (message) {
         case WM_MEASUREITEM: {
             auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);

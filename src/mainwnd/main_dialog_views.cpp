@@ -19,6 +19,9 @@ namespace brindle {
 namespace {
 
 constexpr char kUpdating[] = "更新中";
+// A page with fewer shortcuts fills before its progress could be read: the status line stays hidden
+// (showing and hiding it costs more than such a fill).
+constexpr int kProgressFrom = 100;
 constexpr UINT kClickDelay = 0, kCaretDelay = 1000;
 
 }  // namespace
@@ -34,7 +37,7 @@ void MainDialog::ClearTree() {
     pageTree_.Clear();
 }
 
-void MainDialog::RefillList() {
+void MainDialog::RefillList(bool saveUnchanged) {
     HCURSOR cursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     if (options_.taskbarHidden)
         trayIcon_.Notify(NotificationIcon::Op::Modify, iconBusy_.Get());
@@ -62,8 +65,11 @@ void MainDialog::RefillList() {
             SendMessageA(Item(IDC_PAGE_COMBO), CB_SETCURSEL, pageTree_.ComboIndexOf(found), 0);
             Preferences prefs;
             store_.GetPreferences(prefs);
-            prefs.Page = pageTree_.PageIdOfEntry(found);
-            store_.SetPreferencesAndSave(prefs);
+            const int32_t shown = pageTree_.PageIdOfEntry(found);
+            if (saveUnchanged || prefs.Page != shown) {
+                prefs.Page = shown;
+                store_.SetPreferencesAndSave(prefs);
+            }
         }
     }
     if (page) {
@@ -84,8 +90,11 @@ void MainDialog::FillListFrom(int32_t pageId) {
     HWND list = Item(IDC_LIST), status = Item(IDC_STATUS);
     const int count = store_.CountShortcuts(pageId);
     iconCache_.Clear();
-    ShowWindow(status, SW_SHOW);
-    SetStatusText(kUpdating);
+    const bool progress = count >= kProgressFrom;
+    if (progress) {
+        ShowWindow(status, SW_SHOW);
+        SetStatusText(kUpdating);
+    }
     StatusThrottle progressText([this](const std::string& text) { SetStatusText(text); });
 
     ShortcutRecord s;
@@ -93,9 +102,11 @@ void MainDialog::FillListFrom(int32_t pageId) {
     for (int index = 0; store_.GetShortcutAt(index, s); ++index) {
         if (s.pageId != pageId)
             continue;
-        char progress[64];
-        std::snprintf(progress, sizeof progress, "更新中 %d/%d", item, count);
-        progressText.Text(progress);
+        if (progress) {
+            char text[64];
+            std::snprintf(text, sizeof text, "更新中 %d/%d", item, count);
+            progressText.Text(text);
+        }
 
         const int kind = ClassifyTarget(s.commandLine, s.check, store_, system_);
         int cached = -1;
@@ -110,7 +121,8 @@ void MainDialog::FillListFrom(int32_t pageId) {
             ++item;
     }
     progressText.Flush();
-    ShowWindow(status, SW_HIDE);
+    if (IsWindowVisible(status))
+        ShowWindow(status, SW_HIDE);
 
     IconsToListImageLists(iconCache_, smallImages_.Get(), largeImages_.Get());
     if (ListView_GetNextItem(list, -1, LVNI_SELECTED) < 0) {

@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "store/settings_store.h"
 #include "ui/messages.h"
+#include "views/own_images_win.h"
 
 namespace brindle {
 namespace {
@@ -15,7 +16,8 @@ constexpr char kTooMany[] = "メニューにこれ以上登録できません。
 constexpr char kCloseMenu[] = "メニューを消す";
 constexpr char kEmpty[] = "(Empty)";
 constexpr char kError[] = "Error.";
-constexpr int kIconColumn = 18;
+// The icon column: the icon and a pixel of the raised frame on each side.
+constexpr int kIconFrame = 2;
 
 std::string Format(const char* format, int value) {
     char text[64];
@@ -125,16 +127,12 @@ bool TrayMenu::Build(HMENU root, const SettingsStore& store, System& system, Mes
 }
 
 void TrayMenu::BuildImages(TrayMenuHost& host) {
-    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_CLASS_SMALL));
-    HIMAGELIST list = bitmap ? ImageList_Create(16, 16, ILC_COLORDDB | ILC_MASK, 8, 8) : nullptr;
+    HIMAGELIST list = views::OwnStripImageList(views::OwnStrip::Classes, iconSize_);
     if (list) {
-        ImageList_AddMasked(list, bitmap, RGB(255, 0, 0));
         ImageList_SetImageCount(list, tray_menu::kClassImages);
         for (HICON icon : host.CachedSmallIcons())
             ImageList_ReplaceIcon(list, -1, icon);
     }
-    if (bitmap)
-        DeleteObject(bitmap);
     images_.Reset(list);  // without it the items draw without icons
 }
 
@@ -188,8 +186,9 @@ void TrayMenu::Measure(MEASUREITEMSTRUCT& item, HWND window, HFONT font, const S
     GetTextExtentPoint32A(dc, look.text.c_str(), static_cast<int>(look.text.size()), &size);
     RestoreDC(dc, saved);
     ReleaseDC(window, dc);
-    item.itemWidth = static_cast<UINT>(size.cx + (look.empty ? 4 : kIconColumn + 2));
-    item.itemHeight = static_cast<UINT>(std::max<LONG>(size.cy + 2, kIconColumn));
+    const int column = iconSize_ + kIconFrame;
+    item.itemWidth = static_cast<UINT>(size.cx + (look.empty ? 4 : column + 2));
+    item.itemHeight = static_cast<UINT>(std::max<LONG>(size.cy + 2, column));
 }
 
 void TrayMenu::Draw(const DRAWITEMSTRUCT& item, HFONT font, const SettingsStore& store, HIMAGELIST treeImages) const {
@@ -204,10 +203,11 @@ void TrayMenu::Draw(const DRAWITEMSTRUCT& item, HFONT font, const SettingsStore&
     if (font)
         SelectObject(dc, font);
 
+    const int column = iconSize_ + kIconFrame;
     RECT iconCell = item.rcItem, textCell = item.rcItem;
     if (!look.empty) {
-        iconCell.right = kIconColumn;
-        textCell.left = kIconColumn;
+        iconCell.right = column;
+        textCell.left = column;
     }
     FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_MENU));
     COLORREF text = GetSysColor(COLOR_MENUTEXT), back = GetSysColor(COLOR_MENU);
@@ -233,9 +233,15 @@ void TrayMenu::Draw(const DRAWITEMSTRUCT& item, HFONT font, const SettingsStore&
     if (look.images && look.image >= 0 && look.image < ImageList_GetImageCount(look.images)) {
         if (HICON icon = ImageList_GetIcon(look.images, look.image, ILD_NORMAL)) {
             HBRUSH brush = CreateSolidBrush(back);
-            DrawStateA(dc, brush, nullptr, reinterpret_cast<LPARAM>(icon), 0, iconCell.left + 1, iconCell.top + 1,
-                       iconCell.right - iconCell.left, iconCell.bottom - iconCell.top,
-                       DST_ICON | (grayed ? DSS_DISABLED : 0));
+            // Drawn at the menu's icon size: a page's image comes from the tree's list, which may be made for
+            // another monitor's scale.
+            const int top = iconCell.top + (iconCell.bottom - iconCell.top - iconSize_) / 2;
+            if (grayed) {
+                DrawStateA(dc, brush, nullptr, reinterpret_cast<LPARAM>(icon), 0, iconCell.left + 1, top, iconSize_,
+                           iconSize_, DST_ICON | DSS_DISABLED);
+            } else {
+                DrawIconEx(dc, iconCell.left + 1, top, icon, iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
+            }
             DeleteObject(brush);
             DestroyIcon(icon);
         }

@@ -41,6 +41,12 @@ public:
     // submenu that went into the menu; the few that could not be put in are destroyed here.
     void Discard();
 
+    // The edge of the menu's icons in pixels (the small icon size at the DPI where the menu opens): the
+    // class images and the shortcuts' icons are made at it, and every row is tall enough for it. Set
+    // before Build.
+    void SetIconSize(int size) { iconSize_ = size > 0 ? size : kDefaultIconSize; }
+    int IconSize() const { return iconSize_; }
+
     const std::vector<tray_menu::Entry>& Entries() const { return entries_; }
     HIMAGELIST Images() const { return images_.Get(); }
 
@@ -65,6 +71,8 @@ private:
     std::vector<tray_menu::Entry> entries_;
     std::vector<HMENU> loose_;  // page submenus that could not be put into a menu
     ui::UniqueImageList images_;
+    static constexpr int kDefaultIconSize = 16;
+    int iconSize_ = kDefaultIconSize;
 };
 
 }  // namespace brindle

@@ -7,7 +7,7 @@ int IconCache::Lookup(const std::string& key) {
         return found->second;
     }
     IconHandle large = nullptr, small = nullptr;
-    reader_.Read(key, large, small);
+    reader_.Read(key, sizes_, large, small);
     if (!large || !small) {
         if (large)
             reader_.Destroy(large);
@@ -30,12 +30,28 @@ void IconCache::Clear() {
     keys_.clear();
 }
 
+void IconCache::SetSizes(IconSizes sizes) {
+    if (sizes == sizes_)
+        return;
+    Clear();
+    sizes_ = sizes;
+}
+
+void PageIconCache::SetSize(int small) {
+    // Pages show small icons only; the large one is read at twice the size, as the shell pairs them.
+    const IconSizes sizes{small * 2, small};
+    if (sizes == sizes_)
+        return;
+    Clear();
+    sizes_ = sizes;
+}
+
 int PageIconCache::ImageOf(const char* source, int fallback) {
     if (auto found = sources_.find(source); found != sources_.end()) {
         return found->second;
     }
     IconHandle large = nullptr, small = nullptr;
-    reader_.Read(source, large, small);
+    reader_.Read(source, sizes_, large, small);
     if (large)
         reader_.Destroy(large);  // pages show small icons only
     int image = fallback;

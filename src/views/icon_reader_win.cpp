@@ -2,8 +2,6 @@
 
 #include <shellapi.h>
 
-#include <climits>
-
 #include "launch/classify.h"
 #include "launch/command_line.h"
 #include "launch/system.h"
@@ -14,7 +12,29 @@ namespace brindle {
 WinIconReader::WinIconReader(const SettingsStore& store, System& system, ExtractFunction extract)
     : store_(store), system_(system), extract_(extract) {}
 
-void WinIconReader::Read(const std::string& source, IconHandle& large, IconHandle& small) {
+// Both icons of `file` at `edges` (MAKELONG(large, small)), or false with none. When nothing was
+// extracted the outputs are not ours: Wine has left whatever its stack held there, which can be the
+// handle of an icon the program holds; destroying it would take it from its owner.
+bool WinIconReader::ExtractPair(const char* file, int index, UINT edges, HICON& large, HICON& small) const {
+    HICON bigIcon = nullptr, smallIcon = nullptr;
+    if (extract_(file, index, 0, &bigIcon, &smallIcon, edges) != S_OK) {
+        large = small = nullptr;
+        return false;
+    }
+    if (!bigIcon || !smallIcon) {
+        if (bigIcon)
+            DestroyIcon(bigIcon);
+        if (smallIcon)
+            DestroyIcon(smallIcon);
+        large = small = nullptr;
+        return false;
+    }
+    large = bigIcon;
+    small = smallIcon;
+    return true;
+}
+
+void WinIconReader::Read(const std::string& source, IconSizes sizes, IconHandle& large, IconHandle& small) {
     large = small = nullptr;
     std::string file, parameters;
     SplitCommandLine(source.c_str(), file, parameters, system_);
@@ -23,21 +43,27 @@ void WinIconReader::Read(const std::string& source, IconHandle& large, IconHandl
     }
     ++reads_;
     const IconLocation location = ParseIconSource(file);
+    const int largeEdge = sizes.large > 0 ? sizes.large : GetSystemMetrics(SM_CXICON);
+    const int smallEdge = sizes.small > 0 ? sizes.small : GetSystemMetrics(SM_CXSMICON);
+    const UINT edges = MAKELONG(largeEdge, smallEdge);
     HICON bigIcon = nullptr, smallIcon = nullptr;
-    const UINT extracted = extract_(location.file.c_str(), location.index, &bigIcon, &smallIcon, 1);
-    if (extracted == 0 || extracted == UINT_MAX) {
-        // Nothing was extracted, and the outputs are not ours: Wine copies whatever its stack held there,
-        // which can be the handle of an icon the program holds; destroying it would take it from its owner.
-        bigIcon = smallIcon = nullptr;
-        // A file without icon resources (a document, a folder) shows the icon the shell gives it.
-        SHFILEINFOA info{};
-        if (SHGetFileInfoA(location.file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SHELLICONSIZE)) {
-            bigIcon = info.hIcon;
-        }
-        info = {};
-        if (SHGetFileInfoA(location.file.c_str(), 0, &info, sizeof info,
-                           SHGFI_ICON | SHGFI_SHELLICONSIZE | SHGFI_SMALLICON)) {
-            smallIcon = info.hIcon;
+    if (!ExtractPair(location.file.c_str(), location.index, edges, bigIcon, smallIcon)) {
+        // A file without icon resources (a document, a folder) shows the icon the shell gives it: read
+        // from where the shell keeps it at the asked sizes, else the shell's own icons at its sizes (a
+        // handler that draws its icons itself names no file).
+        SHFILEINFOA where{};
+        if (!SHGetFileInfoA(location.file.c_str(), 0, &where, sizeof where, SHGFI_ICONLOCATION) ||
+            where.szDisplayName[0] == '\0' || where.szDisplayName[0] == '*' ||
+            !ExtractPair(where.szDisplayName, where.iIcon, edges, bigIcon, smallIcon)) {
+            SHFILEINFOA info{};
+            if (SHGetFileInfoA(location.file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SHELLICONSIZE)) {
+                bigIcon = info.hIcon;
+            }
+            info = {};
+            if (SHGetFileInfoA(location.file.c_str(), 0, &info, sizeof info,
+                               SHGFI_ICON | SHGFI_SHELLICONSIZE | SHGFI_SMALLICON)) {
+                smallIcon = info.hIcon;
+            }
         }
     }
     large = bigIcon;

@@ -41,7 +41,7 @@ menu=$(drive menurect)
 check "the menu is open ($menu)" test -n "$menu"
 import -window root "$work/tray-menu-open.png" 2>/dev/null
 # shellcheck disable=SC2086 # X Y WIDTH HEIGHT
-check "the menu's rows show names and icons" python3 "$here/menu_pixels.py" "$work/tray-menu-open.png" $menu
+check "the menu's rows show names and icons of the scale" python3 "$here/menu_pixels.py" "$work/tray-menu-open.png" $menu "$BRINDLE_DPI"
 # A page's submenu with real keys (Down, Right), kept as a picture; Escape closes both menus.
 drive keys 40 39 >/dev/null
 sleep 0.5

@@ -17,7 +17,7 @@ using testing::FakeSystem;
 // Every file makes a shortcut to "<title>.exe", the name its title; "x.none" makes nothing.
 class TitleReader : public ShortcutReader {
 public:
-    ShortcutProposal Read(const std::string& path) override {
+    ShortcutProposal Read(const std::string& path, const FoundFile&) override {
         ++reads;
         ShortcutProposal proposal;
         const std::string title = path.substr(path.rfind('\\') + 1);

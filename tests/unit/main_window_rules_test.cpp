@@ -26,6 +26,15 @@ TEST(MainLayout, ControlsBesideTheSplitter) {
     MainLayout narrow = ComputeMainLayout(200, 100, 198, 24);
     EXPECT_EQ(narrow.list.width, 0);
     EXPECT_EQ(narrow.tree.width, 197);
+
+    // At 150 % the bar is 3 pixels wide: the right side starts after it and the clamp leaves it whole.
+    MainLayout wide = ComputeMainLayout(600, 400, 150, 36, 3);
+    EXPECT_EQ(wide.splitter, (Box{150, 0, 3, 400}));
+    EXPECT_EQ(wide.status, (Box{153, 0, 447, 36}));
+    EXPECT_EQ(wide.list, (Box{153, 37, 447, 363}));
+    EXPECT_EQ(ClampSplitterToClient(300, 200, 3), 197);
+    EXPECT_FALSE(SplitterPositionAllowed(597, 600, 3));
+    EXPECT_TRUE(SplitterPositionAllowed(596, 600, 3));
 }
 
 // A stored window stays where it was only when the user can still grab its caption.

@@ -9,6 +9,7 @@
 
 #include "fake_system.h"
 #include "views/icon_cache.h"
+#include "views/own_image_sizes.h"
 #include "views/icon_source.h"
 #include "views/view_rules.h"
 
@@ -171,8 +172,10 @@ public:
     std::map<std::string, int> sizes;  // 3 both, 1 large only, 2 small only; absent: nothing
     std::map<std::string, int> reads;
     std::multiset<IconHandle> live;
-    void Read(const std::string& source, IconHandle& large, IconHandle& small) override {
+    std::vector<IconSizes> askedSizes;
+    void Read(const std::string& source, IconSizes asked, IconHandle& large, IconHandle& small) override {
         ++reads[source];
+        askedSizes.push_back(asked);
         const int has = sizes.count(source) ? sizes[source] : 0;
         large = has & 1 ? New() : nullptr;
         small = has & 2 ? New() : nullptr;
@@ -221,6 +224,56 @@ TEST(IconCacheTest, EachKeyReadOncePerFillAndFailuresReadAgain) {
         EXPECT_EQ(reader.reads["app.exe"], 2);
     }
     EXPECT_TRUE(reader.live.empty()) << "the cache destroys its icons when it goes";
+}
+
+// The cache holds one size: icons of another scale are never handed out, and the reader is asked for the
+// new sizes.
+TEST(IconCacheTest, AChangeOfSizeEmptiesTheCacheAndReadsAtTheNewSizes) {
+    CountingReader reader;
+    reader.sizes = {{"app.exe", 3}, {"doc.txt", 3}};
+    IconCache cache(reader);
+    cache.SetSizes({32, 16});
+    EXPECT_EQ(cache.Lookup("app.exe"), 0);
+    EXPECT_EQ(cache.Lookup("doc.txt"), 1);
+    cache.SetSizes({32, 16});  // the same sizes: kept
+    EXPECT_EQ(cache.Lookup("app.exe"), 0);
+    EXPECT_EQ(reader.reads["app.exe"], 1);
+
+    cache.SetSizes({48, 24});
+    EXPECT_TRUE(cache.Pairs().empty());
+    EXPECT_TRUE(reader.live.empty()) << "the icons of the old size are destroyed";
+    EXPECT_EQ(cache.Lookup("doc.txt"), 0);
+    EXPECT_EQ(reader.reads["doc.txt"], 2);
+    ASSERT_EQ(reader.askedSizes.size(), 3u);
+    EXPECT_EQ(reader.askedSizes[0], (IconSizes{32, 16}));
+    EXPECT_EQ(reader.askedSizes[2], (IconSizes{48, 24}));
+
+    // Pages read small icons at the tree's size (the large one read with it at twice that).
+    PageIconCache pages(reader);
+    pages.SetSize(20);
+    reader.sizes["page.ico"] = 3;
+    EXPECT_EQ(pages.ImagePair(1, "page.ico", nullptr).first, kFirstTreeIcon);
+    EXPECT_EQ(reader.askedSizes.back(), (IconSizes{40, 20}));
+    pages.SetSize(24);
+    EXPECT_TRUE(pages.Icons().empty());
+    EXPECT_EQ(pages.ImagePair(1, "page.ico", nullptr).first, kFirstTreeIcon);
+    EXPECT_EQ(reader.reads["page.ico"], 2);
+}
+
+// The program's own pictures: the drawn size nearest to what the scale asks for.
+TEST(OwnImageSizes, TheNearestDrawnSizeTheLargerOnATie) {
+    EXPECT_EQ(views::NearestOwnImageSize(16), 16);
+    EXPECT_EQ(views::NearestOwnImageSize(24), 24);
+    EXPECT_EQ(views::NearestOwnImageSize(18), 20);  // a tie between 16 and 20
+    EXPECT_EQ(views::NearestOwnImageSize(28), 32);
+    EXPECT_EQ(views::NearestOwnImageSize(26), 24);
+    EXPECT_EQ(views::NearestOwnImageSize(64), 48);
+    EXPECT_EQ(views::NearestOwnImageSize(0), 16);
+    EXPECT_EQ(views::NearestOwnImageSize(-3), 16);
+    const int sizes[] = {32, 16};
+    EXPECT_EQ(views::NearestOwnImageSize(20, sizes), 16);
+    EXPECT_EQ(views::NearestOwnImageSize(24, sizes), 32);
+    EXPECT_EQ(views::NearestOwnImageSize(24, {}), 0);
 }
 
 TEST(PageIconCacheTest, FailedSourcesKeepTheDefaultOfTheirFirstUse) {

@@ -520,6 +520,77 @@ TEST_F(FromPath, InternetShortcutFolderFileAndDriveTop) {
     EXPECT_EQ(seen.folder, "C:\\");
 }
 
+// Where in a control's client area a colour shows, as the screen has it: the count of its pixels, and
+// of those outside `except` (control coordinates).
+struct ColourCount {
+    int all = 0, outside = 0;
+};
+ColourCount CountColour(HWND control, COLORREF colour, const RECT& except = {}) {
+    RECT client;
+    GetClientRect(control, &client);
+    HDC source = GetDC(control);
+    HDC memory = CreateCompatibleDC(source);
+    HBITMAP bitmap = CreateCompatibleBitmap(source, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
+    ColourCount count;
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            if (GetPixel(memory, x, y) != colour)
+                continue;
+            ++count.all;
+            const POINT point{x, y};
+            count.outside += !PtInRect(&except, point);
+        }
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(control, source);
+    return count;
+}
+
+TEST_F(EditCommands, AnEmptyPageShowsTheHintInBothListViewsUntilItGetsAShortcut) {
+    // A text colour no other part of the list has: the hint is drawn in it.
+    const COLORREF text = RGB(0xC0, 0x10, 0x70);
+    Open("clrListText=" + std::to_string(text) + "\r\nPage=0\r\n[Page]\r\n0=Empty,-1,0,0,\"\",\"\"\r\n");
+    SetWindowPos(window->Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    auto redraw = [this] {
+        RedrawWindow(window->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump();
+    };
+    for (int view : {ID_VIEW_DETAIL, ID_VIEW_LIST}) {
+        Command(view);
+        redraw();
+        const ColourCount hint = CountColour(List(), text);
+        EXPECT_GT(hint.all, 300) << "no hint in view " << view;
+        if (view == ID_VIEW_DETAIL) {
+            // Below the column titles, which it never covers.
+            RECT header;
+            GetClientRect(ListView_GetHeader(List()), &header);
+            EXPECT_EQ(CountColour(List(), text, {0, header.bottom, 10000, 10000}).outside, 0);
+        }
+    }
+    testing::WriteWindowBitmap(window->Hwnd(), "empty-page-hint.bmp");
+
+    // A shortcut added through its dialog: the list shows it, and the hint is gone.
+    driver.Then([](HWND dialog) {
+        SetText(dialog, IDC_SHORTCUT_NAME, "メモ帳");
+        SetText(dialog, IDC_SHORTCUT_COMMAND, "C:\\windows\\notepad.exe");
+        Click(dialog, IDOK);
+    });
+    Command(ID_ADD_SHORTCUT);
+    ASSERT_EQ(ListNames(), std::vector<std::string>{"メモ帳"});
+    ListView_SetItemState(List(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);  // the label in the text colour
+    redraw();
+    RECT item;
+    ASSERT_TRUE(ListView_GetItemRect(List(), 0, &item, LVIR_BOUNDS));
+    const ColourCount shown = CountColour(List(), text, item);
+    EXPECT_GT(shown.all, 0) << "the shortcut's label is not drawn in the list's text colour";
+    EXPECT_EQ(shown.outside, 0) << "the hint is still drawn";
+    testing::WriteWindowBitmap(window->Hwnd(), "empty-page-hint-gone.bmp");
+}
+
 TEST_F(EditCommands, BrowseButtonsGoThroughThePickersAndNeverOverflowTheirBuffer) {
     Open(kTree);
     SelectPage(1);

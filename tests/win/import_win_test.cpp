@@ -20,6 +20,7 @@
 #include "unit/test_support.h"
 #include "win/dialog_driver.h"
 #include "win/link_files.h"
+#include "win/watched_link.h"
 #include "win/win_test_support.h"
 
 namespace brindle {
@@ -117,7 +118,19 @@ protected:
 
 TEST_F(Import, AFolderBecomesPagesUnderTheSelectedPageAndImportingAgainAddsOnlyWhatIsNew) {
     Open();
-    ImportWith(IDC_IMPORT_FOLDER);
+    // The dialog as the user sees it (the README's picture), its buttons' texts whole.
+    bool textsFit = false;
+    driver.Then([&textsFit](HWND dialog) {
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        testing::WriteWindowBitmap(dialog, "import-dialog.bmp");
+        textsFit = true;
+        for (int id : {IDC_IMPORT_START_MENU, IDC_IMPORT_DESKTOP, IDC_IMPORT_FOLDER, IDCANCEL})
+            textsFit = textsFit && testing::TextFits(GetDlgItem(dialog, id), 2 * GetSystemMetrics(SM_CXEDGE) + 4);
+        Click(dialog, IDC_IMPORT_FOLDER);
+    });
+    SendMessageA(window->Hwnd(), WM_COMMAND, ID_IMPORT, 0);
+    Pump();
+    EXPECT_TRUE(textsFit);
     ASSERT_EQ(driver.Pending(), 0u);
     EXPECT_EQ(driver.Captions(), std::vector<std::string>{"取り込み"});
     ASSERT_EQ(pickers.folderRequests.size(), 1u);
@@ -151,6 +164,11 @@ TEST_F(Import, AFolderBecomesPagesUnderTheSelectedPageAndImportingAgainAddsOnlyW
     EXPECT_STREQ(caret, "Apps");
     EXPECT_EQ(ListView_GetItemCount(window->Item(IDC_LIST)), 4);
     EXPECT_EQ(StatusText(), "取り込みました: 2 ページ, 5 ショートカット");
+    // The result stays in sight for a while, over the page combo, then the combo is back.
+    EXPECT_TRUE(IsWindowVisible(window->Item(IDC_STATUS)));
+    testing::WriteWindowBitmap(window->Hwnd(), "import-done.bmp");
+    SendMessageA(window->Hwnd(), WM_TIMER, kStatusTimer, 0);
+    EXPECT_FALSE(IsWindowVisible(window->Item(IDC_STATUS)));
 
     // Again, from the top with one new link: the same pages, one shortcut more.
     testing::MakeLink(folder.File("Apps\\Tools.v2\\New.lnk"), {"C:\\windows\\winhlp32.exe", "", "", "", ""});
@@ -168,6 +186,29 @@ TEST_F(Import, AFolderBecomesPagesUnderTheSelectedPageAndImportingAgainAddsOnlyW
     ImportWith(IDC_IMPORT_FOLDER);
     EXPECT_EQ(testing::ReadBytes(path), before);
     EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST_F(Import, LinksGiveTheirStoredFieldsUnresolvedAndStayUnwritten) {
+    // A link whose target is gone: resolving it would search for the target (and could rewrite it).
+    testing::MakeLink(folder.File("Apps\\Gone.lnk"), {folder.File("消えた.exe"), "-g", "", "C:\\gone", "なし"});
+    const std::string before = testing::ReadBytes(folder.File("Apps\\Gone.lnk"));
+    Open();
+    {
+        testing::WatchedLinkClass watched;
+        ASSERT_TRUE(watched.Registered());
+        ImportWith(IDC_IMPORT_FOLDER);
+        EXPECT_GE(testing::WatchedLink::loads, 4) << "the links were not read through the shell's link class";
+        EXPECT_TRUE(testing::WatchedLink::resolveFlags.empty());
+        EXPECT_EQ(testing::WatchedLink::saves, 0);
+    }
+    EXPECT_EQ(testing::ReadBytes(folder.File("Apps\\Gone.lnk")), before);
+    auto saved = Reread();
+    ShortcutRecord gone;
+    ASSERT_TRUE(saved->GetShortcutAt(0, gone));
+    EXPECT_STREQ(gone.name, "Gone");
+    EXPECT_EQ(std::string(gone.commandLine), "\"" + folder.File("消えた.exe") + "\" -g");
+    EXPECT_STREQ(gone.workFolder, "C:\\gone");
+    EXPECT_STREQ(gone.comment, "なし");
 }
 
 TEST_F(Import, EscapeCancelsAndKeepsWhatWasImported) {

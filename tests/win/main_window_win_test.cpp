@@ -122,7 +122,8 @@ TEST_F(MainWindow, OpensWhereItWasWithTheControlsLaidOut) {
     GetClientRect(dialog->Hwnd(), &client);
     RECT combo;
     GetWindowRect(dialog->Item(IDC_PAGE_COMBO), &combo);
-    const MainLayout expected = ComputeMainLayout(client.right, client.bottom, 150, combo.bottom - combo.top);
+    const MainLayout expected = ComputeMainLayout(client.right, client.bottom, 150, combo.bottom - combo.top,
+                                                  ui::ScaleToDpi(2, ui::SystemDpi()));
     EXPECT_EQ(BoxOf(IDC_TREE), expected.tree);
     EXPECT_EQ(BoxOf(IDC_SPLITTER), expected.splitter);
     EXPECT_EQ(BoxOf(IDC_STATUS), expected.status);
@@ -578,7 +579,7 @@ std::vector<HWND> OwnedDialogs(HWND owner) {
 // come with their first use, once each, and neither is refreshed while it is hidden.
 TEST_F(MainWindow, TheVersionAndTaskWindowsAreMadeOnFirstUseAndRefreshedOnlyWhenShown) {
     Open();
-    // The search window is made with the main window (its hot key shows it at once): it is not counted.
+    // The search window is made after the first paint (see below): it is not counted.
     const HWND searchWindow = dialog->SearchWindow();
     auto Owned = [&] {
         std::vector<HWND> owned = OwnedDialogs(dialog->Hwnd());
@@ -617,6 +618,48 @@ TEST_F(MainWindow, TheVersionAndTaskWindowsAreMadeOnFirstUseAndRefreshedOnlyWhen
     const std::string saved = testing::ReadBytes(path);
     EXPECT_NE(saved.find("winAboutBox="), std::string::npos);
     EXPECT_NE(saved.find("winTaskSelect="), std::string::npos);
+}
+
+// The search window waits for the first paint, which Open's pump delivers; a window that was never shown
+// makes it with its first use.
+TEST_F(MainWindow, TheSearchWindowIsMadeAfterTheFirstPaintOrByItsFirstUse) {
+    dialog =
+        std::make_unique<MainDialog>(*store, messages, MainDialog::Options{false, false, false, "INI.test_Mutex", {}});
+    ASSERT_TRUE(dialog->Create(nullptr));
+    EXPECT_EQ(dialog->SearchWindow(), nullptr);
+    EXPECT_TRUE(OwnedDialogs(dialog->Hwnd()).empty());
+    ShowWindow(dialog->Hwnd(), SW_SHOW);
+    SetForegroundWindow(dialog->Hwnd());
+    SetFocus(dialog->Item(IDC_LIST));  // the user is already at the list when it is made
+    Pump();
+    const HWND made = dialog->SearchWindow();
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(GetFocus(), dialog->Item(IDC_LIST));
+    EXPECT_FALSE(IsWindowVisible(made));
+    EXPECT_EQ(OwnedDialogs(dialog->Hwnd()), std::vector<HWND>{made});
+    InvalidateRect(dialog->Hwnd(), nullptr, TRUE);
+    Pump();
+    EXPECT_EQ(dialog->SearchWindow(), made) << "made again by a later paint";
+    dialog.reset();
+
+    dialog =
+        std::make_unique<MainDialog>(*store, messages, MainDialog::Options{false, false, false, "INI.test_Mutex", {}});
+    ASSERT_TRUE(dialog->Create(nullptr));
+    Pump();
+    EXPECT_EQ(dialog->SearchWindow(), nullptr);
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, ID_SEARCH, 0);
+    ASSERT_NE(dialog->SearchWindow(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(dialog->SearchWindow()));
+    EXPECT_EQ(OwnedDialogs(dialog->Hwnd()), std::vector<HWND>{dialog->SearchWindow()});
+}
+
+// The start-up fills the views without writing the file it read (nor a backup of it).
+TEST_F(MainWindow, TheStartUpWritesNothing) {
+    const std::string before = testing::ReadBytes(path);
+    Open();
+    EXPECT_EQ(ListView_GetItemCount(dialog->Item(IDC_LIST)), 0);
+    EXPECT_EQ(testing::ReadBytes(path), before);
+    EXPECT_EQ(GetFileAttributesA((path + ".bak").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // Never made, the two windows leave their stored rectangles as they were.

@@ -191,9 +191,10 @@ int OpaquePercent(const BITMAPINFOHEADER* header) {
     return opaque * 100 / count;
 }
 
-TEST(Resources, IconsHoldDrawnImagesAtBothSizes) {
+// Every size the display scales ask for, from 16 (100 %) to 48 (the large icon at 150 %).
+TEST(Resources, IconsHoldDrawnImagesAtEveryScalesSize) {
     for (UINT id : {IDI_APP, IDI_BUSY, IDI_SMALL, IDI_TRAY}) {
-        for (int size : {16, 32}) {
+        for (int size : {16, 20, 24, 32, 40, 48}) {
             SCOPED_TRACE("icon " + std::to_string(id) + " at " + std::to_string(size));
             HICON icon = static_cast<HICON>(LoadImageA(Module(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
             ASSERT_NE(icon, nullptr);
@@ -217,7 +218,7 @@ TEST(Resources, IconsHoldDrawnImagesAtBothSizes) {
         }
     }
     // The notification-area icon of a hidden window must tell itself apart from the shown one.
-    for (int size : {16, 32}) {
+    for (int size : {16, 20, 24, 32, 40, 48}) {
         const BITMAPINFOHEADER* shown = IconImage(IDI_SMALL, size);
         const BITMAPINFOHEADER* hidden = IconImage(IDI_TRAY, size);
         ASSERT_TRUE(shown && hidden);
@@ -237,6 +238,15 @@ const Strip kStrips[] = {
     {IDB_TREE, 16, 2, RGB(0, 0, 128)},
     {IDB_CLASS_SMALL, 16, 5, RGB(255, 0, 0)},
     {IDB_CLASS_LARGE, 32, 5, RGB(255, 0, 0)},
+    {IDB_TREE_20, 20, 2, RGB(0, 0, 128)},
+    {IDB_TREE_24, 24, 2, RGB(0, 0, 128)},
+    {IDB_TREE_32, 32, 2, RGB(0, 0, 128)},
+    {IDB_TREE_40, 40, 2, RGB(0, 0, 128)},
+    {IDB_TREE_48, 48, 2, RGB(0, 0, 128)},
+    {IDB_CLASS_20, 20, 5, RGB(255, 0, 0)},
+    {IDB_CLASS_24, 24, 5, RGB(255, 0, 0)},
+    {IDB_CLASS_40, 40, 5, RGB(255, 0, 0)},
+    {IDB_CLASS_48, 48, 5, RGB(255, 0, 0)},
 };
 
 // Pixels of a bitmap resource as COLORREFs, top row first.
@@ -565,7 +575,11 @@ TEST(Resources, ManifestSelectsCommonControls6) {
     std::string text(static_cast<const char*>(LockResource(LoadResource(Module(), manifest))),
                      SizeofResource(Module(), manifest));
     EXPECT_NE(text.find("level=\"asInvoker\""), std::string::npos);
-    EXPECT_NE(text.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true"),
+    // Per-monitor v2 where Windows has it, per-monitor on 8.1, system-aware on 7 and 8.
+    EXPECT_NE(text.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm<"),
+              std::string::npos);
+    EXPECT_NE(text.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+                        "PerMonitorV2, PerMonitor<"),
               std::string::npos);
 }
 

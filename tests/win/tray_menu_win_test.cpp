@@ -1,6 +1,9 @@
 // The tray menu built for real from a store, read back through the menu functions, measured, drawn.
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -198,6 +201,64 @@ TEST_F(TrayMenuTest, MeasureDrawAndMnemonics) {
 
     DeleteObject(small);
     DeleteObject(large);
+    DestroyWindow(window);
+}
+
+// The menu opened on a monitor of another scale: 32-pixel icons (200 %) read into its image list, rows as
+// tall as an icon and its frame, the shortcut's class picture drawn at that size.
+TEST_F(TrayMenuTest, IconsAndRowsAtTheSizeOfTheMonitorWhereItOpens) {
+    menu.SetIconSize(32);
+    ASSERT_TRUE(menu.Build(root, store, system, messages, host));
+    int cx = 0, cy = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(menu.Images(), &cx, &cy));
+    EXPECT_EQ(cx, 32);
+    EXPECT_EQ(cy, 32);
+    EXPECT_EQ(ImageList_GetImageCount(menu.Images()), 5 + 2);  // the classes, then the cached icons
+
+    HWND window = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HFONT font = CreateFontA(-10, 0, 0, 0, 400, 0, 0, 0, 128, 0, 0, 0, 0, "IPAGothic");
+    MEASUREITEMSTRUCT item{};
+    item.CtlType = ODT_MENU;
+    item.itemData = 5;  // "apple", an address: the internet class picture
+    menu.Measure(item, window, font, store);
+    EXPECT_EQ(item.itemHeight, 34u);
+    HDC dc = GetDC(window);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, "apple", 5, &size);
+    SelectObject(dc, oldFont);
+    ReleaseDC(window, dc);
+    EXPECT_EQ(item.itemWidth, static_cast<UINT>(size.cx + 36));
+
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 120, 34);
+    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_MENU;
+    draw.hDC = memory;
+    draw.rcItem = {0, 0, 120, 34};
+    draw.itemData = 5;
+    menu.Draw(draw, font, store, nullptr);
+    const COLORREF back = GetSysColor(COLOR_MENU);
+    int left = 120, right = -1, top = 34, bottom = -1;
+    for (int y = 0; y < 34; ++y) {
+        for (int x = 0; x < 34; ++x) {
+            if (GetPixel(memory, x, y) == back)
+                continue;
+            left = std::min(left, x), right = std::max(right, x);
+            top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    }
+    // The globe is 23 pixels across in its 32-pixel square; a 16-pixel picture would be 12.
+    EXPECT_GE(right - left + 1, 20);
+    EXPECT_GE(bottom - top + 1, 20);
+    EXPECT_LE(right, 33);
+    SelectObject(memory, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(font);
     DestroyWindow(window);
 }
 

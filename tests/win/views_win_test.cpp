@@ -703,15 +703,15 @@ TEST_F(Views, AFileWithoutIconsLeavesTheIconsReadBeforeWhole) {
     EXPECT_NE(pixels(6), program);
 }
 
-// ExtractIconExA as Wine answers for a file without icons: no icon, and in its outputs whatever its
-// stack held, here the handles of another owner's icon (Wine copies them out of an uninitialised array).
+// An icon extraction that finds no icon and leaves in its outputs whatever its stack held, here the
+// handles of another owner's icon (Wine's ExtractIconEx copied them out of an uninitialised array).
 HICON heldByAnother = nullptr;
-UINT WINAPI ExtractLeavingHandles(LPCSTR, int, HICON* large, HICON* small, UINT) {
+HRESULT WINAPI ExtractLeavingHandles(LPCSTR, int, UINT, HICON* large, HICON* small, UINT) {
     if (large)
         *large = heldByAnother;
     if (small)
         *small = heldByAnother;
-    return 0;
+    return S_FALSE;
 }
 
 TEST(IconReader, WhatANoIconAnswerLeavesInItsOutputsIsNotDestroyed) {
@@ -730,7 +730,7 @@ TEST(IconReader, WhatANoIconAnswerLeavesInItsOutputsIsNotDestroyed) {
     testing::WriteBytes(text, "no icons");
     for (const std::string& source : {folder.File("無い.exe"), std::string("http://example.com/"), text}) {
         IconHandle large = nullptr, small = nullptr;
-        reader.Read(source, large, small);
+        reader.Read(source, {}, large, small);
         // A missing file and an address have no icon at all; the document has the shell's.
         EXPECT_NE(large, heldByAnother) << source;
         EXPECT_NE(small, heldByAnother) << source;
@@ -1031,19 +1031,21 @@ TEST_F(Launching, HideBuildsTheTrayMenuItsCommandsLaunchAndRestoreDiscardsIt) {
     EXPECT_EQ(entries[0].image, item.iImage);
     EXPECT_EQ(entries[0].selectedImage, item.iSelectedImage);
 
-    // Measured in the user's font: at least 18 pixels high, text width + 20 wide.
+    // Measured in the user's font at the menu's scale: at least an icon and its frame high (18 pixels at
+    // 96 DPI), text width + the icon column + 4 wide.
     MEASUREITEMSTRUCT measure{};
     measure.CtlType = ODT_MENU;
     measure.itemData = 1;  // the shortcut "first"
     SendMessageA(dialog->Hwnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
     HDC dc = GetDC(dialog->Hwnd());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog->Item(IDC_STATUS), WM_GETFONT, 0, 0)));
+    HGDIOBJ old = SelectObject(dc, dialog->TrayMenuFont());
     SIZE size{};
     GetTextExtentPoint32A(dc, "first", 5, &size);
     SelectObject(dc, old);
     ReleaseDC(dialog->Hwnd(), dc);
-    EXPECT_EQ(measure.itemWidth, static_cast<UINT>(size.cx + 20));
-    EXPECT_GE(measure.itemHeight, 18u);
+    const int icon = ui::SmallIconSizeForDpi(ui::SystemDpi());
+    EXPECT_EQ(measure.itemWidth, static_cast<UINT>(size.cx + icon + 4));
+    EXPECT_GE(measure.itemHeight, static_cast<UINT>(icon + 2));
 
     SendMessageA(dialog->Hwnd(), WM_COMMAND, 16384 + 1, 0);
     std::string line = Launched();
