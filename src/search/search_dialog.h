@@ -40,11 +40,13 @@ protected:
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDpiChanged(unsigned oldDpi, unsigned newDpi) override;
 
 private:
     void Requery();
     void Select(int result);
     void Layout(int width, int height);
+    void SetRowHeight();
     void PlaceOnMouseMonitor();
     void Hide();
     void OnDropFiles(HDROP drop);

@@ -28,6 +28,9 @@ public:
     LRESULT Draw(NMLVCUSTOMDRAW& draw, const search::SearchIndex& index, const search::Query& query);
     // Icons read for a former index are let go.
     void Reset();
+    // The icons' edge (the small icon of the window's DPI) and the gaps scaled from 96 DPI by `dpi`.
+    void SetDpi(unsigned dpi, int iconSize);
+    int IconSize() const { return iconSize_; }
 
 private:
     void DrawRow(HDC dc,
@@ -36,11 +39,13 @@ private:
                  bool selected,
                  const search::SearchIndex& index,
                  const search::Query& query);
-    void DrawIcon(HDC dc, int x, int y, int storeIndex);
+    void DrawIcon(HDC dc, int x, const RECT& row, int storeIndex);
 
     SearchHost& host_;
     std::unique_ptr<WinIconReader> reader_;
     std::unique_ptr<IconCache> icons_;
+    unsigned dpi_ = 96;
+    int iconSize_ = 16;
 };
 
 }  // namespace brindle
