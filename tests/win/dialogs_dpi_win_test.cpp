@@ -20,6 +20,7 @@
 #include "search/search_dialog.h"
 #include "store/settings_store.h"
 #include "tasks/task_select_dialog.h"
+#include "ui/dialog.h"
 #include "ui/dpi_win.h"
 #include "ui/message_box_win.h"
 #include "ui/pickers_win.h"
@@ -79,9 +80,12 @@ int LineHeight(HWND control) {
 
 // Every static label, button, check box, radio button and group box with text in `dialog` (its property
 // pages too) shows its whole text: one line in the control's width, or wrapped within its height for a
-// label of several lines. The room a check box's box or a button's edges take is left out.
-void ExpectNoTextCut(HWND dialog, const std::string& which) {
-    const unsigned dpi = ui::WindowDpi(dialog);
+// label of several lines. The room a check box's box or a button's edges take is left out. The window is
+// kept as a picture, "dpi<DPI>-<picture>.bmp", to look at.
+void ExpectNoTextCut(HWND dialog, const std::string& which, const std::string& picture) {
+    const ui::Dialog* ours = ui::Dialog::FromWindow(dialog);
+    const unsigned dpi = ours ? ours->Dpi() : ui::WindowDpi(dialog);
+    testing::WriteWindowBitmap(dialog, "dpi" + std::to_string(dpi) + "-" + picture + ".bmp");
     std::vector<HWND> controls;
     EnumChildWindows(
         dialog,
@@ -204,14 +208,14 @@ TEST_F(ScaledDialogs, TheSystemScaleIsTheOneThePassAskedFor) {
 TEST_F(ScaledDialogs, EditingDialogsShowTheirWholeLabelsAndIconsAtTheScalesSize) {
     int iconEdge = 0, iconCount = 0;
     driver.Then([&](HWND dialog) {
-        ExpectNoTextCut(dialog, "page dialog");
+        ExpectNoTextCut(dialog, "page dialog", "page");
         Click(dialog, IDCANCEL);
     });
     Command(ID_ADD_PAGE);
     driver.Then([&](HWND dialog) {
-        ExpectNoTextCut(dialog, "shortcut dialog");
+        ExpectNoTextCut(dialog, "shortcut dialog", "shortcut");
         driver.Then([&](HWND icons) {
-            ExpectNoTextCut(icons, "change-icon dialog");
+            ExpectNoTextCut(icons, "change-icon dialog", "change-icon");
             HWND view = GetDlgItem(icons, IDC_ICON_VIEW);
             int width = 0;
             ImageList_GetIconSize(ListView_GetImageList(view, LVSIL_NORMAL), &width, &iconEdge);
@@ -227,14 +231,14 @@ TEST_F(ScaledDialogs, EditingDialogsShowTheirWholeLabelsAndIconsAtTheScalesSize)
     EXPECT_GT(iconCount, 3) << "shell32.dll's icons";
 
     driver.Then([&](HWND dialog) {
-        ExpectNoTextCut(dialog, "import dialog");
+        ExpectNoTextCut(dialog, "import dialog", "import");
         Click(dialog, IDCANCEL);
     });
     Command(ID_IMPORT);
 
     int lineHeight = 0, imageHeight = 0;
     driver.Then([&](HWND dialog) {
-        ExpectNoTextCut(dialog, "sort dialog");
+        ExpectNoTextCut(dialog, "sort dialog", "sort");
         HWND list = GetDlgItem(dialog, IDC_SORT_LIST);
         lineHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
         Click(dialog, IDCANCEL);
@@ -253,7 +257,7 @@ TEST_F(ScaledDialogs, EditingDialogsShowTheirWholeLabelsAndIconsAtTheScalesSize)
 TEST_F(ScaledDialogs, PreferencesShowWholeLabelsAndTheStoredFontUnscaled) {
     std::string fontText;
     driver.Then([&](HWND dialog) {
-        ExpectNoTextCut(dialog, "preferences");
+        ExpectNoTextCut(dialog, "preferences", "preferences");
         fontText = [&] {
             HWND text = nullptr;
             EnumChildWindows(
@@ -280,7 +284,7 @@ TEST_F(ScaledDialogs, ModelessWindowsShowWholeLabelsAndRowsForTheScalesIcons) {
     ASSERT_NE(about, nullptr);
     about->Show();
     Pump();
-    ExpectNoTextCut(about->Hwnd(), "version window");
+    ExpectNoTextCut(about->Hwnd(), "version window", "about");
     ShowWindow(about->Hwnd(), SW_HIDE);
 
     Command(ID_SEARCH);
@@ -293,15 +297,29 @@ TEST_F(ScaledDialogs, ModelessWindowsShowWholeLabelsAndRowsForTheScalesIcons) {
     RECT row{};
     ListView_GetItemRect(results, 0, &row, LVIR_BOUNDS);
     EXPECT_GE(row.bottom - row.top, SmallIcon() + ui::ScaleToDpi(4, ui::SystemDpi())) << "a row holds an icon";
+    testing::WriteWindowBitmap(search->Hwnd(), "dpi" + std::to_string(ui::SystemDpi()) + "-search.bmp");
     ShowWindow(search->Hwnd(), SW_HIDE);
 
     SendMessageA(main->Hwnd(), WM_SYSCOMMAND, ID_TASK, 0);
     Pump();
     TaskSelectDialog* tasks = main->TaskSelect();
     ASSERT_NE(tasks, nullptr);
-    ExpectNoTextCut(tasks->Hwnd(), "task select");
+    ExpectNoTextCut(tasks->Hwnd(), "task select", "task-select");
     EXPECT_EQ(tasks->List().IconSize(), SmallIcon());
     EXPECT_GE(tasks->List().ItemHeight(), SmallIcon() + 1);
+    // The hint drawn left of the buttons, in the dialog's font, at the size the dialog is made.
+    char hint[256] = "";
+    LoadStringA(GetModuleHandleA(nullptr), IDS_TASK_HINT, hint, sizeof hint);
+    HDC dc = GetDC(tasks->Hwnd());
+    HGDIOBJ old = SelectObject(dc, tasks->Font());
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, hint, lstrlenA(hint), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(tasks->Hwnd(), dc);
+    RECT select{};
+    GetWindowRect(tasks->Item(IDOK), &select);
+    MapWindowPoints(nullptr, tasks->Hwnd(), reinterpret_cast<POINT*>(&select), 2);
+    EXPECT_LT(extent.cx, select.left) << "the hint is cut by the buttons";
     ShowWindow(tasks->Hwnd(), SW_HIDE);
 }
 
@@ -331,6 +349,7 @@ TEST_F(ScaledDialogs, AMonitorOfAnotherScaleGivesTheSuggestedRectangleAndIconsAt
             ImageList_GetIconSize(ListView_GetImageList(view, LVSIL_NORMAL), &width, &edge);
             countAfter = ListView_GetItemCount(view);
             selected = ListView_GetNextItem(view, -1, LVNI_SELECTED);
+            testing::WriteWindowBitmap(icons, "dpi" + std::to_string(to) + "-change-icon-rescaled.bmp");
             Click(icons, IDCANCEL);
         });
         testing::SetText(dialog, IDC_SHORTCUT_ICON, SystemFile("shell32.dll"));
@@ -366,7 +385,7 @@ TEST_F(ScaledDialogs, AScaleChangeKeepsTheFileAsItWas) {
     SendMessageA(about->Hwnd(), WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
     Pump();
     EXPECT_EQ(about->Dpi(), to);
-    ExpectNoTextCut(about->Hwnd(), "version window at the new scale");
+    ExpectNoTextCut(about->Hwnd(), "version window at the new scale", "about-rescaled");
     main.reset();  // closes the version window and saves
     const std::string saved = testing::ReadBytes(path);
     const std::string kept = "winAboutBox=" + std::to_string(suggested.left) + "," + std::to_string(suggested.top) +
