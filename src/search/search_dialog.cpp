@@ -67,7 +67,8 @@ void SearchDialog::Layout(int width, int height) {
     GetWindowRect(edit, &editRect);
     const int editHeight = editRect.bottom - editRect.top;
     MoveWindow(edit, 0, 0, width, editHeight, TRUE);
-    MoveWindow(list, 0, editHeight + 2, width, std::max(0, height - editHeight - 2), TRUE);
+    const int gap = Scaled(2);
+    MoveWindow(list, 0, editHeight + gap, width, std::max(0, height - editHeight - gap), TRUE);
     RECT listClient{};
     GetClientRect(list, &listClient);
     ListView_SetColumnWidth(list, 0, listClient.right);

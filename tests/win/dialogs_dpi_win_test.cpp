@@ -56,6 +56,11 @@ std::string TextOf(HWND window) {
     return text;
 }
 
+BOOL CALLBACK AddControl(HWND child, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
 // The height `control`'s text takes when it is broken into lines of the control's width.
 int WrappedHeight(HWND control, int width) {
     std::string text = TextOf(control);
@@ -87,13 +92,7 @@ void ExpectNoTextCut(HWND dialog, const std::string& which, const std::string& p
     const unsigned dpi = ours ? ours->Dpi() : ui::WindowDpi(dialog);
     testing::WriteWindowBitmap(dialog, "dpi" + std::to_string(dpi) + "-" + picture + ".bmp");
     std::vector<HWND> controls;
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&controls));
+    EnumChildWindows(dialog, AddControl, reinterpret_cast<LPARAM>(&controls));
     int checked = 0;
     for (HWND control : controls) {
         if (!IsWindowVisible(control) || TextOf(control).empty())
@@ -258,18 +257,12 @@ TEST_F(ScaledDialogs, PreferencesShowWholeLabelsAndTheStoredFontUnscaled) {
     std::string fontText;
     driver.Then([&](HWND dialog) {
         ExpectNoTextCut(dialog, "preferences", "preferences");
-        fontText = [&] {
-            HWND text = nullptr;
-            EnumChildWindows(
-                dialog,
-                [](HWND child, LPARAM found) {
-                    if (GetDlgCtrlID(child) == IDC_FONT_TEXT)
-                        *reinterpret_cast<HWND*>(found) = child;
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&text));
-            return text ? TextOf(text) : std::string();
-        }();
+        std::vector<HWND> controls;
+        EnumChildWindows(dialog, AddControl, reinterpret_cast<LPARAM>(&controls));
+        for (HWND control : controls) {
+            if (GetDlgCtrlID(control) == IDC_FONT_TEXT)
+                fontText = TextOf(control);
+        }
         Click(dialog, IDOK);
     });
     Command(ID_PREFERENCES);
