@@ -162,7 +162,8 @@ bool SortDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
         return true;
     const int iconSize = IconSize();
     if (images_) {
-        const int top = item.rcItem.top + std::max(0, static_cast<int>(item.rcItem.bottom - item.rcItem.top) - iconSize) / 2;
+        const int top =
+            item.rcItem.top + std::max(0, static_cast<int>(item.rcItem.bottom - item.rcItem.top) - iconSize) / 2;
         ImageList_Draw(images_, items_[index].image, dc, 0, top, ILD_NORMAL);
     }
     SetTextColor(dc, selected ? kSelectedText : kText);

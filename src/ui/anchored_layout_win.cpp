@@ -53,7 +53,8 @@ void AnchoredLayout::Rescale(unsigned fromDpi, unsigned toDpi) {
         control.initial = ScaleBox(control.initial, fromDpi, toDpi);
     initialWidth_ = ScaleBetweenDpi(initialWidth_, fromDpi, toDpi);
     initialHeight_ = ScaleBetweenDpi(initialHeight_, fromDpi, toDpi);
-    minimumTrack_ = {ScaleBetweenDpi(minimumTrack_.cx, fromDpi, toDpi), ScaleBetweenDpi(minimumTrack_.cy, fromDpi, toDpi)};
+    minimumTrack_ = {ScaleBetweenDpi(minimumTrack_.cx, fromDpi, toDpi),
+                     ScaleBetweenDpi(minimumTrack_.cy, fromDpi, toDpi)};
 }
 
 }  // namespace brindle::ui

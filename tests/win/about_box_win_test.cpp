@@ -112,7 +112,8 @@ TEST_F(AboutBox, ShowsTheProgramTheRunningWindowsAndTheSystemsMemoryFigures) {
     now.dwLength = sizeof now;
     ASSERT_TRUE(GlobalMemoryStatusEx(&now));
 
-    EXPECT_EQ(Text(IDC_ABOUT_PRODUCT), "ぶりんどる  Version " BRINDLE_PROJECT_VERSION ".0\r\n  Copyright (C) 2026 Brindle developers ORIOLE");
+    EXPECT_EQ(Text(IDC_ABOUT_PRODUCT),
+              "ぶりんどる  Version " BRINDLE_PROJECT_VERSION ".0\r\n  Copyright (C) 2026 Brindle developers ORIOLE");
 
     // Wine 8 reports Windows 7 with its first service pack; the line is named from what the system says.
     OSVERSIONINFOEXA version{};

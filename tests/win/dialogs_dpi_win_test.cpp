@@ -115,8 +115,8 @@ void ExpectNoTextCut(HWND dialog, const std::string& which, const std::string& p
         } else if (lstrcmpiA(name.c_str(), "Button") == 0) {
             const LONG kind = style & BS_TYPEMASK;
             int room = client.right;
-            if (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON ||
-                kind == BS_3STATE || kind == BS_AUTO3STATE)
+            if (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_RADIOBUTTON ||
+                kind == BS_AUTORADIOBUTTON || kind == BS_3STATE || kind == BS_AUTO3STATE)
                 room -= ui::MetricForDpi(SM_CXMENUCHECK, dpi) + ui::ScaleToDpi(2, dpi);
             else if (kind == BS_GROUPBOX)
                 room -= ui::ScaleToDpi(8, dpi);
@@ -153,11 +153,12 @@ protected:
         ui::SetAppPickers(&pickers);
         const std::string shell32 = SystemFile("shell32.dll");
         testing::WriteBytes(
-            path, "[Brindle]\r\nwinMainFrame=20,20,520,400\r\nlfHeight=-12\r\nlfFaceName=IPAGothic\r\n"
-                  "iChkLoadIcon=1\r\nPage=1\r\n[Page]\r\n1=Top,-1,0,0,\"\",\"\"\r\n2=Second,-1,0,0,\"\",\"\"\r\n"
-                  "[#00000]\r\nNamespace=Shell one\r\nPageId=1\r\nCommand=" +
-                      shell32 + "\r\nIcon=" + shell32 + ">3\r\n[#00001]\r\nNamespace=Shell two\r\nPageId=1\r\nCommand=" +
-                      shell32 + "\r\n");
+            path,
+            "[Brindle]\r\nwinMainFrame=20,20,520,400\r\nlfHeight=-12\r\nlfFaceName=IPAGothic\r\n"
+            "iChkLoadIcon=1\r\nPage=1\r\n[Page]\r\n1=Top,-1,0,0,\"\",\"\"\r\n2=Second,-1,0,0,\"\",\"\"\r\n"
+            "[#00000]\r\nNamespace=Shell one\r\nPageId=1\r\nCommand=" +
+                shell32 + "\r\nIcon=" + shell32 +
+                ">3\r\n[#00001]\r\nNamespace=Shell two\r\nPageId=1\r\nCommand=" + shell32 + "\r\n");
         store = std::make_unique<SettingsStore>(messages, path);
         ASSERT_TRUE(store->Load());
         MainDialog::Options options;
@@ -257,6 +258,12 @@ TEST_F(ScaledDialogs, PreferencesShowWholeLabelsAndTheStoredFontUnscaled) {
     std::string fontText;
     driver.Then([&](HWND dialog) {
         ExpectNoTextCut(dialog, "preferences", "preferences");
+        // The Other page, chosen as a click on its tab chooses it.
+        HWND tab = GetDlgItem(dialog, IDC_ENVIRON_TAB);
+        TabCtrl_SetCurSel(tab, 1);
+        NMHDR change{tab, static_cast<UINT_PTR>(IDC_ENVIRON_TAB), static_cast<UINT>(TCN_SELCHANGE)};
+        SendMessageA(dialog, WM_NOTIFY, IDC_ENVIRON_TAB, reinterpret_cast<LPARAM>(&change));
+        ExpectNoTextCut(dialog, "preferences' Other page", "preferences-other");
         std::vector<HWND> controls;
         EnumChildWindows(dialog, AddControl, reinterpret_cast<LPARAM>(&controls));
         for (HWND control : controls) {
@@ -351,8 +358,8 @@ TEST_F(ScaledDialogs, AMonitorOfAnotherScaleGivesTheSuggestedRectangleAndIconsAt
     });
     Command(ID_ADD_SHORTCUT);
     ASSERT_GT(count, 3);
-    EXPECT_TRUE(EqualRect(&after, &suggested)) << after.left << "," << after.top << "," << after.right << ","
-                                               << after.bottom;
+    EXPECT_TRUE(EqualRect(&after, &suggested))
+        << after.left << "," << after.top << "," << after.right << "," << after.bottom;
     EXPECT_EQ(edge, ui::MetricForDpi(SM_CXICON, to)) << "icons read again at the new scale";
     EXPECT_EQ(countAfter, count);
     EXPECT_EQ(selected, 2) << "the chosen icon stays chosen";
