@@ -369,6 +369,45 @@ TEST_F(ScaledDialogs, AMonitorOfAnotherScaleGivesTheSuggestedRectangleAndIconsAt
     EXPECT_EQ(driver.Pending(), 0u);
 }
 
+// The preferences dialog, with its two pages inside, crosses to a monitor of twice the scale: the pages'
+// controls grow with the dialog (the system scales none of them under Wine or before Windows 10 1703),
+// every label still fits, and the previews show the stored font at the new scale.
+TEST_F(ScaledDialogs, PropertyPagesFollowTheirDialogToAnotherScale) {
+    const unsigned from = ui::SystemDpi(), to = from * 2;
+    RECT suggested{}, after{}, chooseBefore{}, chooseAfter{};
+    LOGFONTA preview{};
+    driver.Then([&](HWND dialog) {
+        std::vector<HWND> controls;
+        EnumChildWindows(dialog, AddControl, reinterpret_cast<LPARAM>(&controls));
+        HWND choose = nullptr, tree = nullptr;
+        for (HWND control : controls) {
+            if (GetDlgCtrlID(control) == IDC_FONT_CHOOSE)
+                choose = control;
+            if (GetDlgCtrlID(control) == IDC_PREVIEW_TREE)
+                tree = control;
+        }
+        ASSERT_TRUE(choose && tree);
+        GetWindowRect(choose, &chooseBefore);
+        RECT before{};
+        GetWindowRect(dialog, &before);
+        suggested = {before.left, before.top, before.left + (before.right - before.left) * 2,
+                     before.top + (before.bottom - before.top) * 2};
+        SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+        GetWindowRect(dialog, &after);
+        GetWindowRect(choose, &chooseAfter);
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(tree, WM_GETFONT, 0, 0)), sizeof preview, &preview);
+        ExpectNoTextCut(dialog, "preferences at twice the scale", "preferences-rescaled");
+
+        Click(dialog, IDCANCEL);
+    });
+    Command(ID_PREFERENCES);
+    EXPECT_TRUE(EqualRect(&after, &suggested));
+    EXPECT_NEAR(chooseAfter.right - chooseAfter.left, 2 * (chooseBefore.right - chooseBefore.left), 1);
+    EXPECT_NEAR(chooseAfter.bottom - chooseAfter.top, 2 * (chooseBefore.bottom - chooseBefore.top), 1);
+    EXPECT_EQ(preview.lfHeight, ui::ScaleToDpi(-12, to)) << "the stored 96-DPI font at the new scale";
+    EXPECT_EQ(driver.Pending(), 0u);
+}
+
 // The version window on a monitor of another scale: the window takes the suggested rectangle, and the
 // settings file keeps it in the coordinates the system gives (not scaled back) and the font at 96 DPI.
 TEST_F(ScaledDialogs, AScaleChangeKeepsTheFileAsItWas) {
