@@ -408,6 +408,41 @@ TEST_F(ScaledDialogs, PropertyPagesFollowTheirDialogToAnotherScale) {
     EXPECT_EQ(driver.Pending(), 0u);
 }
 
+// The task select and search windows cross to a monitor of twice the scale: their rows hold icons of the
+// new scale, and the task select dialog's buttons keep to the bottom right at the scaled margin.
+TEST_F(ScaledDialogs, ModelessWindowsRebuildTheirRowsAtAnotherScale) {
+    const unsigned from = ui::SystemDpi(), to = from * 2;
+    SendMessageA(main->Hwnd(), WM_SYSCOMMAND, ID_TASK, 0);
+    Pump();
+    TaskSelectDialog* tasks = main->TaskSelect();
+    ASSERT_NE(tasks, nullptr);
+    const int marginBefore = RightMargin(tasks->Hwnd(), IDCANCEL);
+    RECT before{};
+    GetWindowRect(tasks->Hwnd(), &before);
+    RECT suggested{before.left, before.top, before.left + (before.right - before.left) * 2,
+                   before.top + (before.bottom - before.top) * 2};
+    SendMessageA(tasks->Hwnd(), WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(tasks->List().IconSize(), ui::MetricForDpi(SM_CXSMICON, to));
+    EXPECT_GE(tasks->List().ItemHeight(), ui::MetricForDpi(SM_CXSMICON, to) + 1);
+    EXPECT_EQ(RightMargin(tasks->Hwnd(), IDCANCEL), ui::ScaleBetweenDpi(marginBefore, from, to));
+    ExpectNoTextCut(tasks->Hwnd(), "task select at twice the scale", "task-select-rescaled");
+    ShowWindow(tasks->Hwnd(), SW_HIDE);
+
+    Command(ID_SEARCH);
+    SearchDialog* search = main->Search();
+    ASSERT_NE(search, nullptr);
+    SetDlgItemTextA(search->Hwnd(), IDC_SEARCH_TEXT, "Shell");
+    GetWindowRect(search->Hwnd(), &before);
+    suggested = {before.left, before.top, before.left + (before.right - before.left) * 2,
+                 before.top + (before.bottom - before.top) * 2};
+    SendMessageA(search->Hwnd(), WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+    Pump();
+    RECT row{};
+    ListView_GetItemRect(search->Item(IDC_SEARCH_RESULTS), 0, &row, LVIR_BOUNDS);
+    EXPECT_GE(row.bottom - row.top, ui::MetricForDpi(SM_CXSMICON, to) + ui::ScaleToDpi(4, to));
+    ShowWindow(search->Hwnd(), SW_HIDE);
+}
+
 // The version window on a monitor of another scale: the window takes the suggested rectangle, and the
 // settings file keeps it in the coordinates the system gives (not scaled back) and the font at 96 DPI.
 TEST_F(ScaledDialogs, AScaleChangeKeepsTheFileAsItWas) {
