@@ -104,7 +104,7 @@ void ChangeIconDialog::MakeImageList() {
     images_ = std::move(images);
 }
 
-void ChangeIconDialog::OnDpiChanged(unsigned oldDpi, unsigned newDpi) {
+void ChangeIconDialog::RebuildForDpi(unsigned oldDpi, unsigned newDpi) {
     layout_.Rescale(oldDpi, newDpi);
     minimumHeight_ = ui::ScaleBetweenDpi(minimumHeight_, oldDpi, newDpi);
     // The icons read again at the new size, the one chosen still chosen.

@@ -30,7 +30,7 @@ protected:
     void DoDataExchange(ui::DataExchange& exchange) override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    void OnDpiChanged(unsigned oldDpi, unsigned newDpi) override;
+    void RebuildForDpi(unsigned oldDpi, unsigned newDpi) override;
 
 private:
     void MakeImageList();

@@ -86,7 +86,7 @@ void PreferencesControlTab::ApplyPreviews() {
         SetDlgItemTextA(Hwnd(), IDC_FONT_TEXT, text->c_str());
 }
 
-void PreferencesControlTab::OnDpiChanged(unsigned, unsigned) {
+void PreferencesControlTab::RebuildForDpi(unsigned, unsigned) {
     ApplyPreviews();  // the font at the new size
 }
 

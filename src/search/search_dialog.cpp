@@ -54,7 +54,7 @@ void SearchDialog::SetRowHeight() {
     }
 }
 
-void SearchDialog::OnDpiChanged(unsigned, unsigned) {
+void SearchDialog::RebuildForDpi(unsigned, unsigned) {
     SetRowHeight();
     InvalidateRect(Item(IDC_SEARCH_RESULTS), nullptr, TRUE);
 }

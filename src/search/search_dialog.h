@@ -40,7 +40,7 @@ protected:
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    void OnDpiChanged(unsigned oldDpi, unsigned newDpi) override;
+    void RebuildForDpi(unsigned oldDpi, unsigned newDpi) override;
 
 private:
     void Requery();

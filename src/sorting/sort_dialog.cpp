@@ -144,7 +144,7 @@ int SortDialog::LineHeight() const {
     return SortLineHeight(FontHeight(Hwnd(), Font()), IconSize());
 }
 
-void SortDialog::OnDpiChanged(unsigned oldDpi, unsigned newDpi) {
+void SortDialog::RebuildForDpi(unsigned oldDpi, unsigned newDpi) {
     layout_.Rescale(oldDpi, newDpi);
     SendMessageA(List(), LB_SETITEMHEIGHT, 0, LineHeight());
     InvalidateRect(List(), nullptr, TRUE);

@@ -36,7 +36,7 @@ protected:
     bool OnMeasureItem(MEASUREITEMSTRUCT& item) override;
     bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    void OnDpiChanged(unsigned oldDpi, unsigned newDpi) override;
+    void RebuildForDpi(unsigned oldDpi, unsigned newDpi) override;
 
 private:
     HWND List() const;

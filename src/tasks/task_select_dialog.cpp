@@ -141,7 +141,7 @@ void TaskSelectDialog::SetListFont(HFONT font) {
     list_.Refill();
 }
 
-void TaskSelectDialog::OnDpiChanged(unsigned oldDpi, unsigned newDpi) {
+void TaskSelectDialog::RebuildForDpi(unsigned oldDpi, unsigned newDpi) {
     // The buttons and the label were scaled with the dialog: measured again for the layout. The list's
     // font is the main window's, which follows its own monitor; the rows fit that font and the new icons.
     MeasureControls();

@@ -123,9 +123,8 @@ int Dialog::Scaled(int length96) const {
     return ScaleToDpi(length96, dpi_);
 }
 
-bool Dialog::HandleDpiChanged(WPARAM wParam, const RECT* suggested) {
-    if (inSystemDpiChange_)
-        return false;  // the dialog manager's turn: it scales a per-monitor v2 dialog (Windows 10 1703)
+void Dialog::HandleDpiChanged(WPARAM wParam, const RECT* suggested) {
+    // The dialog manager's turn first: it scales a per-monitor v2 dialog (Windows 10 1703 and later).
     inSystemDpiChange_ = true;
     DefDlgProcA(hwnd_, WM_DPICHANGED, wParam, reinterpret_cast<LPARAM>(suggested));
     inSystemDpiChange_ = false;
@@ -139,7 +138,6 @@ bool Dialog::HandleDpiChanged(WPARAM wParam, const RECT* suggested) {
     RECT client{};
     GetClientRect(hwnd_, &client);
     SendMessageA(hwnd_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
-    return true;
 }
 
 void Dialog::ApplyDpi(unsigned newDpi) {
@@ -158,7 +156,7 @@ void Dialog::ApplyDpi(unsigned newDpi) {
             SendMessageA(child, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
         }
     }
-    OnDpiChanged(oldDpi, newDpi);
+    RebuildForDpi(oldDpi, newDpi);
 }
 
 HFONT Dialog::Font() const {
@@ -328,11 +326,20 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_INITDIALOG:
             fontAtDpi_ = FontOf(hwnd_);
             return OnInitDialog();
-        case WM_DPICHANGED:
-            if (!HandleDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam)))
-                return FALSE;
-            SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, 0);
+        case WM_DPICHANGED: {
+            if (inSystemDpiChange_)
+                return FALSE;  // the dialog manager's own handling, asked for by HandleDpiChanged
+            // A dialog that lays out everything itself (the main window) may take the message whole.
+            LRESULT result = 0;
+            if (OnMessage(message, wParam, lParam, result)) {
+                dpi_ = HIWORD(wParam) ? HIWORD(wParam) : dpi_;
+                fontAtDpi_ = FontOf(hwnd_);
+            } else {
+                HandleDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam));
+            }
+            SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
             return TRUE;
+        }
         case WM_HELP:
             if (OnHelp()) {
                 SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);

@@ -74,8 +74,9 @@ protected:
     // The dialog moved to a monitor of another scale (WM_DPICHANGED); Dpi() is the new one. The template's
     // controls and the dialog's font have their new size and place by now; rebuild what the dialog sized
     // itself (fonts, item heights, image lists, a layout's remembered places). The suggested rectangle is
-    // taken afterwards, and a WM_SIZE lays the controls out again.
-    virtual void OnDpiChanged(unsigned /*oldDpi*/, unsigned /*newDpi*/) {}
+    // taken afterwards, and a WM_SIZE lays the controls out again. A dialog that answers WM_DPICHANGED in
+    // OnMessage takes it whole instead.
+    virtual void RebuildForDpi(unsigned /*oldDpi*/, unsigned /*newDpi*/) {}
 
 public:
     // The object of a dialog window made by this class, or null for any other window.
@@ -90,9 +91,9 @@ private:
     // One pass of the message loop for `message`; true when it was dealt with before dispatching.
     bool RouteBeforeDispatch(MSG& message);
     // WM_DPICHANGED: the dialog manager's own scaling first, where the system has it, then ours.
-    bool HandleDpiChanged(WPARAM wParam, const RECT* suggested);
+    void HandleDpiChanged(WPARAM wParam, const RECT* suggested);
     // The new DPI for this dialog and the dialogs of ours inside it (property pages): the controls the
-    // system left as they were are scaled, then OnDpiChanged.
+    // system left as they were are scaled, then RebuildForDpi.
     void ApplyDpi(unsigned newDpi);
     // What the dialog manager of Windows 10 1703 does for a per-monitor v2 dialog, where it does not: the
     // dialog's font and the controls that use it, and every control's place.
