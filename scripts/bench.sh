@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The benchmarks: the settings store and the search natively (Google Benchmark), the program's start-up and
-# memory, its two views and a page switch, and the tray menu under Wine.
+# memory, its two views and a page switch, the tray menu and the search window under Wine.
 # Each figure is printed with its floor, measured in the same run, their ratio and its goal, and at the
 # end every goal once more with met or MISSED.
 set -euo pipefail
@@ -38,6 +38,10 @@ wine build/$preset/bench/views/views_bench.exe "$(win build/bench)" "${VIEWS_RUN
 echo
 echo "== tray menu under Wine"
 wine build/$preset/bench/startup/tray_menu_bench.exe "${MENU_RUNS:-7}" </dev/null
+
+echo
+echo "== search window under Wine"
+wine build/$preset/bench/search_window/search_window_bench.exe "${SEARCH_RUNS:-11}" </dev/null
 
 echo
 echo "== import of 2,000 shell links under Wine"

@@ -19,6 +19,10 @@ if [ ! -f build/demo/Brindle.INI ] || [ "${DEMO_RESET:-0}" = 1 ]; then
 fi
 cp "build/$preset/src/brindle.exe" build/demo/brindle.exe
 cp "build/$preset/help/Brindle.chm" build/demo/brindle.chm  # F1 opens it
+# The search window's dictionary of kanji readings, where the program looks for it (when the build made it).
+if [ -d "build/$preset/src/dict" ]; then
+    rm -rf build/demo/dict && cp -r "build/$preset/src/dict" build/demo/dict
+fi
 
 headless=0
 [ -n "${DISPLAY:-}" ] || headless=1

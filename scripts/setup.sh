@@ -11,6 +11,7 @@ packages=(
     wine wine32:i386 wine64 xvfb imagemagick
     fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine locales python3
     fp-utils  # chmcmd and chmls: the help file is compiled and read back with them
+    perl dpkg-dev debian-archive-keyring  # C/Migemo's dictionary tools; dpkg-source; the sources' key
 )
 
 sudo_cmd=()
@@ -39,5 +40,12 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
     "${sudo_cmd[@]}" sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
     grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
     "${sudo_cmd[@]}" locale-gen >/dev/null
+fi
+# C/Migemo's sources and the SKK dictionary, fetched from Debian into third_party/ (the build makes the
+# library and the dictionary from them). Without network access, BRINDLE_WITHOUT_MIGEMO=1 goes on without
+# them: the program is then built without kanji readings.
+if ! "$(dirname "$0")/fetch-migemo.sh"; then
+    [ "${BRINDLE_WITHOUT_MIGEMO:-0}" = 1 ] || { echo "setup: fetching C/Migemo failed" >&2; exit 1; }
+    echo "setup: going on without C/Migemo (BRINDLE_WITHOUT_MIGEMO=1)"
 fi
 echo "setup: ready"

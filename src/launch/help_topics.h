@@ -14,8 +14,10 @@ inline constexpr char kSortDialog[] = "sort.htm";
 inline constexpr char kTaskSelectDialog[] = "task_select.htm";
 inline constexpr char kPreferencesDialog[] = "preferences.htm";
 inline constexpr char kVersionWindow[] = "version.htm";
+inline constexpr char kSearchWindow[] = "search.htm";
 
-inline constexpr const char* kOpenedPages[] = {kStartPage,  kPageDialog,       kShortcutDialog,    kChangeIconDialog,
-                                               kSortDialog, kTaskSelectDialog, kPreferencesDialog, kVersionWindow};
+inline constexpr const char* kOpenedPages[] = {kStartPage,         kPageDialog,    kShortcutDialog,
+                                               kChangeIconDialog,  kSortDialog,    kTaskSelectDialog,
+                                               kPreferencesDialog, kVersionWindow, kSearchWindow};
 
 }  // namespace brindle::help

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "launch/help_topics.h"
+#include "launch/help_win.h"
 #include "resource.h"
 #include "search/search_host.h"
 #include "store/settings_store.h"
@@ -16,6 +18,7 @@ namespace brindle {
 namespace {
 
 constexpr int kRowPadding = 4;  // above and below a row's icon together, at 96 DPI
+constexpr UINT kReadingsArrived = WM_APP + 1;  // posted by the Migemo loader
 
 std::string WindowText(HWND window) {
     std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
@@ -39,6 +42,10 @@ BOOL SearchDialog::OnInitDialog() {
     RECT client{};
     GetClientRect(Hwnd(), &client);
     Layout(client.right, client.bottom);
+    if (!expander_) {
+        migemo_ = std::make_unique<MigemoLoader>(MigemoLoader::DictionaryBesideProgram(), Hwnd(), kReadingsArrived);
+        expander_ = migemo_->Expander();
+    }
     return TRUE;
 }
 
@@ -123,13 +130,22 @@ RECT SearchDialog::RectToKeep() const {
     return rect;
 }
 
-void SearchDialog::Requery() {
+void SearchDialog::Requery(bool keepSelection) {
+    const int selected = SelectedResult();
+    const int selectedShortcut = keepSelection && selected >= 0 ? index_.StoreIndexOf(selected) : -1;
     query_ = search::ParseQuery(WindowText(Item(IDC_SEARCH_TEXT)), expander_);
     const int count = index_.Search(query_);
     HWND list = Item(IDC_SEARCH_RESULTS);
     ListView_SetItemCountEx(list, count, 0);
     InvalidateRect(list, nullptr, FALSE);
-    Select(count > 0 ? 0 : -1);
+    int select = count > 0 ? 0 : -1;
+    for (int r = 0; selectedShortcut >= 0 && r < count; ++r) {
+        if (index_.StoreIndexOf(r) == selectedShortcut) {
+            select = r;
+            break;
+        }
+    }
+    Select(select);
 }
 
 void SearchDialog::Select(int result) {
@@ -260,6 +276,11 @@ void SearchDialog::OnDropFiles(HDROP drop) {
     }
 }
 
+bool SearchDialog::OnHelp() {
+    ShowHelp(help::kSearchWindow);
+    return true;
+}
+
 bool SearchDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     switch (message) {
@@ -272,6 +293,10 @@ bool SearchDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
             return false;
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return true;
+        case kReadingsArrived:  // the romaji words typed so far may now find kanji too
+            if (IsWindowVisible(Hwnd()))
+                Requery(true);  // the user may have moved the selection while the dictionary was read
             return true;
         default:
             return false;

@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
+#include "search/migemo_loader_win.h"
 #include "search/search_index.h"
 #include "search/search_query.h"
 #include "search/search_results_win.h"
@@ -29,7 +31,9 @@ public:
 
     const search::SearchIndex& Index() const { return index_; }
     int SelectedResult() const;  // -1 when none
+    // Readings of romaji words from elsewhere than Migemo's dictionary beside the program (before Create).
     void SetReadings(search::ReadingExpander expander) { expander_ = std::move(expander); }
+    const MigemoLoader* Migemo() const { return migemo_.get(); }
 
     bool PreTranslateMessage(MSG& message) override;
 
@@ -41,9 +45,12 @@ protected:
     bool OnNotify(NMHDR& header, LRESULT& result) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void RebuildForDpi(unsigned oldDpi, unsigned newDpi) override;
+    bool OnHelp() override;
 
 private:
-    void Requery();
+    // The results of the edit box's text, the first one selected; with `keepSelection`, the shortcut
+    // selected before stays selected where it is still found.
+    void Requery(bool keepSelection = false);
     void Select(int result);
     void Layout(int width, int height);
     void SetRowHeight();
@@ -55,6 +62,7 @@ private:
     search::SearchIndex index_;
     search::Query query_;
     search::ReadingExpander expander_;
+    std::unique_ptr<MigemoLoader> migemo_;
     SearchResultPainter painter_;
     RECT kept_{};  // the rectangle to keep; empty until the window was shown
 };

@@ -1,5 +1,7 @@
 #include "search/search_results_win.h"
 
+#include <cstdint>
+
 #include "launch/classify.h"
 #include "launch/system.h"
 #include "search/search_host.h"
@@ -16,6 +18,7 @@ namespace {
 
 constexpr int kGap = 4;     // between the icon, the name and the path, at 96 DPI
 constexpr int kMargin = 2;  // left of the icon
+constexpr int8_t kNotClassified = INT8_MIN;  // target::kMissing is -1
 
 // Draws `text` from `x` and returns where it ended.
 int DrawPiece(HDC dc, int x, const RECT& row, const char* text, size_t length) {
@@ -37,6 +40,7 @@ SearchResultPainter::~SearchResultPainter() = default;
 
 void SearchResultPainter::Reset() {
     icons_->Clear();
+    kinds_.assign(static_cast<size_t>(host_.SearchStore().ShortcutCount()), kNotClassified);
 }
 
 void SearchResultPainter::SetDpi(unsigned dpi, int iconSize) {
@@ -109,7 +113,13 @@ void SearchResultPainter::DrawIcon(HDC dc, int x, const RECT& row, int storeInde
     ShortcutRecord s;
     if (!host_.SearchStore().GetShortcutAt(storeIndex, s))
         return;
-    const int kind = ClassifyTarget(s.commandLine, s.check, host_.SearchStore(), host_.SearchSystem());
+    const bool known = storeIndex >= 0 && static_cast<size_t>(storeIndex) < kinds_.size();
+    int kind = known ? kinds_[storeIndex] : kNotClassified;
+    if (kind == kNotClassified) {
+        kind = ClassifyTarget(s.commandLine, s.check, host_.SearchStore(), host_.SearchSystem());
+        if (known)
+            kinds_[storeIndex] = static_cast<int8_t>(kind);
+    }
     int cached = -1;
     if (s.readIcon) {
         const std::string key = views::IconKey(s, host_.SearchSystem());

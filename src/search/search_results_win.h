@@ -4,7 +4,9 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "search/search_index.h"
 #include "search/search_query.h"
@@ -26,7 +28,7 @@ public:
 
     // NM_CUSTOMDRAW of the list: the answer for the dialog.
     LRESULT Draw(NMLVCUSTOMDRAW& draw, const search::SearchIndex& index, const search::Query& query);
-    // Icons read for a former index are let go.
+    // Icons read and targets classified for a former index are let go.
     void Reset();
     // The icons' edge (the small icon of the window's DPI) and the gaps scaled from 96 DPI by `dpi`.
     void SetDpi(unsigned dpi, int iconSize);
@@ -46,6 +48,9 @@ private:
     std::unique_ptr<IconCache> icons_;
     unsigned dpi_ = 96;
     int iconSize_ = 16;
+    // The class of each shortcut's target once drawn: the existence check it may take costs
+    // a file-system look-up, and every key press paints the visible rows again.
+    std::vector<int8_t> kinds_;
 };
 
 }  // namespace brindle

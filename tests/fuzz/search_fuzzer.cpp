@@ -1,9 +1,11 @@
 // Feeds random Shift_JIS queries and names to the search: no crash, no read past a text's end, and the
-// ranges to emphasise always lie inside the name.
+// ranges to emphasise always lie inside the name. The name is also read as an answer of Migemo, whose
+// words are the readings of every romaji word of the query.
 #include <cstdint>
 #include <cstring>
 #include <string>
 
+#include "search/migemo_pattern.h"
 #include "search/search_match.h"
 #include "search/search_query.h"
 #include "search/search_text.h"
@@ -22,7 +24,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view nameText(name, nameLength);
 
     using namespace brindle::search;
-    const Query parsed = ParseQuery(std::string_view(query, queryLength));
+    std::vector<std::string> readings;
+    migemo_pattern::Expand(nameText, 64, readings);
+    for (const std::string& reading : readings) {
+        // Each word takes characters of the pattern in its order, each at most once.
+        if (reading.empty() || reading.size() > nameLength)
+            __builtin_trap();
+    }
+    const Query parsed =
+        ParseQuery(std::string_view(query, queryLength), [&readings](std::string_view, std::vector<std::string>& out) {
+            out.insert(out.end(), readings.begin(), readings.end());
+        });
     const std::string folded = Folded(nameText);
     // Folded text is whole characters: stepping through it lands exactly on its end.
     size_t at = 0;

@@ -6,9 +6,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "launch/help_topics.h"
+#include "launch/help_win.h"
 #include "mainwnd/hot_keys.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
@@ -95,7 +98,8 @@ protected:
                                 "[#00000]\r\nNamespace=メモ帳\r\nCommandLine=" +
                                 quoted + " memo\r\nPageId=0\r\n[#00001]\r\nNamespace=Notepad\r\nCommandLine=" + quoted +
                                 " note\r\nPageId=1\r\n[#00002]\r\nNamespace=秀丸エディタ\r\n"
-                                "CommandLine=C:\\nothing\\hidemaru.exe\r\nPageId=1\r\n");
+                                "CommandLine=C:\\nothing\\hidemaru.exe\r\nPageId=1\r\n[#00003]\r\nNamespace=秀丸\r\n"
+                                "CommandLine=C:\\nothing\\editor.exe\r\nPageId=0\r\n");
         store = std::make_unique<SettingsStore>(messages, path);
         store->Load();
         dialog =
@@ -296,6 +300,83 @@ TEST_F(SearchWindow, MatchedCharactersAreDrawnOnTheMarker) {
     Type("EDITORS");  // found through its page only: nothing of the name is marked
     ASSERT_GE(ListView_GetItemCount(Results()), 1);
     EXPECT_EQ(markerPixels(), 0);
+}
+
+// Waits for Migemo's dictionary, loaded away from the window when the first romaji word was typed.
+bool WaitForReadings(const SearchDialog& search) {
+    for (int i = 0; i < 600 && search.Migemo() && !search.Migemo()->Loaded() && !search.Migemo()->Missing(); ++i)
+        Pump(1);
+    Pump();
+    return search.Migemo() && search.Migemo()->Loaded();
+}
+
+#ifdef BRINDLE_HAVE_MIGEMO_DICT
+TEST_F(SearchWindow, KanjiNamesAreFoundByTheirReadingsFromTheDictionaryBesideTheProgram) {
+    OpenByHotKey();
+    Type("HIDEMARU");
+    // Until the dictionary arrives 秀丸エディタ is found by its file title alone; the selection the user
+    // has then stays on it when the results grow.
+    const bool before = !dialog->Search()->Migemo()->Loaded();
+    if (before) {
+        ASSERT_EQ(ListView_GetItemCount(Results()), 1);
+        EXPECT_EQ(NameOf(0), "秀丸エディタ");
+    }
+    ASSERT_TRUE(WaitForReadings(*dialog->Search())) << "dict\\migemo-dict beside the test program";
+    // The window asked again when the dictionary arrived: 秀丸 by its reading is the exact name; 秀丸エディタ
+    // starts with it (and has the letters in its file title).
+    ASSERT_EQ(ListView_GetItemCount(Results()), 2);
+    EXPECT_EQ(NameOf(0), "秀丸");
+    EXPECT_EQ(NameOf(1), "秀丸エディタ");
+    if (before)
+        EXPECT_EQ(dialog->Search()->SelectedResult(), 1) << "still 秀丸エディタ";
+    testing::WriteWindowBitmap(Search(), "search-window-kanji.bmp");
+    Press(VK_ESCAPE);
+    Type("HIDEM");  // an unfinished syllable, now without waiting
+    ASSERT_EQ(ListView_GetItemCount(Results()), 2);
+    EXPECT_EQ(NameOf(0), "秀丸");
+    EXPECT_EQ(dialog->Search()->SelectedResult(), 0) << "a new text selects its first result";
+}
+#endif
+
+TEST_F(SearchWindow, WithoutTheDictionaryFolderTheSearchGoesOnWithoutReadings) {
+    const std::string dict = ModuleFolder() + "\\dict", away = ModuleFolder() + "\\dict.away";
+    const bool moved = MoveFileA(dict.c_str(), away.c_str()) != 0;
+    struct PutBack {
+        const std::string &from, &to;
+        bool moved;
+        ~PutBack() {
+            if (moved)
+                MoveFileA(from.c_str(), to.c_str());
+        }
+    } putBack{away, dict, moved};
+    OpenByHotKey();
+    Type("HIDEMARU");
+    EXPECT_FALSE(WaitForReadings(*dialog->Search()));
+    ASSERT_NE(dialog->Search()->Migemo(), nullptr);
+    EXPECT_TRUE(dialog->Search()->Migemo()->Missing());
+    ASSERT_EQ(ListView_GetItemCount(Results()), 1);
+    EXPECT_EQ(NameOf(0), "秀丸エディタ") << "by the file title of its command line only";
+    Press(VK_ESCAPE);
+    Type("MEM");
+    ASSERT_EQ(ListView_GetItemCount(Results()), 1);
+    EXPECT_EQ(NameOf(0), "メモ帳");
+}
+
+TEST_F(SearchWindow, F1OpensItsHelpPage) {
+    struct RecordingViewer : HelpViewer {
+        HWND Display(const std::string&, const std::string& page) override {
+            pages.push_back(page);
+            return nullptr;
+        }
+        std::vector<std::string> pages;
+    } viewer;
+    SetHelpViewer(&viewer);
+    OpenByHotKey();
+    Type("NOTE");
+    Press(VK_F1);
+    SetHelpViewer(nullptr);
+    EXPECT_EQ(viewer.pages, std::vector<std::string>{help::kSearchWindow});
+    EXPECT_EQ(Text(), "note") << "F1 typed nothing";
 }
 
 TEST_F(SearchWindow, TheTrayMenuOffersItOnTop) {
