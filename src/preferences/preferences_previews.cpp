@@ -7,6 +7,7 @@
 #include "preferences/preferences_rules.h"
 #include "resource.h"
 #include "store/preferences.h"
+#include "ui/dpi.h"
 #include "views/shortcut_list_win.h"
 
 namespace brindle {
@@ -68,24 +69,23 @@ void PreferencesPreviews::SetUp(HWND tree, HWND list, uint32_t listStyle) {
     }
 }
 
-std::optional<std::string> PreferencesPreviews::Apply(const Preferences& prefs) {
+std::optional<std::string> PreferencesPreviews::Apply(const Preferences& prefs, unsigned dpi) {
     // The new font is made and handed to the controls before the old one goes, so no control is ever
     // left holding a deleted font; one that cannot be made leaves the old one in place.
     LOGFONTA logFont;
     static_assert(sizeof logFont == sizeof prefs.font, "FontSpec mirrors LOGFONTA");
     std::memcpy(&logFont, &prefs.font, sizeof logFont);
     logFont.lfFaceName[LF_FACESIZE - 1] = '\0';
+    const LONG storedHeight = logFont.lfHeight;
+    logFont.lfHeight = ui::ScaleToDpi(logFont.lfHeight, dpi);
+    logFont.lfWidth = ui::ScaleToDpi(logFont.lfWidth, dpi);
     std::optional<std::string> fontText;
     if (HFONT font = CreateFontIndirectA(&logFont)) {
         for (HWND preview : {tree_, list_})
             SendMessageA(preview, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         font_.Reset(font);
-        int dpi = 96;
-        if (HDC screen = GetDC(nullptr)) {
-            dpi = GetDeviceCaps(screen, LOGPIXELSY);
-            ReleaseDC(nullptr, screen);
-        }
-        fontText = dialogs::FontText(logFont.lfFaceName, logFont.lfHeight, dpi);
+        // Points of the height kept: it is at 96 DPI whatever the screen.
+        fontText = dialogs::FontText(logFont.lfFaceName, storedHeight, static_cast<int>(ui::kBaseDpi));
     }
 
     // The columns fit the sample items in the font they are shown in.
