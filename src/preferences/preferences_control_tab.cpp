@@ -30,7 +30,7 @@ const ColourButton kColourButtons[14] = {
 PreferencesControlTab::PreferencesControlTab(Preferences& prefs) : ui::Dialog(IDD_CONTROL_TAB), prefs_(prefs) {}
 
 BOOL PreferencesControlTab::OnInitDialog() {
-    previews_.SetUp(Item(IDC_PREVIEW_TREE), Item(IDC_PREVIEW_LIST), prefs_.ListStyle);
+    previews_.SetUp(Item(IDC_PREVIEW_TREE), Item(IDC_PREVIEW_LIST), prefs_.ListStyle, Dpi());
     ApplyPreviews();
     return TRUE;
 }
@@ -86,7 +86,8 @@ void PreferencesControlTab::ApplyPreviews() {
         SetDlgItemTextA(Hwnd(), IDC_FONT_TEXT, text->c_str());
 }
 
-void PreferencesControlTab::RebuildForDpi(unsigned, unsigned) {
+void PreferencesControlTab::RebuildForDpi(unsigned, unsigned newDpi) {
+    previews_.SetImageSizes(newDpi);
     ApplyPreviews();  // the font at the new size
 }
 

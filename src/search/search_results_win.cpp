@@ -7,7 +7,7 @@
 #include "search/search_host.h"
 #include "search/search_match.h"
 #include "store/settings_store.h"
-#include "ui/dpi.h"
+#include "ui/dpi_win.h"
 #include "ui/icon_pick_win.h"
 #include "views/icon_cache.h"
 #include "views/icon_reader_win.h"
@@ -46,6 +46,8 @@ void SearchResultPainter::Reset() {
 void SearchResultPainter::SetDpi(unsigned dpi, int iconSize) {
     dpi_ = dpi;
     iconSize_ = iconSize;
+    // Icons read at the sizes of this scale from now on (a change of size lets the former ones go).
+    icons_->SetSizes({ui::MetricForDpi(SM_CXICON, dpi), iconSize});
 }
 
 LRESULT SearchResultPainter::Draw(NMLVCUSTOMDRAW& draw, const search::SearchIndex& index, const search::Query& query) {

@@ -376,6 +376,7 @@ TEST_F(ScaledDialogs, PropertyPagesFollowTheirDialogToAnotherScale) {
     const unsigned from = ui::SystemDpi(), to = from * 2;
     RECT suggested{}, after{}, chooseBefore{}, chooseAfter{};
     LOGFONTA preview{};
+    int treeImage = 0;
     driver.Then([&](HWND dialog) {
         std::vector<HWND> controls;
         EnumChildWindows(dialog, AddControl, reinterpret_cast<LPARAM>(&controls));
@@ -396,6 +397,8 @@ TEST_F(ScaledDialogs, PropertyPagesFollowTheirDialogToAnotherScale) {
         GetWindowRect(dialog, &after);
         GetWindowRect(choose, &chooseAfter);
         GetObjectA(reinterpret_cast<HFONT>(SendMessageA(tree, WM_GETFONT, 0, 0)), sizeof preview, &preview);
+        int width = 0;
+        ImageList_GetIconSize(TreeView_GetImageList(tree, TVSIL_NORMAL), &width, &treeImage);
         ExpectNoTextCut(dialog, "preferences at twice the scale", "preferences-rescaled");
 
         Click(dialog, IDCANCEL);
@@ -405,6 +408,7 @@ TEST_F(ScaledDialogs, PropertyPagesFollowTheirDialogToAnotherScale) {
     EXPECT_NEAR(chooseAfter.right - chooseAfter.left, 2 * (chooseBefore.right - chooseBefore.left), 1);
     EXPECT_NEAR(chooseAfter.bottom - chooseAfter.top, 2 * (chooseBefore.bottom - chooseBefore.top), 1);
     EXPECT_EQ(preview.lfHeight, ui::ScaleToDpi(-12, to)) << "the stored 96-DPI font at the new scale";
+    EXPECT_EQ(treeImage, ui::MetricForDpi(SM_CXSMICON, to)) << "the tree preview's pictures at the new scale";
     EXPECT_EQ(driver.Pending(), 0u);
 }
 
