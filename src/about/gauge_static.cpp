@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "about/gauge_geometry.h"
+#include "ui/dpi_win.h"
 #include "ui/handles.h"
 
 namespace brindle {
@@ -15,14 +16,19 @@ void FillSolid(HDC dc, int x, int y, int width, int height, COLORREF colour) {
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 }
 
-// A one-pixel frame: light on the top and left edges, shadow on the right and bottom ones.
-void Frame3d(HDC dc, const RECT& r, COLORREF light, COLORREF shadow) {
+// A frame `line` pixels thick (one at 96 DPI): light on the top and left edges, shadow on the right and
+// bottom ones.
+void Frame3d(HDC dc, const RECT& r, int line, COLORREF light, COLORREF shadow) {
     const int width = r.right - r.left, height = r.bottom - r.top;
-    FillSolid(dc, r.left, r.top, width - 1, 1, light);
-    FillSolid(dc, r.left, r.top, 1, height - 1, light);
-    FillSolid(dc, r.right - 1, r.top, 1, height, shadow);
-    FillSolid(dc, r.left, r.bottom - 1, width, 1, shadow);
+    FillSolid(dc, r.left, r.top, width - line, line, light);
+    FillSolid(dc, r.left, r.top, line, height - line, light);
+    FillSolid(dc, r.right - line, r.top, line, height, shadow);
+    FillSolid(dc, r.left, r.bottom - line, width, line, shadow);
 }
+
+// At 96 DPI: the frame's lines, the tick marks' length.
+constexpr int kLine = 1;
+constexpr int kTickLength = 2;
 
 }  // namespace
 
@@ -89,12 +95,13 @@ void GaugeStatic::Draw(HDC target) {
     if (width <= 0 || height <= 0)
         return;
 
+    const unsigned dpi = ui::WindowDpi(Hwnd());
     FillRect(target, &client, GetSysColorBrush(COLOR_BTNFACE));
     RECT bar = client;
     bar.right = GaugeBarRight(client.left, width, value_, maximum_);
     if (bar.right > bar.left) {
         FillSolid(target, bar.left, bar.top, bar.right - bar.left, height, kBarColour);
-        Frame3d(target, bar, kBarLight, kBarShadow);
+        Frame3d(target, bar, ui::ScaleToDpi(kLine, dpi), kBarLight, kBarShadow);
     }
 
     HDC memory = CreateCompatibleDC(target);
@@ -107,11 +114,15 @@ void GaugeStatic::Draw(HDC target) {
     HGDIOBJ oldBitmap = SelectObject(memory, picture.Get());
     PatBlt(memory, 0, 0, width, height, BLACKNESS);
 
+    // Each tick as wide as the frame's line and kTickLength long at the window's DPI.
     ui::UniqueHandle<ui::GdiTraits<HPEN>> pen(CreatePen(PS_DASH, 0, kTickColour));
     HGDIOBJ oldPen = SelectObject(memory, pen.Get());
+    const int line = ui::ScaleToDpi(kLine, dpi), tick = ui::ScaleToDpi(kTickLength, dpi);
     for (int x : GaugeTicks(client.left, width)) {
-        MoveToEx(memory, x, bar.top, nullptr);
-        LineTo(memory, x, bar.top + 2);
+        for (int column = x; column < x + line; ++column) {
+            MoveToEx(memory, column, bar.top, nullptr);
+            LineTo(memory, column, bar.top + tick);
+        }
     }
     SelectObject(memory, oldPen);
 

@@ -11,6 +11,7 @@
 #include "launch/help_win.h"
 #include "launch/system_win.h"
 #include "resource.h"
+#include "ui/dpi_win.h"
 #include "ui/pickers_win.h"
 
 namespace brindle {
@@ -52,10 +53,7 @@ bool HoldsPicture(HICON icon) {
 
 }  // namespace
 
-ChangeIconDialog::ChangeIconDialog()
-    : ui::Dialog(IDD_CHANGE_ICON),
-      images_(
-          ImageList_Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), ILC_COLOR32 | ILC_MASK, 1, 0)) {}
+ChangeIconDialog::ChangeIconDialog() : ui::Dialog(IDD_CHANGE_ICON) {}
 
 void ChangeIconDialog::SetInitial(const std::string& source) {
     const dialogs::IconChoice choice = dialogs::SplitIconChoice(source);
@@ -76,10 +74,10 @@ BOOL ChangeIconDialog::OnInitDialog() {
     RECT window, browse;
     GetWindowRect(Hwnd(), &window);
     GetWindowRect(Item(IDC_ICON_BROWSE), &browse);
-    minimumHeight_ = browse.bottom + 4 - window.top;
+    minimumHeight_ = browse.bottom + Scaled(4) - window.top;
 
     shownFile_ = file_;
-    ListView_SetImageList(Item(IDC_ICON_VIEW), images_.Get(), LVSIL_NORMAL);
+    MakeImageList();
     LoadIcons();
     UpdateData(false);
     return TRUE;
@@ -95,6 +93,26 @@ void ChangeIconDialog::OnOK() {
     const int selected = ListView_GetNextItem(Item(IDC_ICON_VIEW), -1, LVNI_SELECTED);
     iconIndex_ = selected >= 0 ? selected : 0;
     EndDialog(IDOK);
+}
+
+// Large icons of the dialog's DPI (32 pixels at 96, 48 at 144), read at that size from the file.
+void ChangeIconDialog::MakeImageList() {
+    const int size = ui::MetricForDpi(SM_CXICON, Dpi());
+    ui::UniqueImageList images(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0));
+    // The view lets go of the former list before it is destroyed.
+    ListView_SetImageList(Item(IDC_ICON_VIEW), images.Get(), LVSIL_NORMAL);
+    images_ = std::move(images);
+}
+
+void ChangeIconDialog::RebuildForDpi(unsigned oldDpi, unsigned newDpi) {
+    layout_.Rescale(oldDpi, newDpi);
+    minimumHeight_ = ui::ScaleBetweenDpi(minimumHeight_, oldDpi, newDpi);
+    // The icons read again at the new size, the one chosen still chosen.
+    const int selected = ListView_GetNextItem(Item(IDC_ICON_VIEW), -1, LVNI_SELECTED);
+    ClearIcons();
+    MakeImageList();
+    iconIndex_ = selected;
+    LoadIcons();
 }
 
 void ChangeIconDialog::LoadIcons() {

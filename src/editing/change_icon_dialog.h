@@ -30,8 +30,10 @@ protected:
     void DoDataExchange(ui::DataExchange& exchange) override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void RebuildForDpi(unsigned oldDpi, unsigned newDpi) override;
 
 private:
+    void MakeImageList();
     void LoadIcons();
     void ClearIcons();
     void Browse();
@@ -39,7 +41,8 @@ private:
     std::string shownFile_;
     std::string file_;
     int iconIndex_ = 0;  // -1: none selected
-    // The view shares this list (LVS_SHAREIMAGELISTS): the dialog is its one owner.
+    // The view shares this list (LVS_SHAREIMAGELISTS): the dialog is its one owner. Made with the window,
+    // at its DPI.
     ui::UniqueImageList images_;
     ui::AnchoredLayout layout_;
     int minimumHeight_ = 0;  // down to just below the browse button

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "resource.h"
+#include "ui/dpi_win.h"
 #include "ui/pickers_win.h"
 
 namespace brindle {
@@ -29,7 +30,7 @@ const ColourButton kColourButtons[14] = {
 PreferencesControlTab::PreferencesControlTab(Preferences& prefs) : ui::Dialog(IDD_CONTROL_TAB), prefs_(prefs) {}
 
 BOOL PreferencesControlTab::OnInitDialog() {
-    previews_.SetUp(Item(IDC_PREVIEW_TREE), Item(IDC_PREVIEW_LIST), prefs_.ListStyle);
+    previews_.SetUp(Item(IDC_PREVIEW_TREE), Item(IDC_PREVIEW_LIST), prefs_.ListStyle, Dpi());
     ApplyPreviews();
     return TRUE;
 }
@@ -51,19 +52,20 @@ bool PreferencesControlTab::OnCommand(int id, int code, HWND /*control*/) {
 }
 
 // The picker starts from the font being edited, so that OK without a change keeps it; it edits the face,
-// size, weight, slant and character set, and the font's other fields stay as they were.
+// size, weight, slant and character set, and the font's other fields stay as they were. The picker
+// counts heights at the system DPI; the font is kept at 96 DPI.
 void PreferencesControlTab::ChooseFont() {
     FontSpec& font = prefs_.font;
     FontChoice choice;
     choice.face.assign(font.lfFaceName, strnlen(font.lfFaceName, sizeof font.lfFaceName - 1));
-    choice.height = font.lfHeight;
+    choice.height = ui::ScaleToDpi(font.lfHeight, ui::SystemDpi());
     choice.weight = font.lfWeight;
     choice.italic = font.lfItalic != 0;
     choice.charset = font.lfCharSet;
     if (ui::AppPickers().ChooseFont(choice) && choice.face.size() < sizeof font.lfFaceName) {
         std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
         std::memcpy(font.lfFaceName, choice.face.data(), choice.face.size());
-        font.lfHeight = choice.height;
+        font.lfHeight = ui::ScaleFromDpi(choice.height, ui::SystemDpi());
         font.lfWeight = choice.weight;
         font.lfItalic = choice.italic ? 1 : 0;
         font.lfCharSet = static_cast<uint8_t>(choice.charset);
@@ -80,8 +82,13 @@ void PreferencesControlTab::ChooseColour(ColorRef& colour) {
 }
 
 void PreferencesControlTab::ApplyPreviews() {
-    if (const std::optional<std::string> text = previews_.Apply(prefs_))
+    if (const std::optional<std::string> text = previews_.Apply(prefs_, Dpi()))
         SetDlgItemTextA(Hwnd(), IDC_FONT_TEXT, text->c_str());
+}
+
+void PreferencesControlTab::RebuildForDpi(unsigned, unsigned newDpi) {
+    previews_.SetImageSizes(newDpi);
+    ApplyPreviews();  // the font at the new size
 }
 
 bool PreferencesControlTab::OnNotify(NMHDR& header, LRESULT& result) {

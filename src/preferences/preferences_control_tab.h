@@ -27,6 +27,7 @@ protected:
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
+    void RebuildForDpi(unsigned oldDpi, unsigned newDpi) override;
 
 private:
     void ChooseFont();

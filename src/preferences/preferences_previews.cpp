@@ -5,21 +5,13 @@
 #include <cstring>
 
 #include "preferences/preferences_rules.h"
-#include "resource.h"
 #include "store/preferences.h"
+#include "ui/dpi_win.h"
+#include "views/own_images_win.h"
 #include "views/shortcut_list_win.h"
 
 namespace brindle {
 namespace {
-
-constexpr COLORREF kTreeMask = RGB(0, 0, 128);
-constexpr COLORREF kClassMask = RGB(255, 0, 0);
-
-// A fixed image list of `size`-pixel images cut from a bitmap resource; null when it cannot be loaded.
-HIMAGELIST FixedImageList(int bitmapId, int size, COLORREF mask) {
-    return ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId), size, 0, mask, IMAGE_BITMAP,
-                                LR_DEFAULTCOLOR);
-}
 
 HTREEITEM AddTreeItem(HWND tree, HTREEITEM parent, const char* text) {
     TVINSERTSTRUCTA insert{};
@@ -34,7 +26,7 @@ HTREEITEM AddTreeItem(HWND tree, HTREEITEM parent, const char* text) {
 
 }  // namespace
 
-void PreferencesPreviews::SetUp(HWND tree, HWND list, uint32_t listStyle) {
+void PreferencesPreviews::SetUp(HWND tree, HWND list, uint32_t listStyle, unsigned dpi) {
     tree_ = tree;
     list_ = list;
 
@@ -43,12 +35,7 @@ void PreferencesPreviews::SetUp(HWND tree, HWND list, uint32_t listStyle) {
     ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     ApplyColumnRule(list, columnsInserted_);  // the main list's titles
 
-    treeImages_.Reset(FixedImageList(IDB_TREE, 16, kTreeMask));
-    smallImages_.Reset(FixedImageList(IDB_CLASS_SMALL, 16, kClassMask));
-    largeImages_.Reset(FixedImageList(IDB_CLASS_LARGE, 32, kClassMask));
-    TreeView_SetImageList(tree, treeImages_.Get(), TVSIL_NORMAL);
-    ListView_SetImageList(list, smallImages_.Get(), LVSIL_SMALL);
-    ListView_SetImageList(list, largeImages_.Get(), LVSIL_NORMAL);
+    SetImageSizes(dpi);
 
     HTREEITEM root1 = AddTreeItem(tree, TVI_ROOT, "Root1");
     HTREEITEM child1 = AddTreeItem(tree, root1, "Child1");
@@ -68,24 +55,38 @@ void PreferencesPreviews::SetUp(HWND tree, HWND list, uint32_t listStyle) {
     }
 }
 
-std::optional<std::string> PreferencesPreviews::Apply(const Preferences& prefs) {
+// The main window's pictures at the sizes it draws them at on this scale. The controls take the new lists
+// before the former ones go.
+void PreferencesPreviews::SetImageSizes(unsigned dpi) {
+    const int small = ui::MetricForDpi(SM_CXSMICON, dpi), large = ui::MetricForDpi(SM_CXICON, dpi);
+    ui::UniqueImageList tree(views::OwnStripImageList(views::OwnStrip::Tree, small));
+    ui::UniqueImageList smallClasses(views::OwnStripImageList(views::OwnStrip::Classes, small));
+    ui::UniqueImageList largeClasses(views::OwnStripImageList(views::OwnStrip::Classes, large));
+    TreeView_SetImageList(tree_, tree.Get(), TVSIL_NORMAL);
+    ListView_SetImageList(list_, smallClasses.Get(), LVSIL_SMALL);
+    ListView_SetImageList(list_, largeClasses.Get(), LVSIL_NORMAL);
+    treeImages_ = std::move(tree);
+    smallImages_ = std::move(smallClasses);
+    largeImages_ = std::move(largeClasses);
+}
+
+std::optional<std::string> PreferencesPreviews::Apply(const Preferences& prefs, unsigned dpi) {
     // The new font is made and handed to the controls before the old one goes, so no control is ever
     // left holding a deleted font; one that cannot be made leaves the old one in place.
     LOGFONTA logFont;
     static_assert(sizeof logFont == sizeof prefs.font, "FontSpec mirrors LOGFONTA");
     std::memcpy(&logFont, &prefs.font, sizeof logFont);
     logFont.lfFaceName[LF_FACESIZE - 1] = '\0';
+    const LONG storedHeight = logFont.lfHeight;
+    logFont.lfHeight = ui::ScaleToDpi(logFont.lfHeight, dpi);
+    logFont.lfWidth = ui::ScaleToDpi(logFont.lfWidth, dpi);
     std::optional<std::string> fontText;
     if (HFONT font = CreateFontIndirectA(&logFont)) {
         for (HWND preview : {tree_, list_})
             SendMessageA(preview, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         font_.Reset(font);
-        int dpi = 96;
-        if (HDC screen = GetDC(nullptr)) {
-            dpi = GetDeviceCaps(screen, LOGPIXELSY);
-            ReleaseDC(nullptr, screen);
-        }
-        fontText = dialogs::FontText(logFont.lfFaceName, logFont.lfHeight, dpi);
+        // Points of the height kept: it is at 96 DPI whatever the screen.
+        fontText = dialogs::FontText(logFont.lfFaceName, storedHeight, static_cast<int>(ui::kBaseDpi));
     }
 
     // The columns fit the sample items in the font they are shown in.

@@ -10,13 +10,14 @@
 #include "resource.h"
 #include "search/search_host.h"
 #include "store/settings_store.h"
+#include "ui/dpi_win.h"
 #include "ui/on_screen_win.h"
 #include "views/dropped_files_win.h"
 
 namespace brindle {
 namespace {
 
-constexpr int kTextHeightPadding = 8;
+constexpr int kRowPadding = 4;  // above and below a row's icon together, at 96 DPI
 constexpr UINT kReadingsArrived = WM_APP + 1;  // posted by the Migemo loader
 
 std::string WindowText(HWND window) {
@@ -35,11 +36,9 @@ BOOL SearchDialog::OnInitDialog() {
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_DOUBLEBUFFER);
     LVCOLUMNA column{};
     column.mask = LVCF_WIDTH;
-    column.cx = 100;
+    column.cx = Scaled(100);  // the layout gives it the list's width
     ListView_InsertColumn(list, 0, &column);
-    // Rows as high as an icon with room around it, whatever the font.
-    if (HIMAGELIST rows = ImageList_Create(1, 20, ILC_COLOR, 1, 0))
-        ListView_SetImageList(list, rows, LVSIL_SMALL);  // the list owns it (LVS_SHAREIMAGELISTS is off)
+    SetRowHeight();
     RECT client{};
     GetClientRect(Hwnd(), &client);
     Layout(client.right, client.bottom);
@@ -50,6 +49,23 @@ BOOL SearchDialog::OnInitDialog() {
     return TRUE;
 }
 
+// Rows as high as an icon of the dialog's DPI with room around it, whatever the font: the list takes
+// the height of its small images.
+void SearchDialog::SetRowHeight() {
+    const int icon = ui::MetricForDpi(SM_CXSMICON, Dpi());
+    painter_.SetDpi(Dpi(), icon);
+    if (HIMAGELIST rows = ImageList_Create(1, icon + Scaled(kRowPadding), ILC_COLOR, 1, 0)) {
+        // The list owns its images (LVS_SHAREIMAGELISTS is off), so the former ones are let go here.
+        if (HIMAGELIST former = ListView_SetImageList(Item(IDC_SEARCH_RESULTS), rows, LVSIL_SMALL))
+            ImageList_Destroy(former);
+    }
+}
+
+void SearchDialog::RebuildForDpi(unsigned, unsigned) {
+    SetRowHeight();
+    InvalidateRect(Item(IDC_SEARCH_RESULTS), nullptr, TRUE);
+}
+
 void SearchDialog::Layout(int width, int height) {
     HWND edit = Item(IDC_SEARCH_TEXT), list = Item(IDC_SEARCH_RESULTS);
     if (!edit || !list)
@@ -58,7 +74,8 @@ void SearchDialog::Layout(int width, int height) {
     GetWindowRect(edit, &editRect);
     const int editHeight = editRect.bottom - editRect.top;
     MoveWindow(edit, 0, 0, width, editHeight, TRUE);
-    MoveWindow(list, 0, editHeight + 2, width, std::max(0, height - editHeight - 2), TRUE);
+    const int gap = Scaled(2);
+    MoveWindow(list, 0, editHeight + gap, width, std::max(0, height - editHeight - gap), TRUE);
     RECT listClient{};
     GetClientRect(list, &listClient);
     ListView_SetColumnWidth(list, 0, listClient.right);

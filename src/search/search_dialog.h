@@ -44,6 +44,7 @@ protected:
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void RebuildForDpi(unsigned oldDpi, unsigned newDpi) override;
     bool OnHelp() override;
 
 private:
@@ -52,6 +53,7 @@ private:
     void Requery(bool keepSelection = false);
     void Select(int result);
     void Layout(int width, int height);
+    void SetRowHeight();
     void PlaceOnMouseMonitor();
     void Hide();
     void OnDropFiles(HDROP drop);

@@ -7,6 +7,8 @@
 #include "search/search_host.h"
 #include "search/search_match.h"
 #include "store/settings_store.h"
+#include "ui/dpi_win.h"
+#include "ui/icon_pick_win.h"
 #include "views/icon_cache.h"
 #include "views/icon_reader_win.h"
 #include "views/view_rules.h"
@@ -14,8 +16,8 @@
 namespace brindle {
 namespace {
 
-constexpr int kIconSize = 16;
-constexpr int kGap = 4;
+constexpr int kGap = 4;     // between the icon, the name and the path, at 96 DPI
+constexpr int kMargin = 2;  // left of the icon
 constexpr int8_t kNotClassified = INT8_MIN;  // target::kMissing is -1
 
 // Draws `text` from `x` and returns where it ended.
@@ -39,6 +41,13 @@ SearchResultPainter::~SearchResultPainter() = default;
 void SearchResultPainter::Reset() {
     icons_->Clear();
     kinds_.assign(static_cast<size_t>(host_.SearchStore().ShortcutCount()), kNotClassified);
+}
+
+void SearchResultPainter::SetDpi(unsigned dpi, int iconSize) {
+    dpi_ = dpi;
+    iconSize_ = iconSize;
+    // Icons read at the sizes of this scale from now on (a change of size lets the former ones go).
+    icons_->SetSizes({ui::MetricForDpi(SM_CXICON, dpi), iconSize});
 }
 
 LRESULT SearchResultPainter::Draw(NMLVCUSTOMDRAW& draw, const search::SearchIndex& index, const search::Query& query) {
@@ -74,11 +83,12 @@ void SearchResultPainter::DrawRow(HDC dc,
     const COLORREF text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     SetBkColor(dc, back);
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &row, nullptr, 0, nullptr);
-    DrawIcon(dc, row.left + 2, row.top + (row.bottom - row.top - kIconSize) / 2, storeIndex);
+    const int margin = ui::ScaleToDpi(kMargin, dpi_), gap = ui::ScaleToDpi(kGap, dpi_);
+    DrawIcon(dc, row.left + margin, row, storeIndex);
 
     // The name, the matched ranges on the marker colour.
     const std::string_view name = s.name ? s.name : "";
-    int x = row.left + 2 + kIconSize + kGap;
+    int x = row.left + margin + iconSize_ + gap;
     size_t at = 0;
     SetBkMode(dc, OPAQUE);
     for (const auto& [from, to] : search::MatchedRanges(name, query)) {
@@ -97,11 +107,11 @@ void SearchResultPainter::DrawRow(HDC dc,
     const std::string& path = index.PagePathOf(result);
     if (!path.empty()) {
         SetTextColor(dc, selected ? text : GetSysColor(COLOR_GRAYTEXT));
-        DrawPiece(dc, x + 3 * kGap, row, path.data(), path.size());
+        DrawPiece(dc, x + 3 * gap, row, path.data(), path.size());
     }
 }
 
-void SearchResultPainter::DrawIcon(HDC dc, int x, int y, int storeIndex) {
+void SearchResultPainter::DrawIcon(HDC dc, int x, const RECT& row, int storeIndex) {
     ShortcutRecord s;
     if (!host_.SearchStore().GetShortcutAt(storeIndex, s))
         return;
@@ -120,10 +130,17 @@ void SearchResultPainter::DrawIcon(HDC dc, int x, int y, int storeIndex) {
     }
     const views::ItemImage image = views::ListItemImage(s.readIcon != 0, cached, kind);
     if (image.image >= kFirstListIcon && image.image - kFirstListIcon < static_cast<int>(icons_->Pairs().size())) {
-        DrawIconEx(dc, x, y, static_cast<HICON>(icons_->Pairs()[image.image - kFirstListIcon].small), kIconSize,
-                   kIconSize, 0, nullptr, DI_NORMAL);
+        // The small icon as read, or the large one drawn smaller when the small one is smaller than the
+        // DPI asks (read at the system's small size on a monitor of a larger scale).
+        const IconCache::Pair& pair = icons_->Pairs()[image.image - kFirstListIcon];
+        HICON icon = ui::IconForSize(static_cast<HICON>(pair.small), static_cast<HICON>(pair.large), iconSize_);
+        const int y = row.top + (row.bottom - row.top - iconSize_) / 2;
+        DrawIconEx(dc, x, y, icon, iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
     } else if (HIMAGELIST classes = host_.SearchClassImages()) {
-        ImageList_Draw(classes, image.image, dc, x, y, ILD_TRANSPARENT);
+        // The main window's class images, at their own size.
+        int width = 0, height = 0;
+        ImageList_GetIconSize(classes, &width, &height);
+        ImageList_Draw(classes, image.image, dc, x, row.top + (row.bottom - row.top - height) / 2, ILD_TRANSPARENT);
     }
 }
 

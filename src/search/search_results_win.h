@@ -30,6 +30,9 @@ public:
     LRESULT Draw(NMLVCUSTOMDRAW& draw, const search::SearchIndex& index, const search::Query& query);
     // Icons read and targets classified for a former index are let go.
     void Reset();
+    // The icons' edge (the small icon of the window's DPI) and the gaps scaled from 96 DPI by `dpi`.
+    void SetDpi(unsigned dpi, int iconSize);
+    int IconSize() const { return iconSize_; }
 
 private:
     void DrawRow(HDC dc,
@@ -38,11 +41,13 @@ private:
                  bool selected,
                  const search::SearchIndex& index,
                  const search::Query& query);
-    void DrawIcon(HDC dc, int x, int y, int storeIndex);
+    void DrawIcon(HDC dc, int x, const RECT& row, int storeIndex);
 
     SearchHost& host_;
     std::unique_ptr<WinIconReader> reader_;
     std::unique_ptr<IconCache> icons_;
+    unsigned dpi_ = 96;
+    int iconSize_ = 16;
     // The class of each shortcut's target once drawn: the existence check it may take costs
     // a file-system look-up, and every key press paints the visible rows again.
     std::vector<int8_t> kinds_;

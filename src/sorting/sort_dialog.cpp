@@ -1,9 +1,11 @@
 #include "sorting/sort_dialog.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "launch/help_win.h"
 #include "resource.h"
+#include "ui/dpi_win.h"
 #include "ui/messages.h"
 
 namespace brindle {
@@ -12,12 +14,11 @@ namespace {
 constexpr char kTooFew[] = "ｿｰﾄすべきｱｲﾃﾑが2つ未満です。";
 constexpr COLORREF kSelectedBack = RGB(0, 0, 128), kBack = RGB(255, 255, 255);
 constexpr COLORREF kSelectedText = RGB(255, 255, 255), kText = RGB(0, 0, 0);
-constexpr int kTextLeft = 18;
+constexpr int kIconGap = 2;  // between the icon and the text, at 96 DPI
 
 // The height of the dialog's font: the dialog manager has set it before it makes the controls, so it
 // is there when the list asks for its line height (before WM_INITDIALOG).
-int FontHeight(HWND dialog) {
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+int FontHeight(HWND dialog, HFONT font) {
     HDC dc = GetDC(dialog);
     if (!dc)
         return 0;
@@ -128,8 +129,25 @@ void SortDialog::OnOK() {
 bool SortDialog::OnMeasureItem(MEASUREITEMSTRUCT& item) {
     if (item.CtlID != IDC_SORT_LIST)
         return false;
-    item.itemHeight = static_cast<UINT>(SortLineHeight(FontHeight(Hwnd())));
+    item.itemHeight = static_cast<UINT>(LineHeight());
     return true;
+}
+
+int SortDialog::IconSize() const {
+    int width = 0, height = 0;
+    if (images_ && ImageList_GetIconSize(images_, &width, &height))
+        return height;
+    return ui::MetricForDpi(SM_CYSMICON, Dpi());
+}
+
+int SortDialog::LineHeight() const {
+    return SortLineHeight(FontHeight(Hwnd(), Font()), IconSize());
+}
+
+void SortDialog::RebuildForDpi(unsigned oldDpi, unsigned newDpi) {
+    layout_.Rescale(oldDpi, newDpi);
+    SendMessageA(List(), LB_SETITEMHEIGHT, 0, LineHeight());
+    InvalidateRect(List(), nullptr, TRUE);
 }
 
 bool SortDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
@@ -142,12 +160,16 @@ bool SortDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const size_t index = static_cast<size_t>(item.itemData);
     if (index >= items_.size())
         return true;
-    if (images_)
-        ImageList_Draw(images_, items_[index].image, dc, 0, item.rcItem.top, ILD_NORMAL);
+    const int iconSize = IconSize();
+    if (images_) {
+        const int top =
+            item.rcItem.top + std::max(0, static_cast<int>(item.rcItem.bottom - item.rcItem.top) - iconSize) / 2;
+        ImageList_Draw(images_, items_[index].image, dc, 0, top, ILD_NORMAL);
+    }
     SetTextColor(dc, selected ? kSelectedText : kText);
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     RECT text = item.rcItem;
-    text.left = kTextLeft;
+    text.left = iconSize + Scaled(kIconGap);
     DrawTextA(dc, items_[index].text.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     SetBkMode(dc, oldMode);
     return true;

@@ -36,9 +36,13 @@ protected:
     bool OnMeasureItem(MEASUREITEMSTRUCT& item) override;
     bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void RebuildForDpi(unsigned oldDpi, unsigned newDpi) override;
 
 private:
     HWND List() const;
+    // The images' height (the main window's list, at its DPI), or the small icon of the dialog's DPI.
+    int IconSize() const;
+    int LineHeight() const;
     int Selection() const;
     void UpdateButtons();
     void Move(int delta);

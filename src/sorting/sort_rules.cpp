@@ -37,8 +37,8 @@ std::vector<int> SortKeys(const std::vector<SortItem>& items) {
     return keys;
 }
 
-int SortLineHeight(int fontHeight) {
-    return std::max(kSortIconSize, fontHeight);
+int SortLineHeight(int fontHeight, int iconSize) {
+    return std::max(iconSize, fontHeight);
 }
 
 }  // namespace brindle

@@ -35,8 +35,8 @@ std::vector<SortItem> ItemsInLineOrder(const std::vector<SortItem>& items, const
 // The keys of `items` in their order.
 std::vector<int> SortKeys(const std::vector<SortItem>& items);
 
-// A line holds a 16-pixel icon and a line of text in a font `fontHeight` pixels high.
-constexpr int kSortIconSize = 16;
-int SortLineHeight(int fontHeight);
+// A line holds an icon `iconSize` pixels high (the image list's) and a line of text in a font `fontHeight`
+// pixels high.
+int SortLineHeight(int fontHeight, int iconSize);
 
 }  // namespace brindle

@@ -9,8 +9,8 @@ namespace {
 constexpr COLORREF kItemBack = RGB(255, 255, 255);
 constexpr COLORREF kSelectedBack = RGB(255, 255, 0);
 constexpr COLORREF kText = RGB(0, 0, 0);
-constexpr int kIconSize = 16;
-constexpr int kExtentMargin = 20;
+// Past the widest text at a 16-pixel icon: the icon, its gap and a little more, scaled with the icon.
+constexpr int kExtentMargin16 = 20;
 
 // A device context of the list with its font selected, given back on destruction.
 class ListDC {
@@ -63,7 +63,7 @@ void TaskListBox::Refill() {
             const std::string text = EntryText(entry);
             SIZE size{};
             if (dc.Get() && GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size))
-                widest = std::max(widest, static_cast<int>(size.cx) + kExtentMargin);
+                widest = std::max(widest, static_cast<int>(size.cx) + kExtentMargin16 * iconSize_ / 16);
             SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
         }
     }
@@ -80,7 +80,7 @@ int TaskListBox::ItemHeight() const {
         if (dc.Get())
             GetTextExtentPoint32A(dc.Get(), "test", 4, &size);
     }
-    return std::max(static_cast<int>(size.cy) + 1, kMinimumItemHeight);
+    return std::max(static_cast<int>(size.cy), iconSize_) + 1;
 }
 
 void TaskListBox::Draw(const DRAWITEMSTRUCT& item) const {
@@ -98,10 +98,12 @@ void TaskListBox::Draw(const DRAWITEMSTRUCT& item) const {
     if (item.itemState & ODS_SELECTED)
         Fill(dc, rect, kSelectedBack);
     if (entry.icon) {
-        DrawIconEx(dc, rect.left, rect.top, reinterpret_cast<HICON>(entry.icon), kIconSize, kIconSize, 0, nullptr,
+        // Centred in a row the font made taller than the icon.
+        const int top = rect.top + std::max(0, static_cast<int>(rect.bottom - rect.top) - iconSize_) / 2;
+        DrawIconEx(dc, rect.left, top, reinterpret_cast<HICON>(entry.icon), iconSize_, iconSize_, 0, nullptr,
                    DI_NORMAL);
     }
-    rect.left += kIconSize + 1;
+    rect.left += iconSize_ + 1;
     if (HFONT font = Font())
         SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);

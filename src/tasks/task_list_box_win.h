@@ -12,15 +12,16 @@ namespace brindle {
 // from entry i of the dialog's window list.
 class TaskListBox {
 public:
-    // The smallest item height, whatever the font: room for a 16 x 16 icon.
-    static constexpr int kMinimumItemHeight = 17;
-
     void Attach(HWND list, const std::vector<TaskEntry>* entries);
     HWND Hwnd() const { return list_; }
+    // The icons' edge (the small icon of the list's DPI) and the text's margins scaled with it; items
+    // measured from then on are at least an icon and a pixel high.
+    void SetIconSize(int pixels) { iconSize_ = pixels; }
+    int IconSize() const { return iconSize_; }
 
     // One empty item per entry, and a horizontal extent for the widest text.
     void Refill();
-    // The height of "test" in the list's font plus 1, at least kMinimumItemHeight.
+    // The height of "test" in the list's font plus 1, at least the icon's plus 1.
     int ItemHeight() const;
     // Draws one item; an item number that is not in the window list draws nothing.
     void Draw(const DRAWITEMSTRUCT& item) const;
@@ -32,6 +33,7 @@ private:
     HWND list_ = nullptr;
     const std::vector<TaskEntry>* entries_ = nullptr;
     int widest_ = 0;
+    int iconSize_ = 16;
 };
 
 }  // namespace brindle

@@ -9,6 +9,7 @@
 #include "store/settings_store.h"
 #include "tasks/task_move.h"
 #include "tasks/task_windows_win.h"
+#include "ui/dpi_win.h"
 #include "ui/on_screen_win.h"
 #include "ui/ready_scope.h"
 
@@ -85,6 +86,7 @@ BOOL TaskSelectDialog::OnInitDialog() {
     Layout(client.right, client.bottom);
 
     list_.Attach(Item(IDC_TASK_LIST), &entries_);
+    list_.SetIconSize(ui::MetricForDpi(SM_CXSMICON, Dpi()));
     SendMessageA(list_.Hwnd(), WM_SETFONT, SendMessageA(host_.HostWindow(), WM_GETFONT, 0, 0), TRUE);
     // The list stays empty until the dialog is shown: collecting every window and process is refreshed
     // then anyway, and a hidden dialog is never refreshed.
@@ -117,7 +119,7 @@ void TaskSelectDialog::Refresh() {
     for (const auto& edits : kEditsOf)
         EnableEdits(edits[0], false);
 
-    TaskWindows windows = CollectTaskWindows();
+    TaskWindows windows = CollectTaskWindows(list_.IconSize());
     entries_ = std::move(windows.entries);
     if (windows.topmost)
         returnWindow_ = windows.topmost;
@@ -137,6 +139,29 @@ void TaskSelectDialog::SetListFont(HFONT font) {
         return;
     SendMessageA(list_.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     list_.Refill();
+}
+
+void TaskSelectDialog::RebuildForDpi(unsigned oldDpi, unsigned newDpi) {
+    // The buttons and the label were scaled with the dialog: measured again for the layout. The list's
+    // font is the main window's, which follows its own monitor; the rows fit that font and the new icons.
+    MeasureControls();
+    minimumTrack_ = {ui::ScaleBetweenDpi(minimumTrack_.width, oldDpi, newDpi),
+                     ui::ScaleBetweenDpi(minimumTrack_.height, oldDpi, newDpi)};
+    list_.SetIconSize(ui::MetricForDpi(SM_CXSMICON, newDpi));
+    // The icons at the new size for the windows listed; the rows measured again (the list keeps the
+    // selection the user made).
+    if (entries_.empty())
+        return;
+    const TaskWindows now = CollectTaskWindows(list_.IconSize());
+    for (TaskEntry& entry : entries_) {
+        for (const TaskEntry& fresh : now.entries) {
+            if (fresh.window == entry.window)
+                entry.icon = fresh.icon;
+        }
+    }
+    const LRESULT selected = SendMessageA(list_.Hwnd(), LB_GETCURSEL, 0, 0);
+    list_.Refill();
+    SendMessageA(list_.Hwnd(), LB_SETCURSEL, selected, 0);
 }
 
 int TaskSelectDialog::Selected() const {
@@ -300,6 +325,7 @@ bool TaskSelectDialog::OnMeasureItem(MEASUREITEMSTRUCT& item) {
     // made) the list's own font is measured.
     if (!list_.Hwnd())
         list_.Attach(Item(IDC_TASK_LIST), &entries_);
+    list_.SetIconSize(ui::MetricForDpi(SM_CXSMICON, Dpi()));
     item.itemHeight = static_cast<UINT>(list_.ItemHeight());
     return true;
 }
@@ -353,7 +379,7 @@ void TaskSelectDialog::PaintHint() {
     const int saved = SaveDC(dc);
     // Drawn on every paint, inside its own rectangle only.
     IntersectClipRect(dc, hint.left, hint.top, hint.right, hint.bottom);
-    if (HFONT font = reinterpret_cast<HFONT>(SendMessageA(Hwnd(), WM_GETFONT, 0, 0)))
+    if (HFONT font = Font())
         SelectObject(dc, font);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));

@@ -53,6 +53,7 @@ protected:
     bool OnMeasureItem(MEASUREITEMSTRUCT& item) override;
     bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void RebuildForDpi(unsigned oldDpi, unsigned newDpi) override;
 
 private:
     // The real confirmation box: owned by the dialog, with the dialog's caption, above every window.

@@ -9,6 +9,7 @@
 
 #include "tasks/task_move.h"
 #include "ui/handles.h"
+#include "ui/icon_pick_win.h"
 
 namespace brindle {
 namespace {
@@ -30,6 +31,7 @@ ProcessNames SnapshotProcesses() {
 }
 
 struct Collection {
+    int iconSize = 16;
     ProcessNames processes;
     std::set<DWORD> hungThreads;
     TaskWindows result;
@@ -84,15 +86,26 @@ std::string ReadTitle(Collection& state, HWND window, DWORD thread) {
     return ShownTitle(text);
 }
 
-HICON ReadIcon(Collection& state, HWND window, DWORD thread) {
+HICON ReadSmallIcon(Collection& state, HWND window, DWORD thread) {
     DWORD_PTR icon = 0;
     if (AskWindow(state, window, thread, WM_GETICON, ICON_SMALL, 0, icon) && icon)
         return reinterpret_cast<HICON>(icon);
-    if (HICON classIcon = reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICONSM)))
-        return classIcon;
+    return reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICONSM));
+}
+
+HICON ReadBigIcon(Collection& state, HWND window, DWORD thread) {
+    DWORD_PTR icon = 0;
     if (AskWindow(state, window, thread, WM_GETICON, ICON_BIG, 0, icon) && icon)
         return reinterpret_cast<HICON>(icon);
     return reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICON));
+}
+
+// The small icon when it is as big as the list draws icons; else the big one, drawn smaller.
+HICON ReadIcon(Collection& state, HWND window, DWORD thread) {
+    HICON small = ReadSmallIcon(state, window, thread);
+    if (small && ui::IconEdge(small) >= state.iconSize)
+        return small;  // the other program is not asked for more
+    return ui::IconForSize(small, ReadBigIcon(state, window, thread), state.iconSize);
 }
 
 void CollectWindow(Collection& state, HWND window) {
@@ -146,8 +159,9 @@ ui::ScreenRect ScreenRectOf(const RECT& r) {
 
 }  // namespace
 
-TaskWindows CollectTaskWindows() {
+TaskWindows CollectTaskWindows(int iconSize) {
     Collection state;
+    state.iconSize = iconSize;
     state.processes = SnapshotProcesses();
     EnumWindows(CollectWindowCallback, reinterpret_cast<LPARAM>(&state));
     return std::move(state.result);

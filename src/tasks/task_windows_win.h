@@ -19,8 +19,8 @@ struct TaskWindows {
 };
 
 // The top-level windows the task select dialog lists, with the program of each from a process snapshot
-// (no program names when the snapshot fails).
-TaskWindows CollectTaskWindows();
+// (no program names when the snapshot fails) and the icon to draw `iconSize` pixels wide.
+TaskWindows CollectTaskWindows(int iconSize);
 
 // A window's rectangle as Select would move it: a minimised window's restored rectangle, in screen
 // coordinates, not the rectangle of its icon.

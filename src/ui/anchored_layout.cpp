@@ -1,5 +1,7 @@
 #include "ui/anchored_layout.h"
 
+#include "ui/dpi.h"
+
 namespace brindle::ui {
 
 Box AnchoredBox(const Box& initial, int initialWidth, int initialHeight, int width, int height, unsigned anchors) {
@@ -19,6 +21,11 @@ Box AnchoredBox(const Box& initial, int initialWidth, int initialHeight, int wid
     if (box.bottom < box.top)
         box.bottom = box.top;
     return box;
+}
+
+Box ScaleBox(const Box& box, unsigned fromDpi, unsigned toDpi) {
+    return {ScaleBetweenDpi(box.left, fromDpi, toDpi), ScaleBetweenDpi(box.top, fromDpi, toDpi),
+            ScaleBetweenDpi(box.right, fromDpi, toDpi), ScaleBetweenDpi(box.bottom, fromDpi, toDpi)};
 }
 
 }  // namespace brindle::ui

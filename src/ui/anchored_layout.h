@@ -29,4 +29,7 @@ constexpr unsigned kStretchDown = kBottom;
 // control a negative width or height.
 Box AnchoredBox(const Box& initial, int initialWidth, int initialHeight, int width, int height, unsigned anchors);
 
+// `box`, measured at `fromDpi`, at `toDpi`: each edge scaled, so neighbours that touched still touch.
+Box ScaleBox(const Box& box, unsigned fromDpi, unsigned toDpi);
+
 }  // namespace brindle::ui

@@ -1,5 +1,7 @@
 #include "ui/anchored_layout_win.h"
 
+#include "ui/dpi.h"
+
 namespace brindle::ui {
 
 void AnchoredLayout::Start(HWND dialog) {
@@ -44,6 +46,15 @@ void AnchoredLayout::TrackLimits(MINMAXINFO& limits) const {
         return;
     limits.ptMinTrackSize.x = minimumTrack_.cx;
     limits.ptMinTrackSize.y = minimumTrack_.cy;
+}
+
+void AnchoredLayout::Rescale(unsigned fromDpi, unsigned toDpi) {
+    for (Control& control : controls_)
+        control.initial = ScaleBox(control.initial, fromDpi, toDpi);
+    initialWidth_ = ScaleBetweenDpi(initialWidth_, fromDpi, toDpi);
+    initialHeight_ = ScaleBetweenDpi(initialHeight_, fromDpi, toDpi);
+    minimumTrack_ = {ScaleBetweenDpi(minimumTrack_.cx, fromDpi, toDpi),
+                     ScaleBetweenDpi(minimumTrack_.cy, fromDpi, toDpi)};
 }
 
 }  // namespace brindle::ui

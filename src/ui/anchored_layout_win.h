@@ -20,6 +20,9 @@ public:
     // Moves every control for the client area's new size in one batch, so they repaint once.
     void Resize(int clientWidth, int clientHeight) const;
     void TrackLimits(MINMAXINFO& limits) const;
+    // The dialog moved to a monitor of another scale: the places taken, the size then and the minimum
+    // are scaled with it (call before the new size is laid out).
+    void Rescale(unsigned fromDpi, unsigned toDpi);
 
 private:
     struct Control {

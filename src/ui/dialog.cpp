@@ -5,6 +5,7 @@
 #include <exception>
 #include <string>
 
+#include "ui/dpi_win.h"
 #include "ui/message_box_win.h"
 
 namespace brindle::ui {
@@ -16,6 +17,10 @@ thread_local Dialog* creating = nullptr;
 
 bool IsOwnerDrawnList(UINT controlType) {
     return controlType == ODT_LISTBOX || controlType == ODT_COMBOBOX || controlType == ODT_LISTVIEW;
+}
+
+HFONT FontOf(HWND window) {
+    return reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
 }
 
 }  // namespace
@@ -112,6 +117,85 @@ void Dialog::EndDialog(INT_PTR result) {
     running_ = false;
     if (hwnd_)
         PostMessageA(hwnd_, WM_NULL, 0, 0);  // wakes the loop if it waits
+}
+
+int Dialog::Scaled(int length96) const {
+    return ScaleToDpi(length96, dpi_);
+}
+
+void Dialog::HandleDpiChanged(WPARAM wParam, const RECT* suggested) {
+    // The dialog manager's turn first: it scales a per-monitor v2 dialog (Windows 10 1703 and later).
+    inSystemDpiChange_ = true;
+    DefDlgProcA(hwnd_, WM_DPICHANGED, wParam, reinterpret_cast<LPARAM>(suggested));
+    inSystemDpiChange_ = false;
+    const unsigned newDpi = HIWORD(wParam) ? HIWORD(wParam) : dpi_;
+    ApplyDpi(newDpi);
+    if (suggested) {
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // Laid out again even when the rectangle kept the size (the controls were scaled meanwhile).
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    SendMessageA(hwnd_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+}
+
+void Dialog::ApplyDpi(unsigned newDpi) {
+    const unsigned oldDpi = dpi_;
+    if (newDpi == oldDpi)
+        return;
+    dpi_ = newDpi;
+    if (FontOf(hwnd_) == fontAtDpi_)
+        ScaleTemplateControls(oldDpi, newDpi);
+    fontAtDpi_ = FontOf(hwnd_);
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (Dialog* page = FromWindow(child)) {
+            RECT client{};
+            page->ApplyDpi(newDpi);
+            GetClientRect(child, &client);
+            SendMessageA(child, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+        }
+    }
+    RebuildForDpi(oldDpi, newDpi);
+}
+
+HFONT Dialog::Font() const {
+    return scaledFont_ ? scaledFont_.Get() : FontOf(hwnd_);
+}
+
+void Dialog::ScaleTemplateControls(unsigned oldDpi, unsigned newDpi) {
+    // The dialog keeps the font the dialog manager made (it deletes that one itself); the controls get
+    // one of ours at the new size.
+    HFONT oldFont = Font();
+    UniqueFont newFont;
+    LOGFONTA logFont{};
+    if (oldFont && GetObjectA(oldFont, sizeof logFont, &logFont)) {
+        logFont.lfHeight = ScaleBetweenDpi(logFont.lfHeight, oldDpi, newDpi);
+        logFont.lfWidth = ScaleBetweenDpi(logFont.lfWidth, oldDpi, newDpi);
+        newFont.Reset(CreateFontIndirectA(&logFont));
+    }
+    int count = 0;
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        ++count;
+    HDWP batch = count ? BeginDeferWindowPos(count) : nullptr;
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (newFont && FontOf(child) == oldFont)
+            SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(newFont.Get()), FALSE);
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+        const int left = ScaleBetweenDpi(rect.left, oldDpi, newDpi), top = ScaleBetweenDpi(rect.top, oldDpi, newDpi);
+        const int right = ScaleBetweenDpi(rect.right, oldDpi, newDpi);
+        const int bottom = ScaleBetweenDpi(rect.bottom, oldDpi, newDpi);
+        if (batch)
+            batch = DeferWindowPos(batch, child, nullptr, left, top, right - left, bottom - top,
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (batch)
+        EndDeferWindowPos(batch);
+    if (newFont)
+        scaledFont_ = std::move(newFont);  // the former one goes only now that no control holds it
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 bool Dialog::UpdateData(bool save) {
@@ -240,7 +324,22 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_INITDIALOG:
+            fontAtDpi_ = FontOf(hwnd_);
             return OnInitDialog();
+        case WM_DPICHANGED: {
+            if (inSystemDpiChange_)
+                return FALSE;  // the dialog manager's own handling, asked for by HandleDpiChanged
+            // A dialog that lays out everything itself (the main window) may take the message whole.
+            LRESULT result = 0;
+            if (OnMessage(message, wParam, lParam, result)) {
+                dpi_ = HIWORD(wParam) ? HIWORD(wParam) : dpi_;
+                fontAtDpi_ = FontOf(hwnd_);
+            } else {
+                HandleDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam));
+            }
+            SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+            return TRUE;
+        }
         case WM_HELP:
             if (OnHelp()) {
                 SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);
@@ -292,6 +391,7 @@ Dialog* Dialog::FromWindow(HWND window) {
 
 void Dialog::Attach(HWND window) {
     hwnd_ = window;
+    dpi_ = WindowDpi(window);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
@@ -314,6 +414,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
             SetWindowLongPtrA(window, GWLP_USERDATA, 0);
             self->hwnd_ = nullptr;
             self->running_ = false;
+            self->scaledFont_.Reset();  // its controls are gone
             self->OnWindowDestroyed();
             return FALSE;
         }

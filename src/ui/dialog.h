@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "ui/data_exchange.h"
+#include "ui/handles.h"
 
 namespace brindle::ui {
 
@@ -33,6 +34,13 @@ public:
     HWND Hwnd() const { return hwnd_; }
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
     bool IsModal() const { return modal_; }
+    // The DPI of the monitor the dialog is on: the one it was made on, then the one of each WM_DPICHANGED.
+    unsigned Dpi() const { return dpi_; }
+    // A length designed at 96 DPI, at the dialog's DPI.
+    int Scaled(int length96) const;
+    // The font of the template's controls at the dialog's DPI (the dialog's own, or the one made for a
+    // DPI change the system did not scale the dialog for).
+    HFONT Font() const;
 
     // Moves data between the controls and the members (`save`: controls to members). False when a field
     // was refused: its message was shown, the focus is on it and the dialog stays open.
@@ -63,6 +71,12 @@ protected:
     virtual bool OnMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT& /*result*/) { return false; }
     // After the window is gone.
     virtual void OnWindowDestroyed() {}
+    // The dialog moved to a monitor of another scale (WM_DPICHANGED); Dpi() is the new one. The template's
+    // controls and the dialog's font have their new size and place by now; rebuild what the dialog sized
+    // itself (fonts, item heights, image lists, a layout's remembered places). The suggested rectangle is
+    // taken afterwards, and a WM_SIZE lays the controls out again. A dialog that answers WM_DPICHANGED in
+    // OnMessage takes it whole instead.
+    virtual void RebuildForDpi(unsigned /*oldDpi*/, unsigned /*newDpi*/) {}
 
 public:
     // The object of a dialog window made by this class, or null for any other window.
@@ -76,12 +90,24 @@ private:
     bool DispatchOwnerDraw(UINT message, LPARAM lParam);
     // One pass of the message loop for `message`; true when it was dealt with before dispatching.
     bool RouteBeforeDispatch(MSG& message);
+    // WM_DPICHANGED: the dialog manager's own scaling first, where the system has it, then ours.
+    void HandleDpiChanged(WPARAM wParam, const RECT* suggested);
+    // The new DPI for this dialog and the dialogs of ours inside it (property pages): the controls the
+    // system left as they were are scaled, then RebuildForDpi.
+    void ApplyDpi(unsigned newDpi);
+    // What the dialog manager of Windows 10 1703 does for a per-monitor v2 dialog, where it does not: the
+    // dialog's font and the controls that use it, and every control's place.
+    void ScaleTemplateControls(unsigned oldDpi, unsigned newDpi);
 
     int templateId_;
     HWND hwnd_ = nullptr;
     bool modal_ = false;
     bool running_ = false;
     INT_PTR result_ = -1;
+    unsigned dpi_ = 96;
+    HFONT fontAtDpi_ = nullptr;  // the dialog's font when dpi_ was taken: unchanged means not scaled yet
+    bool inSystemDpiChange_ = false;
+    UniqueFont scaledFont_;  // the dialog's font at a DPI it was not made at, when made here
 };
 
 // Tells the user of the exception being handled; called in a catch block at the edge where a window

@@ -37,9 +37,12 @@ TEST(SortOrder, ItemsFollowTheLinesAndStrayLinesAreLeftOut) {
 }
 
 TEST(SortLine, HoldsTheIconAndTheText) {
-    EXPECT_EQ(SortLineHeight(12), 16);
-    EXPECT_EQ(SortLineHeight(0), 16);
-    EXPECT_EQ(SortLineHeight(22), 22);
+    EXPECT_EQ(SortLineHeight(12, 16), 16);
+    EXPECT_EQ(SortLineHeight(0, 16), 16);
+    EXPECT_EQ(SortLineHeight(22, 16), 22);
+    // At 150 %: 24-pixel icons, a font 18 or 30 pixels high.
+    EXPECT_EQ(SortLineHeight(18, 24), 24);
+    EXPECT_EQ(SortLineHeight(30, 24), 30);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "system/system_info.h"
 #include "system/system_info_win.h"
 #include "ui/data_exchange.h"
+#include "ui/dpi_win.h"
 #include "unit/test_support.h"
 
 namespace brindle {
@@ -111,7 +112,8 @@ TEST_F(AboutBox, ShowsTheProgramTheRunningWindowsAndTheSystemsMemoryFigures) {
     now.dwLength = sizeof now;
     ASSERT_TRUE(GlobalMemoryStatusEx(&now));
 
-    EXPECT_EQ(Text(IDC_ABOUT_PRODUCT), "ぶりんどる  Version " BRINDLE_PROJECT_VERSION ".0\r\n  Copyright (C) 2026 Brindle developers ORIOLE");
+    EXPECT_EQ(Text(IDC_ABOUT_PRODUCT),
+              "ぶりんどる  Version " BRINDLE_PROJECT_VERSION ".0\r\n  Copyright (C) 2026 Brindle developers ORIOLE");
 
     // Wine 8 reports Windows 7 with its first service pack; the line is named from what the system says.
     OSVERSIONINFOEXA version{};
@@ -255,25 +257,33 @@ TEST_F(AboutBox, TheGaugeDrawsTheFreeShareWithInvertedTicksAndText) {
     const int barRight = static_cast<int>(shot.width * value / 1000.0 + 0.5);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
 
-    // A row below the ticks and above the text: frame, bar, frame, background.
-    const int row = 4;
+    // A row below the ticks and above the text: frame, bar, frame, background. The frame's lines and the
+    // ticks grow with the display scale (1 and 2 pixels at 96 DPI).
+    const unsigned dpi = ui::WindowDpi(gauge.Hwnd());
+    const int line = ui::ScaleToDpi(1, dpi), tick = ui::ScaleToDpi(2, dpi);
+    const int row = ui::ScaleToDpi(4, dpi);
     EXPECT_EQ(shot.At(0, row), GaugeStatic::kBarLight);
-    EXPECT_EQ(shot.At(1, row), GaugeStatic::kBarColour);
-    EXPECT_EQ(shot.At(barRight - 2, row), GaugeStatic::kBarColour);
+    EXPECT_EQ(shot.At(line - 1, row), GaugeStatic::kBarLight);
+    EXPECT_EQ(shot.At(line, row), GaugeStatic::kBarColour);
+    EXPECT_EQ(shot.At(barRight - line - 1, row), GaugeStatic::kBarColour);
+    EXPECT_EQ(shot.At(barRight - line, row), GaugeStatic::kBarShadow);
     EXPECT_EQ(shot.At(barRight - 1, row), GaugeStatic::kBarShadow);
     EXPECT_EQ(shot.At(barRight, row), face);
     EXPECT_EQ(shot.At(shot.width - 1, row), face);
-    EXPECT_EQ(shot.Count(row, GaugeStatic::kBarColour), barRight - 2);
-    EXPECT_EQ(shot.At(1, shot.height - 1), GaugeStatic::kBarShadow);
+    EXPECT_EQ(shot.Count(row, GaugeStatic::kBarColour), barRight - 2 * line);
+    EXPECT_EQ(shot.At(line, shot.height - 1), GaugeStatic::kBarShadow);
 
-    // Ticks at the tenths, two pixels from the top, over the bar and over the background alike.
+    // Ticks at the tenths, from the top, over the bar and over the background alike.
     for (int i = 1; i <= 9; ++i) {
         const int x = i * shot.width / 10;
-        if (x >= barRight - 1 && x <= barRight)
+        if (x + line >= barRight - line && x <= barRight)
             continue;  // on the bar's edge
         const COLORREF below = x < barRight ? GaugeStatic::kBarColour : face;
-        EXPECT_EQ(shot.At(x, 1), Inverted(below, GaugeStatic::kTickColour)) << "tick " << i;
-        EXPECT_EQ(shot.At(x, 3), below) << "tick " << i;
+        for (int column = x; column < x + line; ++column) {
+            EXPECT_EQ(shot.At(column, tick - 1), Inverted(below, GaugeStatic::kTickColour)) << "tick " << i;
+            EXPECT_EQ(shot.At(column, tick + 1), below) << "tick " << i;
+        }
+        EXPECT_EQ(shot.At(x + line, tick - 1), below) << "tick " << i << " is " << line << " wide";
     }
 
     // The white text inverts what lies below it.

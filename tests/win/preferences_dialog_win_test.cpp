@@ -18,6 +18,7 @@
 #include "preferences/preferences_other_tab.h"
 #include "resource.h"
 #include "store/settings_store.h"
+#include "ui/dpi_win.h"
 #include "ui/message_box_win.h"
 #include "ui/pickers_win.h"
 #include "unit/test_support.h"
@@ -364,14 +365,17 @@ TEST_F(Preferences_, OkShowsTheNewFontAndColoursAtOnceAndRegistersTheHotKeysAnew
     OpenPreferences();
     ASSERT_EQ(driver.Pending(), 0u);
 
-    // The font field: face and size in points (96 dpi), kept by a cancelled picker, then the choice; the
-    // preview font was replaced by a live one and the old one let go.
+    // The font field: face and size in points (the file keeps the font at 96 dpi, the picker counts at the
+    // system's), kept by a cancelled picker, then the choice; the preview font was replaced by a live one
+    // and the old one let go.
+    const unsigned dpi = ui::SystemDpi();
+    const int keptHeight = ui::ScaleFromDpi(-28, dpi);  // -28 at 96 DPI, -19 at 144
     EXPECT_EQ(fontText, "IPAGothic,9pt");
     EXPECT_EQ(fontTextAfterCancel, "IPAGothic,9pt");
-    EXPECT_EQ(fontTextAfterChoice, "IPAMincho,21pt");
+    EXPECT_EQ(fontTextAfterChoice, "IPAMincho," + std::to_string(-keptHeight * 72 / 96) + "pt");
     ASSERT_EQ(pickers.fontsAsked.size(), 2u);
     EXPECT_EQ(pickers.fontsAsked[0].face, "IPAGothic");
-    EXPECT_EQ(pickers.fontsAsked[0].height, -12);
+    EXPECT_EQ(pickers.fontsAsked[0].height, ui::ScaleToDpi(-12, dpi));
     EXPECT_EQ(pickers.fontsAsked[0].charset, 128);
     EXPECT_EQ(secondFace, "IPAMincho");
     EXPECT_NE(secondPreviewFont, firstPreviewFont);
@@ -380,7 +384,7 @@ TEST_F(Preferences_, OkShowsTheNewFontAndColoursAtOnceAndRegistersTheHotKeysAnew
     // Every option went to the settings file.
     const Preferences saved = Reread();
     EXPECT_STREQ(saved.font.lfFaceName, "IPAMincho");
-    EXPECT_EQ(saved.font.lfHeight, -28);
+    EXPECT_EQ(saved.font.lfHeight, keptHeight);
     EXPECT_EQ(saved.font.lfCharSet, 128);
     EXPECT_EQ(saved.clrTreeBack, treeBack);
     EXPECT_EQ(saved.clrListBack, listBack);

@@ -439,7 +439,11 @@ TEST_F(Sorting, LinesHoldWholeIconsAndTheDialogOnlyGrows) {
         SelectObject(dc, old);
         ReleaseDC(list, dc);
         const int lineHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-        EXPECT_EQ(lineHeight, std::max(16, static_cast<int>(metrics.tmHeight)));
+        // The icons are those of the main window's list, at the size of its scale (16 pixels at 96 DPI).
+        int icon = 0, iconWidth = 0;
+        ImageList_GetIconSize(ListView_GetImageList(dialog->Item(IDC_LIST), LVSIL_SMALL), &iconWidth, &icon);
+        ASSERT_GE(icon, 16);
+        EXPECT_EQ(lineHeight, std::max(icon, static_cast<int>(metrics.tmHeight)));
 
         // Drawn: the chosen line in navy from its top to its bottom, an icon on the others.
         sort.ClickLine(1);
@@ -449,10 +453,10 @@ TEST_F(Sorting, LinesHoldWholeIconsAndTheDialogOnlyGrows) {
         dc = GetDC(list);
         int navy = 0;
         for (int y = line.top; y < line.bottom; ++y)
-            navy += GetPixel(dc, 17, y) == kNavy;
+            navy += GetPixel(dc, icon + 1, y) == kNavy;
         int iconPixels = 0;
-        for (int y = 0; y < 16; ++y) {
-            for (int x = 0; x < 16; ++x)
+        for (int y = 0; y < icon; ++y) {
+            for (int x = 0; x < icon; ++x)
                 iconPixels += GetPixel(dc, x, y) != RGB(255, 255, 255);
         }
         ReleaseDC(list, dc);

@@ -125,7 +125,8 @@ protected:
     void SetUp() override {
         ui::SetAppMessages(&refusals);
         path = folder.File("Brindle.INI");
-        WriteSettings("winTaskSelect=60,70,560,420\r\n");
+        // Larger than the dialog is made at 150 % too, so the stored size is taken as it is.
+        WriteSettings("winTaskSelect=60,70,760,570\r\n");
     }
     void TearDown() override {
         main.reset();
@@ -621,25 +622,25 @@ TEST_F(TaskSelect, HiddenWhenAnotherProgramIsActivatedAndItsPlaceIsKeptOnScreen)
     RECT place = RectOf(window);
     EXPECT_EQ(place.left, 60);
     EXPECT_EQ(place.top, 70);
-    EXPECT_EQ(place.right, 560);
+    EXPECT_EQ(place.right, 760);
     ShowByCommand();
     ASSERT_TRUE(IsWindowVisible(window));
     SetForegroundWindow(helper.Window("elsewhere"));
     EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(window); }));
 
     // Moved and sized, then the main window closes: the closing save keeps the dialog's rectangle.
-    MoveWindow(window, 80, 90, 520, 400, FALSE);
+    MoveWindow(window, 80, 90, 720, 500, FALSE);
     SendMessageA(main->Hwnd(), WM_COMMAND, IDCANCEL, 0);
-    EXPECT_NE(testing::ReadBytes(path).find("winTaskSelect=80,90,600,490\r\n"), std::string::npos);
+    EXPECT_NE(testing::ReadBytes(path).find("winTaskSelect=80,90,800,590\r\n"), std::string::npos);
     main.reset();
 
     // A rectangle on a monitor that is gone comes back where the user can reach it.
-    WriteSettings("winTaskSelect=9000,9000,9500,9350\r\n");
+    WriteSettings("winTaskSelect=9000,9000,9700,9500\r\n");
     Open();
     place = RectOf(window);
     EXPECT_LT(place.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
     EXPECT_LT(place.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    EXPECT_EQ(place.right - place.left, 500);
+    EXPECT_EQ(place.right - place.left, 700);
 
     // The window cannot be made smaller than it was made.
     MINMAXINFO limits{};
