@@ -147,29 +147,22 @@ void SearchIndex::Build(const SettingsStore& store) {
     resultCount_ = 0;
 }
 
-MatchClass SearchIndex::MatchWord(const QueryWord& word, const Entry& e) const {
+MatchClass SearchIndex::MatchWord(const QueryWord& word,
+                                  const NeedleTable& table,
+                                  const std::vector<uint8_t>& pageFound,
+                                  const Entry& e) const {
+    // The needles whose characters a text holds (the masks), then one walk over the text for all of them.
     const std::string_view name = Text(e.nameOffset, e.nameLength);
-    MatchClass best = MatchClass::None;
-    for (const Needle& needle : word.needles) {
-        if ((needle.mask & e.nameMask) == needle.mask) {
-            best = std::min(best, MatchInName(name, needle.text));
-            if (best == MatchClass::ExactName)
-                return best;
-        }
+    if (const uint64_t inName = table.Candidates(e.nameMask)) {
+        const MatchClass best = MatchAnyInName(name, word.needles, table, inName);
+        if (best != MatchClass::None)
+            return best;
     }
-    if (best != MatchClass::None)
-        return best;
-    const std::string_view other = Text(e.otherOffset, e.otherLength);
-    for (const Needle& needle : word.needles) {
-        if ((needle.mask & e.otherMask) == needle.mask && FindFolded(other, needle.text) != std::string_view::npos)
-            return MatchClass::OtherField;
-        if (e.page >= 0) {
-            const Page& page = pages_[e.page];
-            if ((needle.mask & page.mask) == needle.mask &&
-                FindFolded(Text(page.foldedOffset, page.foldedLength), needle.text) != std::string_view::npos)
-                return MatchClass::OtherField;
-        }
-    }
+    if (const uint64_t inOther = table.Candidates(e.otherMask);
+        inOther && FindAnyFolded(Text(e.otherOffset, e.otherLength), word.needles, table, inOther))
+        return MatchClass::OtherField;
+    if (e.page >= 0 && pageFound[e.page])
+        return MatchClass::OtherField;
     const Needle& typed = word.needles[0];
     if ((typed.mask & e.nameMask) == typed.mask && MatchInOrder(name, typed.text))
         return MatchClass::InOrder;
@@ -180,12 +173,24 @@ int SearchIndex::Search(const Query& query) {
     resultCount_ = 0;
     if (query.Empty())
         return 0;
+    // Per word, its needles' table and whether it occurs in each page's path (shared by the page's shortcuts).
+    std::vector<NeedleTable> tables;
+    std::vector<std::vector<uint8_t>> pageFound(query.words.size(), std::vector<uint8_t>(pages_.size()));
+    tables.reserve(query.words.size());
+    for (size_t w = 0; w < query.words.size(); ++w) {
+        const NeedleTable& table = tables.emplace_back(query.words[w].needles);
+        for (size_t p = 0; p < pages_.size(); ++p) {
+            const uint64_t inPage = table.Candidates(pages_[p].mask);
+            pageFound[w][p] = inPage && FindAnyFolded(Text(pages_[p].foldedOffset, pages_[p].foldedLength),
+                                                      query.words[w].needles, table, inPage);
+        }
+    }
     std::array<int, kMatchClassCount + 1> counts{};
     for (size_t i = 0; i < entries_.size(); ++i) {
         const Entry& e = entries_[i];
         MatchClass overall = MatchClass::ExactName;
-        for (const QueryWord& word : query.words) {
-            overall = std::max(overall, MatchWord(word, e));
+        for (size_t w = 0; w < query.words.size(); ++w) {
+            overall = std::max(overall, MatchWord(query.words[w], tables[w], pageFound[w], e));
             if (overall == MatchClass::None)
                 break;
         }

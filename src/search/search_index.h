@@ -53,7 +53,10 @@ private:
         uint64_t mask;
     };
 
-    MatchClass MatchWord(const QueryWord& word, const Entry& entry) const;
+    MatchClass MatchWord(const QueryWord& word,
+                         const NeedleTable& table,
+                         const std::vector<uint8_t>& pageFound,
+                         const Entry& entry) const;
     std::string_view Text(uint32_t offset, uint32_t length) const { return {texts_.data() + offset, length}; }
 
     std::string texts_;           // every folded text, one after the other

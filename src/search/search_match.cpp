@@ -1,6 +1,7 @@
 #include "search/search_match.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <string>
 
@@ -8,6 +9,13 @@
 
 namespace brindle::search {
 namespace {
+
+// `needle` at `pos` of `text`, whose first byte is known to match: the second byte is compared before
+// the call, since most needles are kanji that share their lead byte with many others.
+bool At(std::string_view text, size_t pos, const std::string& needle) {
+    return needle.size() <= text.size() - pos && (needle.size() < 2 || text[pos + 1] == needle[1]) &&
+           std::memcmp(text.data() + pos, needle.data(), needle.size()) == 0;
+}
 
 bool StartsWord(std::string_view text, size_t previous, size_t pos) {
     const CharKind before = KindAt(text, previous);
@@ -52,6 +60,56 @@ MatchClass MatchInName(std::string_view name, std::string_view needle, size_t* w
             break;  // later occurrences cannot be better
     }
     return best;
+}
+
+NeedleTable::NeedleTable(const std::vector<Needle>& needles) {
+    for (size_t n = 0; n < needles.size() && n < 64; ++n) {
+        masks.push_back(needles[n].mask);
+        if (!needles[n].text.empty())
+            byFirstByte[static_cast<unsigned char>(needles[n].text[0])] |= uint64_t{1} << n;
+        else
+            masks.back() = ~uint64_t{0};  // never a candidate
+    }
+}
+
+MatchClass MatchAnyInName(std::string_view name,
+                          const std::vector<Needle>& needles,
+                          const NeedleTable& table,
+                          uint64_t candidates) {
+    MatchClass best = MatchClass::None;
+    size_t previous = 0;
+    for (size_t pos = 0; pos < name.size(); previous = pos, pos += FoldedCharLength(name, pos)) {
+        for (uint64_t hits = table.byFirstByte[static_cast<unsigned char>(name[pos])] & candidates; hits;
+             hits &= hits - 1) {
+            const std::string& needle = needles[std::countr_zero(hits)].text;
+            if (!At(name, pos, needle))
+                continue;
+            MatchClass found = MatchClass::InName;
+            if (pos == 0)
+                found = needle.size() == name.size() ? MatchClass::ExactName : MatchClass::NamePrefix;
+            else if (StartsWord(name, previous, pos))
+                found = MatchClass::WordStart;
+            best = std::min(best, found);
+        }
+        if (best <= MatchClass::WordStart)
+            break;  // every needle starting here was tried; later places cannot do better
+    }
+    return best;
+}
+
+bool FindAnyFolded(std::string_view text,
+                   const std::vector<Needle>& needles,
+                   const NeedleTable& table,
+                   uint64_t candidates) {
+    for (size_t pos = 0; pos < text.size(); pos += FoldedCharLength(text, pos)) {
+        for (uint64_t hits = table.byFirstByte[static_cast<unsigned char>(text[pos])] & candidates; hits;
+             hits &= hits - 1) {
+            const std::string& needle = needles[std::countr_zero(hits)].text;
+            if (At(text, pos, needle))
+                return true;
+        }
+    }
+    return false;
 }
 
 bool MatchInOrder(std::string_view name, std::string_view needle, std::vector<size_t>* positions) {

@@ -82,6 +82,56 @@ TEST(SearchMatch, ClassesOfANameFromExactToLettersInOrder) {
     EXPECT_FALSE(MatchInOrder("abc", ""));
 }
 
+// The one walk for all of a word's needles gives what a walk per needle gives: the best class in a name,
+// whether any occurs in another text, with only the candidates' bits counting.
+TEST(SearchMatch, AllNeedlesInOneWalkAgreeWithOneWalkEach) {
+    const std::vector<std::string> texts = {"notepad",
+                                            "my notepad",
+                                            "footnote note",
+                                            Folded("秀丸エディタ"),
+                                            Folded("ソポ表\\|"),
+                                            "\x83\x83\x83\x40",
+                                            "a",
+                                            "",
+                                            Folded("漢字 感じ 幹事"),
+                                            Folded("エディタ秀丸"),
+                                            "note-pad pad"};
+    const std::vector<std::string> words = {"note",       "notepad",          "pad",          Folded("秀丸"),
+                                            Folded("丸"), Folded("エディタ"), "\\",           "|",
+                                            "\x83\x40",   Folded("感じ"),     Folded("幹事"), "a",
+                                            "d",          Folded("表"),       "my notepad"};
+    std::vector<Needle> needles;
+    for (const std::string& w : words)
+        needles.push_back({w, CharMask(w)});
+    const NeedleTable table(needles);
+    for (const std::string& text : texts) {
+        // Every subset of a sliding window of needles, and all of them.
+        for (size_t first = 0; first < needles.size(); ++first) {
+            for (uint64_t subset = 1; subset < 16; ++subset) {
+                uint64_t candidates = 0;
+                MatchClass best = MatchClass::None;
+                bool any = false;
+                for (size_t bit = 0; bit < 4; ++bit) {
+                    const size_t n = (first + bit) % needles.size();
+                    if (subset >> bit & 1) {
+                        candidates |= uint64_t{1} << n;
+                        best = std::min(best, MatchInName(text, needles[n].text));
+                        any = any || FindFolded(text, needles[n].text) != std::string_view::npos;
+                    }
+                }
+                EXPECT_EQ(MatchAnyInName(text, needles, table, candidates), best) << text << " " << candidates;
+                EXPECT_EQ(FindAnyFolded(text, needles, table, candidates), any) << text << " " << candidates;
+            }
+        }
+        EXPECT_EQ(MatchAnyInName(text, needles, table, 0), MatchClass::None);
+    }
+    EXPECT_EQ(MatchAnyInName("notepad", needles, table, ~uint64_t{0} >> (64 - needles.size())), MatchClass::ExactName);
+    // The masks pick the needles whose characters a text holds.
+    const uint64_t inNote = table.Candidates(CharMask("note pad"));
+    EXPECT_TRUE(inNote & 1);        // note
+    EXPECT_FALSE(inNote >> 3 & 1);  // 秀丸
+}
+
 TEST(SearchRomaji, SpellingsAndUnfinishedSyllables) {
     // Hepburn and Kunrei spell the same kana.
     EXPECT_EQ(Readings("shinbun"), Readings("sinbun"));

@@ -29,10 +29,18 @@ using testing::WinFolder;
 
 constexpr int32_t kSearchKey = (2 | 4) << 16 | VK_F10;  // Ctrl+Alt+F10
 
+// The key sent after the test's keys to learn when they have all been handled; never dispatched.
+constexpr WORD kSentinelKey = VK_F24;
+bool sentinelSeen = false;
+
 void Pump(int rounds = 3) {
     for (int i = 0; i < rounds; ++i) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if ((message.message == WM_KEYDOWN || message.message == WM_KEYUP) && message.wParam == kSentinelKey) {
+                sentinelSeen = sentinelSeen || message.message == WM_KEYUP;
+                continue;
+            }
             // As the program's loop does: the dialog at the root of the target sees it first.
             HWND root = GetAncestor(message.hwnd, GA_ROOT);
             ui::Dialog* dialog = root ? ui::Dialog::FromWindow(root) : nullptr;
@@ -45,12 +53,45 @@ void Pump(int rounds = 3) {
     }
 }
 
+// When this program's active window hides or goes, the activation passes to another program's window
+// (under Wine, its system tray's, while the program has an icon there), which takes it when that program
+// gets to it. A window of this program shown before then would lose the activation to it, and the search
+// window hides, as it should when the user turns to another program: so the tests wait for it. Without
+// such a window nothing takes it, and the wait ends after a second.
+void WaitForActivationToLeave() {
+    for (int i = 0; i < 100; ++i) {
+        DWORD owner = 0;
+        if (HWND front = GetForegroundWindow())
+            GetWindowThreadProcessId(front, &owner);
+        if (owner != 0 && owner != GetCurrentProcessId())
+            return;
+        Pump(1);
+    }
+}
+
 void Key(WORD vk, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = vk;
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     SendInput(1, &input, sizeof input);
+}
+
+// Keys sent with SendInput reach the window when the threads on their way get to them (the program's
+// low-level keyboard hook, Wine's server): a busy machine can take longer than a few rounds of the
+// loop. One more key, sent after them and seen here, says that they have all been handled. A key that
+// sends the activation to another program sends the sentinel there too: the wait then ends.
+void WaitForKeys() {
+    sentinelSeen = false;
+    Key(kSentinelKey, false);
+    Key(kSentinelKey, true);
+    for (int i = 0; i < 500 && !sentinelSeen; ++i) {
+        if (HWND front = GetForegroundWindow();
+            front && GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId())
+            break;
+        Pump(1);
+    }
+    Pump();
 }
 
 // Presses and releases `keys` one after the other, with `modifier` held when given.
@@ -64,7 +105,7 @@ void Type(const std::string& keys, WORD modifier = 0) {
     }
     if (modifier)
         Key(modifier, true);
-    Pump();
+    WaitForKeys();
 }
 
 void Press(WORD vk, WORD modifier = 0) {
@@ -74,7 +115,7 @@ void Press(WORD vk, WORD modifier = 0) {
     Key(vk, true);
     if (modifier)
         Key(modifier, true);
-    Pump();
+    WaitForKeys();
 }
 
 std::string ModuleFolder() {
@@ -111,6 +152,7 @@ protected:
     }
     void TearDown() override {
         dialog.reset();
+        WaitForActivationToLeave();  // before the next test's windows are shown
         SetEnvironmentVariableA("BRINDLE_PROBE_OUT", nullptr);
     }
     HWND Search() { return dialog->SearchWindow(); }
@@ -125,6 +167,11 @@ protected:
         ShortcutRecord s;
         store->GetShortcutAt(dialog->Search()->Index().StoreIndexOf(r), s);
         return s.name;
+    }
+    // Hides the active main window and waits until the activation has left this program.
+    void HideActiveMainWindow() {
+        dialog->Hide();
+        WaitForActivationToLeave();
     }
     // The search window from the hot key, in front, with the keyboard in its edit box.
     void OpenByHotKey() {
@@ -156,7 +203,7 @@ protected:
 TEST_F(SearchWindow, TheHotKeyOpensItTypingNarrowsAndEnterLaunches) {
     // X delivers no global hot keys to Wine: the key is shown to be registered, and its message sent.
     EXPECT_FALSE(RegisterHotKey(nullptr, 0x7001, MOD_CONTROL | MOD_ALT, VK_F10)) << "the search key is registered";
-    dialog->Hide();
+    HideActiveMainWindow();
     OpenByHotKey();
     Type("N");
     EXPECT_EQ(ListView_GetItemCount(Results()), 1);
