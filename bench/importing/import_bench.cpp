@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../win_timing.h"
 #include "importing/import_run_win.h"
 #include "launch/system_win.h"
 #include "platform/com.h"
@@ -20,6 +21,9 @@
 
 namespace {
 
+using bench::Median;
+using bench::Now;
+
 constexpr int kFolders = 40;
 constexpr int kLinksPerFolder = 50;
 
@@ -28,18 +32,6 @@ public:
     int Show(const std::string&, unsigned) override { return 1; }
     void RequestQuit(int) override {}
 };
-
-double Now() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return double(counter.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 bool MakeLinks(const std::string& root) {
     CreateDirectoryA(root.c_str(), nullptr);

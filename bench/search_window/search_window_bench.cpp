@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../win_timing.h"
 #include "mainwnd/hot_keys.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
@@ -20,6 +21,9 @@
 
 namespace {
 
+using bench::Median;
+using bench::Now;
+
 class SilentMessages : public brindle::Messages {
 public:
     int Show(const std::string&, unsigned) override { return 1; }
@@ -27,18 +31,6 @@ public:
 };
 
 constexpr double kGoal = 1.2;
-
-double Now() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 void Pump() {
     MSG message;

@@ -14,10 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "../win_timing.h"
 #include "store/settings_store.h"
 #include "ui/messages.h"
 
 namespace {
+
+using bench::Median;
 
 class SilentMessages : public brindle::Messages {
 public:
@@ -139,11 +142,6 @@ double TimeStart(const std::string& program,
     if (waited != 0)
         return -1;
     return 1000.0 * static_cast<double>(end.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
 }
 
 void PrintRatio(const char* what, double measured, double floor, const char* unit, double goal) {

@@ -8,12 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "../win_timing.h"
 #include "launch/system_win.h"
 #include "store/settings_store.h"
 #include "traymenu/tray_menu_win.h"
 #include "ui/messages.h"
 
 namespace {
+
+using bench::Median;
+using bench::Now;
 
 class SilentMessages : public brindle::Messages {
 public:
@@ -32,13 +36,6 @@ public:
     void ClearIconCache() override {}
 };
 
-double Now() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // The floor: 1,000 submenus under a root and 16,383 owner-drawn items spread over them.
 double BareMenus() {
     const double start = Now();
@@ -55,11 +52,6 @@ double BareMenus() {
     const double elapsed = Now() - start;
     DestroyMenu(root);
     return elapsed;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace

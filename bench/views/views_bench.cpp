@@ -20,12 +20,16 @@
 #include <string>
 #include <vector>
 
+#include "../win_timing.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
 #include "store/settings_store.h"
 #include "ui/messages.h"
 
 namespace {
+
+using bench::Median;
+using bench::Now;
 
 // The title of a header's column.
 std::string HeaderTitle(HWND header, int index) {
@@ -98,18 +102,6 @@ void Pump() {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-}
-
-double Now() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
 }
 
 // The texts of one shortcut's six columns, as the program shows them.
