@@ -17,16 +17,13 @@
 #include "search/migemo_readings.h"
 #include "search/search_index.h"
 #include "search/search_query.h"
+#include "silent_messages.h"
 #include "store/settings_store.h"
 #include "ui/messages.h"
 
 namespace {
 
-class SilentMessages : public brindle::Messages {
-public:
-    int Show(const std::string&, unsigned) override { return brindle::box::kAnswerOk; }
-    void RequestQuit(int) override {}
-};
+using bench::SilentMessages;
 
 const char* const kLatin[] = {"note",   "pad",   "visual", "studio", "code",  "fire", "fox",   "term", "mail",  "zip",
                               "player", "photo", "edit",   "word",   "excel", "git",  "shell", "calc", "paint", "x"};

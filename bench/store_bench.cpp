@@ -10,16 +10,13 @@
 #include <benchmark/benchmark.h>
 
 #include "ratio_reporter.h"
+#include "silent_messages.h"
 #include "store/settings_store.h"
 #include "ui/messages.h"
 
 namespace {
 
-class SilentMessages : public brindle::Messages {
-public:
-    int Show(const std::string&, unsigned) override { return brindle::box::kAnswerOk; }
-    void RequestQuit(int) override {}
-};
+using bench::SilentMessages;
 
 const std::string& BenchFolder() {
     static const std::string folder = [] {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../silent_messages.h"
 #include "../win_timing.h"
 #include "importing/import_run_win.h"
 #include "launch/system_win.h"
@@ -23,15 +24,10 @@ namespace {
 
 using bench::Median;
 using bench::Now;
+using bench::SilentMessages;
 
 constexpr int kFolders = 40;
 constexpr int kLinksPerFolder = 50;
-
-class SilentMessages : public brindle::Messages {
-public:
-    int Show(const std::string&, unsigned) override { return 1; }
-    void RequestQuit(int) override {}
-};
 
 bool MakeLinks(const std::string& root) {
     CreateDirectoryA(root.c_str(), nullptr);

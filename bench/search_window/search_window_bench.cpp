@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../silent_messages.h"
 #include "../win_timing.h"
 #include "mainwnd/hot_keys.h"
 #include "mainwnd/main_dialog.h"
@@ -23,12 +24,7 @@ namespace {
 
 using bench::Median;
 using bench::Now;
-
-class SilentMessages : public brindle::Messages {
-public:
-    int Show(const std::string&, unsigned) override { return 1; }
-    void RequestQuit(int) override {}
-};
+using bench::SilentMessages;
 
 constexpr double kGoal = 1.2;
 

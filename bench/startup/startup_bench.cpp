@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "../silent_messages.h"
 #include "../win_timing.h"
 #include "store/settings_store.h"
 #include "ui/messages.h"
@@ -21,12 +22,7 @@
 namespace {
 
 using bench::Median;
-
-class SilentMessages : public brindle::Messages {
-public:
-    int Show(const std::string&, unsigned) override { return 1; }
-    void RequestQuit(int) override {}
-};
+using bench::SilentMessages;
 
 // `shortcuts` shortcuts spread over `pages` pages; the first ten pages are at the top, the others under
 // them.

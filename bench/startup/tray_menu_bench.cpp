@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../silent_messages.h"
 #include "../win_timing.h"
 #include "launch/system_win.h"
 #include "store/settings_store.h"
@@ -18,12 +19,7 @@ namespace {
 
 using bench::Median;
 using bench::Now;
-
-class SilentMessages : public brindle::Messages {
-public:
-    int Show(const std::string&, unsigned) override { return 1; }
-    void RequestQuit(int) override {}
-};
+using bench::SilentMessages;
 
 class PlainHost : public brindle::TrayMenuHost {
 public:
@@ -47,7 +43,8 @@ double BareMenus() {
                     reinterpret_cast<LPCSTR>(static_cast<LONG_PTR>(p)));
     }
     for (int s = 0; s < 16383; ++s) {
-        AppendMenuA(pages[s % 1000], MF_OWNERDRAW, 16384 + s, reinterpret_cast<LPCSTR>(static_cast<LONG_PTR>(1000 + s)));
+        AppendMenuA(pages[s % 1000], MF_OWNERDRAW, 16384 + s,
+                    reinterpret_cast<LPCSTR>(static_cast<LONG_PTR>(1000 + s)));
     }
     const double elapsed = Now() - start;
     DestroyMenu(root);
@@ -69,8 +66,8 @@ int main(int argc, char** argv) {
         store.AddPage(page);
     }
     for (int s = 0; s < 16383; ++s) {
-        store.AddShortcut(("ショートカット" + std::to_string(s)).c_str(), "C:\\tools\\app.exe /x", nullptr, nullptr,
-                          0, s % 1000, 0, 0, nullptr);
+        store.AddShortcut(("ショートカット" + std::to_string(s)).c_str(), "C:\\tools\\app.exe /x", nullptr, nullptr, 0,
+                          s % 1000, 0, 0, nullptr);
     }
     brindle::WinSystem system;
     PlainHost host;

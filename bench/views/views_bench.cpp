@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "../silent_messages.h"
 #include "../win_timing.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
@@ -30,6 +31,7 @@ namespace {
 
 using bench::Median;
 using bench::Now;
+using bench::SilentMessages;
 
 // The title of a header's column.
 std::string HeaderTitle(HWND header, int index) {
@@ -44,12 +46,6 @@ std::string HeaderTitle(HWND header, int index) {
 
 using brindle::MainDialog;
 using brindle::SettingsStore;
-
-class SilentMessages : public brindle::Messages {
-public:
-    int Show(const std::string&, unsigned) override { return 1; }
-    void RequestQuit(int) override {}
-};
 
 constexpr int kShortcuts = 1000;
 constexpr int kPages = 2000;
