@@ -41,6 +41,7 @@ SearchResultPainter::~SearchResultPainter() = default;
 
 void SearchResultPainter::Reset() {
     icons_->Clear();
+    strip_.Clear();
     kinds_.assign(static_cast<size_t>(host_.SearchStore().ShortcutCount()), Kind{kNotClassified, 0});
     NewOpening();
 }
@@ -48,8 +49,10 @@ void SearchResultPainter::Reset() {
 void SearchResultPainter::NewOpening() {
     ++opening_;
     recheck_.clear();
-    if (icons_->Pairs().size() > kMostIcons)
+    if (icons_->Pairs().size() > kMostIcons) {
         icons_->Clear();
+        strip_.Clear();  // its cells are keyed by the icons' handles
+    }
     // Classes made under the other rule (existence checks allowed or not) are made again when drawn.
     Preferences prefs;
     host_.SearchStore().GetPreferences(prefs);
@@ -110,6 +113,7 @@ void SearchResultPainter::SetDpi(unsigned dpi, int iconSize) {
     iconSize_ = iconSize;
     // Icons read at the sizes of this scale from now on (a change of size lets the former ones go).
     icons_->SetSizes({ui::MetricForDpi(SM_CXICON, dpi), iconSize});
+    strip_.Clear();
 }
 
 // Every row on view is drawn at the start of the paint, and the list draws nothing itself: one
@@ -210,18 +214,24 @@ void SearchResultPainter::DrawIcon(HDC dc, int x, const RECT& row, const Shortcu
             cached = icons_->Lookup(key);
     }
     const views::ItemImage image = views::ListItemImage(s.readIcon != 0, cached, kind);
+    const COLORREF back = GetBkColor(dc);  // the row's, filled before
     if (image.image >= kFirstListIcon && image.image - kFirstListIcon < static_cast<int>(icons_->Pairs().size())) {
         // The small icon as read, or the large one drawn smaller when the small one is smaller than the
         // DPI asks (read at the system's small size on a monitor of a larger scale).
         const IconCache::Pair& pair = icons_->Pairs()[image.image - kFirstListIcon];
         HICON icon = ui::IconForSize(static_cast<HICON>(pair.small), static_cast<HICON>(pair.large), iconSize_);
         const int y = row.top + (row.bottom - row.top - iconSize_) / 2;
-        DrawIconEx(dc, x, y, icon, iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
+        strip_.Draw(dc, x, y, iconSize_, iconSize_, {icon, 0, back}, [&](HDC into, int atX, int atY) {
+            DrawIconEx(into, atX, atY, icon, iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
+        });
     } else if (HIMAGELIST classes = host_.SearchClassImages()) {
         // The main window's class images, at their own size.
         int width = 0, height = 0;
         ImageList_GetIconSize(classes, &width, &height);
-        ImageList_Draw(classes, image.image, dc, x, row.top + (row.bottom - row.top - height) / 2, ILD_TRANSPARENT);
+        const int y = row.top + (row.bottom - row.top - height) / 2;
+        strip_.Draw(dc, x, y, width, height, {classes, image.image, back}, [&](HDC into, int atX, int atY) {
+            ImageList_Draw(classes, image.image, into, atX, atY, ILD_TRANSPARENT);
+        });
     }
 }
 

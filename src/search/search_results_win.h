@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "search/row_image_strip_win.h"
 #include "search/search_index.h"
 #include "search/search_query.h"
 #include "store/records.h"
@@ -75,7 +76,9 @@ private:
     struct Colors {
         COLORREF window, windowText, highlight, highlightText, grayText;
     } colors_{};
-    int textHeight_ = 0;  // the preference the classes were made under (existence checks or not)
+    int textHeight_ = 0;
+    RowImageStrip strip_;  // icons and class images as drawn on a row's background  // the preference the classes were
+                           // made under (existence checks or not)
 };
 
 }  // namespace brindle
