@@ -418,6 +418,7 @@ TEST_F(SearchWindow, EachOpeningFindsTheShortcutsAsTheStoreHoldsThemNow) {
     auto reopen = [this]() {
         SendMessageA(Search(), WM_ACTIVATEAPP, FALSE, 0);  // hidden with its text, as another program comes up
         ASSERT_FALSE(IsWindowVisible(Search()));
+        WaitForActivationToLeave();
         OpenByHotKey();
     };
     HideActiveMainWindow();
@@ -483,6 +484,7 @@ TEST_F(SearchWindow, TheMissingMarkFollowsTheTargetFromOneOpeningToTheNext) {
     };
     auto reopen = [this]() {
         SendMessageA(Search(), WM_ACTIVATEAPP, FALSE, 0);
+        WaitForActivationToLeave();
         OpenByHotKey();
         Pump();  // the check after the paint
     };
