@@ -19,6 +19,7 @@ namespace {
 
 constexpr int kRowPadding = 4;                 // above and below a row's icon together, at 96 DPI
 constexpr UINT kReadingsArrived = WM_APP + 1;  // posted by the Migemo loader
+constexpr UINT kStoreChanged = WM_APP + 3;     // posted when a paint finds the store changed
 
 std::string WindowText(HWND window) {
     std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
@@ -101,20 +102,27 @@ void SearchDialog::Open() {
 // The index, the results and the target classes follow the store; an opening over the same store and
 // text makes none of them again, and only selects the first result as a new search would.
 void SearchDialog::Refresh() {
-    const SettingsStore& store = host_.SearchStore();
-    if (!indexed_ || store.Changes() != indexedChanges_) {
-        index_.Build(store);
-        indexed_ = true;
-        indexedChanges_ = store.Changes();
-        painter_.Reset();
-        Requery();
+    if (FollowStore())
         return;
-    }
     painter_.NewOpening();
     if (readingsChanged_)
         Requery();
     else
         Select(index_.ResultCount() > 0 ? 0 : -1);
+}
+
+// A new index and search when the store changed since the index was built (false when it did not): the
+// results hold the store's indices of their shortcuts, which an added or removed one moves.
+bool SearchDialog::FollowStore() {
+    const SettingsStore& store = host_.SearchStore();
+    if (indexed_ && store.Changes() == indexedChanges_)
+        return false;
+    index_.Build(store);
+    indexed_ = true;
+    indexedChanges_ = store.Changes();
+    painter_.Reset();
+    Requery();
+    return true;
 }
 
 // The stored size on the monitor of the mouse pointer: the stored place when it lies on that monitor,
@@ -209,6 +217,8 @@ void SearchDialog::Hide() {
 // Enter launches the selected result and hides the window; with Shift it shows the result in the main
 // window, with Ctrl it opens the target's folder.
 void SearchDialog::OnOK() {
+    if (FollowStore())
+        return;  // the main window changed the shortcuts while this one was open: the user sees them anew
     const int result = SelectedResult();
     if (result < 0)
         return;
@@ -245,6 +255,8 @@ bool SearchDialog::OnNotify(NMHDR& header, LRESULT& result) {
         return false;
     switch (header.code) {
         case NM_CUSTOMDRAW:
+            if (indexed_ && host_.SearchStore().Changes() != indexedChanges_)
+                PostMessageA(Hwnd(), kStoreChanged, 0, 0);  // searched again after this paint
             result = painter_.Draw(reinterpret_cast<NMLVCUSTOMDRAW&>(header), index_, query_);
             return true;
         case NM_DBLCLK:
@@ -298,6 +310,10 @@ bool SearchDialog::PreTranslateMessage(MSG& message) {
 }
 
 void SearchDialog::OnDropFiles(HDROP drop) {
+    if (FollowStore()) {
+        DragFinish(drop);  // dropped on a row that showed a shortcut as it was before the store changed
+        return;
+    }
     POINT at{};
     DragQueryPoint(drop, &at);
     MapWindowPoints(Hwnd(), Item(IDC_SEARCH_RESULTS), &at, 1);
@@ -323,6 +339,13 @@ bool SearchDialog::OnHelp() {
 bool SearchDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     switch (message) {
+        case WM_ACTIVATE:  // back from the main window, where the shortcuts may have changed
+            if (LOWORD(wParam) != WA_INACTIVE)
+                FollowStore();
+            return false;
+        case kStoreChanged:
+            FollowStore();
+            return true;
         case WM_SIZE:
             Layout(LOWORD(lParam), HIWORD(lParam));
             return false;

@@ -52,6 +52,7 @@ private:
     // selected before stays selected where it is still found.
     void Requery(bool keepSelection = false);
     void Refresh();
+    bool FollowStore();
     void Select(int result);
     void Layout(int width, int height);
     void FitColumn();

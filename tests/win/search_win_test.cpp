@@ -449,6 +449,27 @@ TEST_F(SearchWindow, EachOpeningFindsTheShortcutsAsTheStoreHoldsThemNow) {
     EXPECT_NE(launched.find("book"), std::string::npos) << launched;
 }
 
+// The user may turn to the main window while the search window stays open, change the shortcuts there
+// and come back: Enter must launch the shortcut the row shows, not the one at its former index.
+TEST_F(SearchWindow, BackFromTheMainWindowItFollowsTheChangesMadeThere) {
+    OpenByHotKey();
+    Type("NOTE");
+    ASSERT_EQ(ListView_GetItemCount(Results()), 1);
+    ASSERT_EQ(dialog->Search()->Index().StoreIndexOf(0), 1);
+    SetForegroundWindow(dialog->Hwnd());
+    Pump();
+    ASSERT_TRUE(IsWindowVisible(Search())) << "it stays open beside the main window";
+    store->RemoveShortcutAt(0);  // メモ帳: Notepad moves to the first place of the store
+    SetForegroundWindow(Search());
+    Pump();
+    ASSERT_EQ(ListView_GetItemCount(Results()), 1);
+    EXPECT_EQ(dialog->Search()->Index().StoreIndexOf(0), 0);
+    EXPECT_EQ(NameOf(0), "Notepad");
+    Press(VK_RETURN);
+    const std::string launched = ProbeReport();
+    EXPECT_NE(launched.find("note"), std::string::npos) << launched;
+}
+
 // The missing mark of a target drawn in an earlier opening is checked again at each opening.
 TEST_F(SearchWindow, TheMissingMarkFollowsTheTargetFromOneOpeningToTheNext) {
     const std::string target = folder.File("toolbox.exe");
