@@ -12,9 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include "launch/system_win.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
-#include "launch/system_win.h"
 #include "store/settings_backup.h"
 #include "store/settings_store.h"
 #include "unit/test_support.h"
@@ -263,7 +263,8 @@ TEST_F(Views, TreeOrderNestingComboAndTheStoredPage) {
     DestroyWindow(sorted);
     const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        const int entry = static_cast<int>(SendMessageA(combo, CB_GETITEMDATA, i, 0));
+        const int entry = dialog->Pages().EntryOfComboIndex(i);
+        ASSERT_GE(entry, 0);
         const std::string path = ComboTexts(combo)[i];
         const std::string leaf = path.substr(path.rfind('/') + 1);
         EXPECT_EQ(TextOf(tree, dialog->Pages().Entries()[entry].item), leaf);
@@ -491,6 +492,13 @@ TEST_F(Views, PageRenameRefusesForbiddenCharactersSilentlyAndStoresTheRest) {
     Pump();
     EXPECT_EQ(TextOf(tree, tools), "道具");
     EXPECT_EQ(ComboTexts(combo), (std::vector<std::string>{"Tools/Net", "道具"}));
+    // The renamed entry moved down in the combo, and each entry still chooses its own page.
+    for (const auto& [index, page] : {std::pair{0, "Net"}, std::pair{1, "道具"}, std::pair{0, "Net"}}) {
+        SendMessageA(combo, CB_SETCURSEL, index, 0);
+        SendMessageA(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_PAGE_COMBO, CBN_SELENDOK),
+                     reinterpret_cast<LPARAM>(combo));
+        EXPECT_EQ(TextOf(tree, TreeView_GetSelection(tree)), page);
+    }
     EXPECT_NE(Saved().find("1=道具,-1,1,0,\"\",\"\"\r\n"), std::string::npos);
     const auto& entries = dialog->Pages().Entries();
     EXPECT_EQ(entries[0].keyText, "1:道具");
