@@ -68,20 +68,34 @@ BOOL MainDialog::OnInitDialog() {
     }
 
     menu_.Reset(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_MENU)));
-    InsertMainPopupIntoSystemMenu();
     accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
 
     SetWindowIcons();
 
     dragging_ = false;
-    // The version window and the task select dialog are made when first asked for, the search window
-    // after the first paint (or by its first use, when the window starts hidden): the first paint waits
-    // for none of them.
+    // The version window and the task select dialog are made when first asked for; the system menu's
+    // popup, the keyboard hook, the list's tooltip and the search window after the first paint (the
+    // hook and the tooltip at once when the window starts hidden, the search window by its first use
+    // then): the first paint waits for none of them.
 
     // The environment lays the controls out, with the stored splitter position.
     InitEnvironment();
     PostMessageA(Hwnd(), WM_DEFERRED_INIT, 0, 0);
     return TRUE;
+}
+
+// Made while the user may already be typing: the keyboard stays where it was.
+void MainDialog::AfterFirstPaint() {
+    HWND focus = GetFocus();
+    if (!systemMenuFilled_) {
+        systemMenuFilled_ = true;
+        InsertMainPopupIntoSystemMenu();
+    }
+    if (!inputServicesStarted_)
+        StartInputServices();
+    CreateSearch();
+    if (focus && GetFocus() != focus)
+        SetFocus(focus);
 }
 
 // The "Main" popup goes to the top of the system menu. The system menu owns what it holds and destroys
@@ -134,19 +148,14 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     switch (message) {
         case WM_PAINT:
-            if (!searchTried_ && !searchPosted_) {
-                searchPosted_ = true;
-                PostMessageA(Hwnd(), WM_MAKE_SEARCH, 0, 0);
+            if (!firstPaintPosted_) {
+                firstPaintPosted_ = true;
+                PostMessageA(Hwnd(), WM_AFTER_FIRST_PAINT, 0, 0);
             }
             return PaintMinimised();
-        case WM_MAKE_SEARCH: {
-            // Made while the user may already be typing: the keyboard stays where it was.
-            HWND focus = GetFocus();
-            CreateSearch();
-            if (focus && GetFocus() != focus)
-                SetFocus(focus);
+        case WM_AFTER_FIRST_PAINT:
+            AfterFirstPaint();
             return true;
-        }
         case WM_QUERYDRAGICON:
             result = reinterpret_cast<LRESULT>(iconWindowSmall_.Get());
             return true;
