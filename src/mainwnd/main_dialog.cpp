@@ -164,7 +164,8 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return true;
         case WM_SIZE:
-            Layout(LOWORD(lParam), HIWORD(lParam), false);
+            if (!layoutHeld_)
+                Layout(LOWORD(lParam), HIWORD(lParam), false);
             return false;  // default processing as well
         case WM_MOUSEMOVE:
             return OnMouseMove(wParam, GET_X_LPARAM(lParam));

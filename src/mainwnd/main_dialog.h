@@ -305,6 +305,7 @@ private:
     PageTreeCtrl treeCtrl_;
     int splitterPos_ = 0;
     bool dragging_ = false;
+    bool layoutHeld_ = false;  // a size change does not place the controls (the environment does)
     int lineHeight_ = 0;
     bool columnsInserted_ = false;
 

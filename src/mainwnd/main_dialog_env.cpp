@@ -94,7 +94,11 @@ void MainDialog::InitEnvironment() {
     Preferences prefs;
     store_.GetPreferences(prefs);
 
+    // The controls are placed once, below, with the stored splitter position and the new font: the
+    // move's own layout would be undone.
+    layoutHeld_ = true;
     ApplyWindowRect(prefs.winMainFrame);
+    layoutHeld_ = false;
     InvalidateRect(Hwnd(), nullptr, TRUE);
     ApplyFont(prefs.font);
 
