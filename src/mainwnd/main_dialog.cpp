@@ -13,16 +13,25 @@
 
 namespace brindle {
 
-// The icons are there before the window: at the system DPI until the window knows its monitor's.
+// The icons are there before the window: at the system DPI until the window knows its monitor's. The
+// notification area's wait until after the first paint unless the icon is there from the start.
 MainDialog::MainDialog(SettingsStore& store, Messages& messages, Options options)
     : ui::Dialog(IDD_MAIN), store_(store), messages_(messages), options_(std::move(options)) {
     dpi_ = ui::SystemDpi();
-    LoadOwnIcons();
+    if (options_.taskbarHidden)
+        LoadOwnIcons();
+    else
+        LoadWindowIcons();
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 }
 
 MainDialog::~MainDialog() {
     KeyboardHook::Remove();
+}
+
+void MainDialog::EnsureTrayIcons() {
+    if (!iconSmall_)
+        LoadTrayIcons();
 }
 
 HICON MainDialog::LoadedIcon(int id) const {
@@ -54,7 +63,7 @@ BOOL MainDialog::OnInitDialog() {
     ui::Dialog::OnInitDialog();
     if (const unsigned dpi = ui::WindowDpi(Hwnd()); dpi != dpi_) {
         dpi_ = dpi;
-        LoadOwnIcons();
+        LoadWindowIcons();
     }
     splitter_.Attach(Item(IDC_SPLITTER));
     list_.Attach(Item(IDC_LIST));
@@ -87,6 +96,7 @@ BOOL MainDialog::OnInitDialog() {
 // Made while the user may already be typing: the keyboard stays where it was.
 void MainDialog::AfterFirstPaint() {
     HWND focus = GetFocus();
+    EnsureTrayIcons();
     if (!systemMenuFilled_) {
         systemMenuFilled_ = true;
         InsertMainPopupIntoSystemMenu();

@@ -181,7 +181,10 @@ private:
     HWND HostWindow() const override { return Hwnd(); }
 
     // main_dialog_dpi.cpp: everything the window sizes itself follows the DPI of its monitor
-    void LoadOwnIcons();
+    void LoadOwnIcons();  // the window's and the notification area's
+    void LoadWindowIcons();
+    void LoadTrayIcons();
+    void EnsureTrayIcons();  // the notification area's, unless they are loaded
     void SetWindowIcons();
     void BuildTreeImageList();
     void ApplyListIconSizes();

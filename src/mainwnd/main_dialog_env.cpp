@@ -167,7 +167,8 @@ void MainDialog::DeferredInit() {
         trayIcon_.Notify(NotificationIcon::Op::Modify, iconBusy_.Get());
     if (options_.startHidden) {
         ShowWindow(Hwnd(), SW_HIDE);
-        StartInputServices();  // no paint comes to start them
+        EnsureTrayIcons();     // no paint comes to load them
+        StartInputServices();  // nor to start these
     }
 
     BuildTreeImageList();

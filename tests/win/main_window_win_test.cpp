@@ -707,9 +707,10 @@ TEST_F(MainWindow, AHiddenWindowIgnoresEscapeEnterAndTheAccelerators) {
     EXPECT_FALSE(dialog->HookInstalled());
 }
 
-// The keyboard hook and the system menu's popup come after the first paint, which waits for neither; a
-// window that starts hidden is never painted and still gets its hook (the task key works from the tray).
-TEST_F(MainWindow, TheHookAndTheSystemMenuPopupComeAfterTheFirstPaintOrWithAHiddenStart) {
+// The keyboard hook, the system menu's popup and the notification area's icons come after the first
+// paint, which waits for none of them; a window that starts hidden is never painted and still gets its
+// hook (the task key works from the tray) and its icon in the notification area.
+TEST_F(MainWindow, TheHookMenuPopupAndTrayIconsComeAfterTheFirstPaintOrWithAHiddenStart) {
     auto systemMenuTop = [&] {
         char label[32] = {};
         GetMenuStringA(GetSystemMenu(dialog->Hwnd(), FALSE), 0, label, sizeof label, MF_BYPOSITION);
@@ -725,6 +726,8 @@ TEST_F(MainWindow, TheHookAndTheSystemMenuPopupComeAfterTheFirstPaintOrWithAHidd
     Pump();
     EXPECT_TRUE(dialog->HookInstalled());
     EXPECT_EQ(systemMenuTop(), "Brindle");
+    for (int icon : {IDI_TRAY, IDI_SMALL, IDI_BUSY, IDI_APP})
+        EXPECT_TRUE(dialog->LoadedIcon(icon)) << icon;
     dialog.reset();
     EXPECT_FALSE(KeyboardHook::Installed());
 
@@ -734,6 +737,8 @@ TEST_F(MainWindow, TheHookAndTheSystemMenuPopupComeAfterTheFirstPaintOrWithAHidd
     Pump();
     EXPECT_FALSE(Visible());
     EXPECT_TRUE(dialog->HookInstalled());
+    ASSERT_TRUE(dialog->LoadedIcon(IDI_TRAY));
+    EXPECT_EQ(dialog->CurrentTrayIcon(), dialog->LoadedIcon(IDI_TRAY));
     SendMessageA(dialog->Hwnd(), WM_INSTANCE_QUERY, 2, 0);  // shown: painted, the popup comes
     Pump();
     EXPECT_TRUE(Visible());
