@@ -93,8 +93,10 @@ BOOL MainDialog::OnInitDialog() {
     return TRUE;
 }
 
-// Made while the user may already be typing: the keyboard stays where it was.
+// Made while the user may already be typing: the keyboard stays where it was. The controls are painted
+// first: the message posted by the window's own first paint comes before theirs.
 void MainDialog::AfterFirstPaint() {
+    RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     HWND focus = GetFocus();
     EnsureTrayIcons();
     if (!systemMenuFilled_) {
