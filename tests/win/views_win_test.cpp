@@ -34,7 +34,7 @@ std::string ModulePath() {
 }
 
 std::string TextOf(HWND tree, HTREEITEM item) {
-    char text[256] = "";
+    char text[1024] = "";
     TVITEMA data{};
     data.mask = TVIF_HANDLE | TVIF_TEXT;
     data.hItem = item;
@@ -66,9 +66,9 @@ std::vector<std::string> ComboTexts(HWND combo) {
     std::vector<std::string> texts;
     const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        char text[256] = "";
-        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        texts.push_back(text);
+        std::string text(static_cast<size_t>(SendMessageA(combo, CB_GETLBTEXTLEN, i, 0)) + 1, '\0');
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        texts.push_back(text.c_str());
     }
     return texts;
 }
@@ -312,6 +312,28 @@ protected:
         ASSERT_EQ(ListColumn(list, 0), (std::vector<std::string>{"one"}));
     }
 };
+
+// Half-width katakana take several bytes of sort key each: keys longer than the build's usual buffer
+// are made whole, so paths that differ only after their first 300 characters still take the places the
+// combo's own sorting gives them, each tied to its page.
+TEST_F(Views, PathsWithLongSortKeysTakeTheirSortedPlaceInTheCombo) {
+    const std::string lengthy(300, '\xB1');  // ｱ in the ANSI code page
+    Open("Page=4\r\n", "1=" + lengthy + "ｲ,-1,0,0,\"\",\"\"\r\n2=" + lengthy + ",-1,0,0,\"\",\"\"\r\n3=" + lengthy +
+                           "ｱ,-1,0,0,\"\",\"\"\r\n4=ｱ,-1,0,0,\"\",\"\"\r\n5=ｶ,2,0,0,\"\",\"\"\r\n");
+    const std::vector<std::string> texts = ComboTexts(combo);
+    ASSERT_EQ(texts, (std::vector<std::string>{"ｱ", lengthy, lengthy + "/ｶ", lengthy + "ｱ", lengthy + "ｲ"}));
+    HWND sorted = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_SORT, 0, 0, 10, 10,
+                                  dialog->Hwnd(), nullptr, nullptr, nullptr);
+    for (const std::string& text : texts)
+        SendMessageA(sorted, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    EXPECT_EQ(ComboTexts(sorted), texts);
+    DestroyWindow(sorted);
+    for (int i = 0; i < static_cast<int>(texts.size()); ++i) {
+        const int entry = dialog->Pages().EntryOfComboIndex(i);
+        ASSERT_GE(entry, 0);
+        EXPECT_EQ(TextOf(tree, dialog->Pages().Entries()[entry].item), texts[i].substr(texts[i].rfind('/') + 1));
+    }
+}
 
 TEST_F(PageSwitch, AClickRefillsAtOnce) {
     RECT rect;
