@@ -30,6 +30,7 @@
 #include "views/icon_reader_win.h"
 #include "views/page_tree_win.h"
 #include "views/shell_menu_win.h"
+#include "views/shortcut_list_model_win.h"
 
 namespace brindle {
 
@@ -230,7 +231,6 @@ private:
     void OnComboChoice();
     void SetViewMode(uint32_t mode);
     void ShowTreeMenu();
-    void FillListFrom(int32_t pageId);
 
     // main_dialog_shell_menu.cpp
     void ShowListMenu();
@@ -288,6 +288,7 @@ private:
     WinIconReader iconReader_{store_, system_};
     IconCache iconCache_{iconReader_};
     PageIconCache pageIcons_{iconReader_};
+    ShortcutListModel listModel_{store_, system_, iconReader_};
     PageTree pageTree_;
     ListPainter listPainter_;
 

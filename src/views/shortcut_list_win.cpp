@@ -38,54 +38,7 @@ std::array<int, kColumns> TitleWidths(HWND list) {
     return widths;
 }
 
-void SetColumnText(HWND list, int item, int column, const char* text) {
-    LVITEMA data{};
-    data.iSubItem = column;
-    data.pszText = const_cast<char*>(text);
-    SendMessageA(list, LVM_SETITEMTEXTA, item, reinterpret_cast<LPARAM>(&data));
-}
-
-struct SortContext {
-    const SettingsStore* store;
-    int column;
-};
-
-// Called by the list view: no exception may leave it (two items that cannot be read are equal).
-int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM context) {
-    try {
-        const auto& sort = *reinterpret_cast<const SortContext*>(context);
-        ShortcutRecord first, second;
-        sort.store->GetShortcutAt(static_cast<int>(a), first);
-        sort.store->GetShortcutAt(static_cast<int>(b), second);
-        return views::CompareShortcuts(first, second, sort.column);
-    } catch (...) {
-        return 0;
-    }
-}
-
 }  // namespace
-
-int InsertListItem(HWND list, int item, int index, const ShortcutRecord& s, int image, int overlay) {
-    // Name, item data, image and overlay go in with the item; only the other present fields need a call.
-    LVITEMA data{};
-    data.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
-    data.iItem = item;
-    data.pszText = const_cast<char*>(s.name ? s.name : "");
-    data.lParam = index;
-    data.iImage = image;
-    const int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&data)));
-    if (at < 0)
-        return at;
-    if (overlay)
-        ListView_SetItemState(list, at, INDEXTOOVERLAYMASK(overlay), LVIS_OVERLAYMASK);
-    const std::string showType = views::ShowTypeText(s.showType);
-    const char* columns[] = {nullptr, s.commandLine, s.icon, s.workFolder, showType.c_str(), s.comment};
-    for (int column = 1; column < 6; ++column) {
-        if (columns[column] && *columns[column])
-            SetColumnText(list, at, column, columns[column]);
-    }
-    return at;
-}
 
 void ApplyColumnRule(HWND list, bool& columnsInserted) {
     if (!columnsInserted) {
@@ -114,21 +67,10 @@ void ApplyColumnRule(HWND list, bool& columnsInserted) {
     }
 }
 
-void SortListByColumn(HWND list, const SettingsStore& store, int column) {
-    SortContext context{&store, column};
-    ListView_SortItems(list, CompareItems, reinterpret_cast<LPARAM>(&context));
-}
-
-bool RenameShortcut(SettingsStore& store, HWND list, const NMLVDISPINFOA& info) {
+bool RenameShortcut(SettingsStore& store, int index, const NMLVDISPINFOA& info) {
     if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText) {
         return false;  // the edit was cancelled
     }
-    LVITEMA data{};
-    data.mask = LVIF_PARAM;
-    data.iItem = info.item.iItem;
-    if (!ListView_GetItem(list, &data))
-        return false;
-    const int index = static_cast<int>(data.lParam);
     if (!views::ShortcutNameAllowed(info.item.pszText)) {
         return false;
     }
