@@ -20,6 +20,8 @@ public:
 
     // Back to the class images, for the lists the icons go to now (read at their sizes).
     void Reset(HIMAGELIST small, HIMAGELIST large);
+    // Whether these are the lists the icons go to.
+    bool Uses(HIMAGELIST small, HIMAGELIST large) const { return small == small_ && large == large_; }
     // The image of an icon source, or -1 when it gave no pair of icons.
     int ImageOf(const std::string& source);
 

@@ -84,6 +84,16 @@ void ShortcutListModel::ResolveRowsInView(HWND list) {
     }
 }
 
+// The image lists are made again without a fill (a change of display scale, the preferences): the icons
+// read so far are not in the new lists, so every row is worked out again as it is shown.
+void ShortcutListModel::FollowImageLists(HWND list) {
+    HIMAGELIST small = ListView_GetImageList(list, LVSIL_SMALL), large = ListView_GetImageList(list, LVSIL_NORMAL);
+    if (icons_.Uses(small, large))
+        return;
+    icons_.Reset(small, large);
+    rows_.ForgetImages();
+}
+
 void ShortcutListModel::Resolve(views::ShortcutRow& row) {
     ShortcutRecord s;
     if (!store_.GetShortcutAt(row.index, s)) {
@@ -116,7 +126,7 @@ void ShortcutListModel::SortByColumn(HWND list, int column) {
     InvalidateRect(list, nullptr, FALSE);
 }
 
-void ShortcutListModel::AnswerDisplayInfo(NMLVDISPINFOA& info) {
+void ShortcutListModel::AnswerDisplayInfo(HWND list, NMLVDISPINFOA& info) {
     LVITEMA& item = info.item;
     views::ShortcutRow* row = rows_.At(item.iItem);
     ShortcutRecord s;
@@ -135,7 +145,10 @@ void ShortcutListModel::AnswerDisplayInfo(NMLVDISPINFOA& info) {
             item.iImage = 0;  // no images in the other columns
         return;
     }
-    if ((item.mask & (LVIF_IMAGE | LVIF_STATE)) && row->image == views::ShortcutRow::kUnknown)
+    if (!(item.mask & (LVIF_IMAGE | LVIF_STATE)))
+        return;
+    FollowImageLists(list);
+    if (row->image == views::ShortcutRow::kUnknown)
         Resolve(*row);
     if (item.mask & LVIF_IMAGE)
         item.iImage = row->image;
@@ -173,7 +186,8 @@ int ShortcutListModel::FindRow(const LVFINDINFOA& find, int start, bool wide) {
 bool ShortcutListModel::OnNotify(const NMHDR& header, LRESULT& result) {
     switch (header.code) {
         case LVN_GETDISPINFOA:
-            AnswerDisplayInfo(const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)));
+            AnswerDisplayInfo(header.hwndFrom,
+                              const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)));
             result = 0;
             return true;
         case LVN_ODFINDITEMA:

@@ -38,7 +38,8 @@ public:
     bool OnNotify(const NMHDR& header, LRESULT& result);
 
 private:
-    void AnswerDisplayInfo(NMLVDISPINFOA& info);
+    void AnswerDisplayInfo(HWND list, NMLVDISPINFOA& info);
+    void FollowImageLists(HWND list);
     int FindRow(const LVFINDINFOA& find, int start, bool wide);
     void Resolve(views::ShortcutRow& row);
     void ResolveRowsInView(HWND list);

@@ -38,6 +38,11 @@ void ShortcutRows::Erase(int row) {
         rows_.erase(rows_.begin() + row);
 }
 
+void ShortcutRows::ForgetImages() {
+    for (ShortcutRow& row : rows_)
+        row.image = ShortcutRow::kUnknown;
+}
+
 void ShortcutRows::SortByColumn(const SettingsStore& store, int column) {
     // Each record is read once, not at every comparison.
     std::vector<std::pair<ShortcutRecord, ShortcutRow>> keyed;

@@ -29,6 +29,7 @@ public:
     int RowOf(int index) const;  // the row showing the store index, or -1
     ShortcutRow* At(int row);    // null outside the rows
     void Erase(int row);         // nothing outside the rows
+    void ForgetImages();         // every row worked out again when next shown
     // Sorted by a column of the shortcuts (views::CompareShortcuts), ascending; rows that compare equal
     // keep their order.
     void SortByColumn(const SettingsStore& store, int column);
