@@ -159,8 +159,8 @@ TEST_F(VirtualList, APageOfThousandsShowsItsLastRowWhenScrolledToAndFindsItByIts
 
 TEST_F(VirtualList, ASortKeepsTheSelectedShortcutAndEachRowNamesItsOwnShortcut) {
     Open("iChkLoadIcon=1\r\n",
-         "[#00000]\r\nNamespace=c\r\nComment=x1\r\n[#00001]\r\nNamespace=a\r\nComment=x3\r\n"
-         "[#00002]\r\nNamespace=b\r\nComment=x2\r\n");
+         "[#00000]\r\nNamespace=c\r\nCommandLine=x1.exe\r\n[#00001]\r\nNamespace=a\r\nCommandLine=x3.exe\r\n"
+         "[#00002]\r\nNamespace=b\r\nCommandLine=x2.exe\r\n");
     ClickRow(1);
     ASSERT_EQ(Selected(), 1);
     ClickColumnTitle(0);
@@ -184,7 +184,7 @@ TEST_F(VirtualList, ASortKeepsTheSelectedShortcutAndEachRowNamesItsOwnShortcut) 
     find.lParam = 0;
     EXPECT_EQ(SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)), 2);
 
-    ClickColumnTitle(5);
+    ClickColumnTitle(1);  // the command line
     EXPECT_EQ(Names(list), (std::vector<std::string>{"c", "b", "a"}));
     EXPECT_EQ(Selected(), 2);
 
