@@ -230,6 +230,7 @@ private:
     void OnPageTimer();
     void OnComboChoice();
     void SetViewMode(uint32_t mode);
+    void SizeListColumns();
     void ShowTreeMenu();
 
     // main_dialog_shell_menu.cpp
@@ -289,6 +290,7 @@ private:
     IconCache iconCache_{iconReader_};
     PageIconCache pageIcons_{iconReader_};
     ShortcutListModel listModel_{store_, system_, iconReader_};
+    ColumnSizer columnSizer_;
     PageTree pageTree_;
     ListPainter listPainter_;
 

@@ -66,7 +66,7 @@ void MainDialog::RefillList(bool saveUnchanged) {
     if (page) {
         RefreshTitle();
         if ((GetWindowLongA(list, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT) {
-            ApplyColumnRule(list, columnsInserted_);
+            SizeListColumns();
         } else {
             ListView_Arrange(list, LVA_DEFAULT);
         }
@@ -118,7 +118,17 @@ void MainDialog::SetViewMode(uint32_t mode) {
     prefs.ListStyle = mode;
     store_.SetPreferencesAndSave(prefs);
     if (mode == LVS_REPORT)
-        ApplyColumnRule(list, columnsInserted_);
+        SizeListColumns();
+}
+
+// Each column's widest cell is found in the rows and sized as the list would size it, without the list
+// measuring every cell.
+void MainDialog::SizeListColumns() {
+    HWND list = Item(IDC_LIST);
+    ColumnWidths widths{};
+    const bool measured =
+        ListView_GetItemCount(list) > 0 && columnSizer_.Widths(list, listModel_.WidestTexts(list), widths);
+    ApplyColumnRule(list, columnsInserted_, measured ? &widths : nullptr);
 }
 
 // The menu's commands act on the caret page, which a right click does not move.

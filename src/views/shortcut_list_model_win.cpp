@@ -14,6 +14,8 @@ namespace {
 
 // Rows worked out at a fill at most, whatever the window's size.
 constexpr int kMostRowsInView = 1000;
+// The list reads a cell's text into 260 characters to size its column.
+constexpr size_t kMeasuredBytes = 259;
 
 std::wstring Widen(const char* text) {
     const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
@@ -33,6 +35,27 @@ bool NameMatches(const std::wstring& name, const std::wstring& text, bool partia
     const int compared = static_cast<int>(partial ? text.size() : name.size());
     return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.data(), compared, text.data(),
                           static_cast<int>(text.size())) == CSTR_EQUAL;
+}
+
+// The text of a column: absent fields are empty.
+const char* ColumnText(const ShortcutRecord& s, int column, std::string& showType) {
+    switch (column) {
+        case 0:
+            return s.name ? s.name : "";
+        case 1:
+            return s.commandLine ? s.commandLine : "";
+        case 2:
+            return s.icon ? s.icon : "";
+        case 3:
+            return s.workFolder ? s.workFolder : "";
+        case 4:
+            showType = views::ShowTypeText(s.showType);
+            return showType.c_str();
+        case 5:
+            return s.comment ? s.comment : "";
+        default:
+            return "";
+    }
 }
 
 void CopyText(const char* text, LVITEMA& item) {
@@ -114,6 +137,36 @@ void ShortcutListModel::Resolve(views::ShortcutRow& row) {
     row.overlay = image.overlay;
 }
 
+ColumnTexts ShortcutListModel::WidestTexts(HWND list) const {
+    ColumnTexts widest;
+    HDC dc = GetDC(list);
+    if (!dc)
+        return widest;
+    const HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    ColumnWidths widths{};
+    std::string showType;
+    ShortcutRecord s;
+    for (int row = 0; row < rows_.Count(); ++row) {
+        if (!store_.GetShortcutAt(rows_.IndexAt(row), s))
+            continue;
+        for (int column = 0; column < kListColumns; ++column) {
+            // As much of the text as the list reads to measure a cell.
+            const std::string_view text = sjis::CutAtBoundary(ColumnText(s, column, showType), kMeasuredBytes);
+            SIZE size{};
+            if (text.empty() || !GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size))
+                continue;
+            const auto at = static_cast<size_t>(column);
+            if (size.cx > widths[at]) {
+                widths[at] = size.cx;
+                widest[at] = text;
+            }
+        }
+    }
+    SelectObject(dc, font);
+    ReleaseDC(list, dc);
+    return widest;
+}
+
 void ShortcutListModel::SortByColumn(HWND list, int column) {
     const int selected = IndexAt(ListView_GetNextItem(list, -1, LVNI_SELECTED));
     const int focused = IndexAt(ListView_GetNextItem(list, -1, LVNI_FOCUSED));
@@ -136,9 +189,8 @@ void ShortcutListModel::AnswerDisplayInfo(HWND list, NMLVDISPINFOA& info) {
         return;
     }
     if (item.mask & LVIF_TEXT) {
-        const std::string showType = item.iSubItem == 4 ? views::ShowTypeText(s.showType) : std::string();
-        const char* columns[] = {s.name, s.commandLine, s.icon, s.workFolder, showType.c_str(), s.comment};
-        CopyText(item.iSubItem >= 0 && item.iSubItem < 6 ? columns[item.iSubItem] : "", item);
+        std::string showType;
+        CopyText(ColumnText(s, item.iSubItem, showType), item);
     }
     if (item.iSubItem != 0) {
         if (item.mask & LVIF_IMAGE)

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "views/list_icon_images_win.h"
+#include "views/shortcut_list_win.h"
 #include "views/shortcut_rows.h"
 
 namespace brindle {
@@ -29,6 +30,9 @@ public:
     const views::ShortcutRows& Rows() const { return rows_; }
     int IndexAt(int row) const { return rows_.IndexAt(row); }
     int RowOf(int index) const { return rows_.RowOf(index); }
+
+    // The widest text of each column over all rows, in the list's font.
+    ColumnTexts WidestTexts(HWND list) const;
 
     // Sorts the rows, not the store, by a column, ascending; the selected and the focused shortcut keep
     // their state in their new rows.

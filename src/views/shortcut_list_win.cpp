@@ -10,7 +10,7 @@
 namespace brindle {
 namespace {
 
-constexpr int kColumns = 6;
+constexpr int kColumns = kListColumns;
 constexpr const char* kTitles[kColumns] = {"表示名",    "ﾘﾝｸ先(ｺﾏﾝﾄﾞﾗｲﾝ)", "読込ｱｲｺﾝ",
                                            "作業ﾌｫﾙﾀﾞ", "実行時の大きさ",  "ｺﾒﾝﾄ"};
 
@@ -40,7 +40,48 @@ std::array<int, kColumns> TitleWidths(HWND list) {
 
 }  // namespace
 
-void ApplyColumnRule(HWND list, bool& columnsInserted) {
+ColumnSizer::~ColumnSizer() {
+    if (measure_ && IsWindow(measure_))
+        DestroyWindow(measure_);
+}
+
+bool ColumnSizer::Widths(HWND list, const ColumnTexts& widest, ColumnWidths& widths) {
+    if (measure_ && (!IsWindow(measure_) || GetParent(measure_) != GetParent(list)))
+        measure_ = nullptr;
+    if (!measure_) {
+        // Hidden, beside the list; it shares the list's image list and never destroys it.
+        measure_ = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_SHAREIMAGELISTS, 0, 0, 0, 0,
+                                   GetParent(list), nullptr, GetModuleHandleA(nullptr), nullptr);
+        if (!measure_)
+            return false;
+        for (int i = 0; i < kColumns; ++i) {
+            LVCOLUMNA column{};
+            column.mask = LVCF_FMT | LVCF_SUBITEM;
+            column.fmt = LVCFMT_LEFT;
+            column.iSubItem = i;
+            ListView_InsertColumn(measure_, i, &column);
+        }
+        LVITEMA row{};
+        row.mask = LVIF_TEXT;
+        row.pszText = const_cast<char*>("");
+        if (ListView_InsertItem(measure_, &row) != 0) {
+            DestroyWindow(measure_);
+            measure_ = nullptr;
+            return false;
+        }
+    }
+    SendMessageA(measure_, WM_SETFONT, SendMessageA(list, WM_GETFONT, 0, 0), FALSE);
+    ListView_SetImageList(measure_, ListView_GetImageList(list, LVSIL_SMALL), LVSIL_SMALL);
+    ListView_SetExtendedListViewStyle(measure_, ListView_GetExtendedListViewStyle(list));
+    for (int i = 0; i < kColumns; ++i) {
+        ListView_SetItemText(measure_, 0, i, const_cast<char*>(widest[static_cast<size_t>(i)].c_str()));
+        ListView_SetColumnWidth(measure_, i, LVSCW_AUTOSIZE);
+        widths[static_cast<size_t>(i)] = ListView_GetColumnWidth(measure_, i);
+    }
+    return true;
+}
+
+void ApplyColumnRule(HWND list, bool& columnsInserted, const ColumnWidths* cellWidths) {
     if (!columnsInserted) {
         for (int i = 0; i < kColumns; ++i) {
             LVCOLUMNA column{};
@@ -61,7 +102,7 @@ void ApplyColumnRule(HWND list, bool& columnsInserted) {
     // title whole.
     const std::array<int, kColumns> titles = TitleWidths(list);
     for (int i = 0; i < kColumns; ++i) {
-        ListView_SetColumnWidth(list, i, LVSCW_AUTOSIZE);
+        ListView_SetColumnWidth(list, i, cellWidths ? (*cellWidths)[static_cast<size_t>(i)] : LVSCW_AUTOSIZE);
         if (ListView_GetColumnWidth(list, i) < titles[i])
             ListView_SetColumnWidth(list, i, titles[i]);
     }

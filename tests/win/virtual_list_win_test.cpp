@@ -203,5 +203,38 @@ TEST_F(VirtualList, ASortKeepsTheSelectedShortcutAndEachRowNamesItsOwnShortcut) 
     EXPECT_TRUE(messages.boxes.empty());
 }
 
+// Each column is as wide as the list's own sizing to its cells makes it, though the list did not measure
+// them: double-byte and half-width texts, a cell of the work folder longer than the list reads to size it
+// (its first 259 bytes count), empty cells.
+TEST_F(VirtualList, ColumnsTakeTheWidthsTheListsOwnSizingGivesThem) {
+    std::string shortcuts;
+    for (int i = 0; i < 300; ++i) {
+        char section[16];
+        std::snprintf(section, sizeof section, "[#%05d]\r\n", i);
+        std::string folder = i == 7 ? std::string(200 * 2, '\0') : std::string(i == 9 ? 259 : i % 50, 'x');
+        if (i == 7) {
+            for (int k = 0; k < 200; ++k)
+                folder.replace(static_cast<size_t>(k) * 2, 2, "あ");
+        }
+        shortcuts += std::string(section) + "Namespace=" + (i % 3 ? "名前" : "name") + std::string(i % 40, 'W') +
+                     "\r\nCommandLine=C:\\t\\" + std::string(i % 70, 'i') + ".exe\r\nWorkfolder=" + folder + "\r\n" +
+                     (i == 150 ? "Comment=ひとこと\r\n" : "");
+    }
+    Open("iChkLoadIcon=1\r\n", shortcuts);
+    ASSERT_EQ(ListView_GetItemCount(list), 300);
+    std::vector<int> shown, own;
+    for (int i = 0; i < 6; ++i)
+        shown.push_back(ListView_GetColumnWidth(list, i));
+    for (int i = 0; i < 6; ++i) {
+        ListView_SetColumnWidth(list, i, LVSCW_AUTOSIZE);
+        own.push_back(ListView_GetColumnWidth(list, i));
+    }
+    for (int i : {0, 1, 3})
+        EXPECT_EQ(shown[i], own[i]) << "column " << i;
+    // The others are narrower than their titles, which they keep whole.
+    for (int i : {2, 4, 5})
+        EXPECT_GE(shown[i], own[i]) << "column " << i;
+}
+
 }  // namespace
 }  // namespace brindle
