@@ -13,16 +13,25 @@
 
 namespace brindle {
 
-// The icons are there before the window: at the system DPI until the window knows its monitor's.
+// The icons are there before the window: at the system DPI until the window knows its monitor's. The
+// notification area's wait until after the first paint unless the icon is there from the start.
 MainDialog::MainDialog(SettingsStore& store, Messages& messages, Options options)
     : ui::Dialog(IDD_MAIN), store_(store), messages_(messages), options_(std::move(options)) {
     dpi_ = ui::SystemDpi();
-    LoadOwnIcons();
+    if (options_.taskbarHidden)
+        LoadOwnIcons();
+    else
+        LoadWindowIcons();
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 }
 
 MainDialog::~MainDialog() {
     KeyboardHook::Remove();
+}
+
+void MainDialog::EnsureTrayIcons() {
+    if (!iconSmall_)
+        LoadTrayIcons();
 }
 
 HICON MainDialog::LoadedIcon(int id) const {
@@ -54,7 +63,7 @@ BOOL MainDialog::OnInitDialog() {
     ui::Dialog::OnInitDialog();
     if (const unsigned dpi = ui::WindowDpi(Hwnd()); dpi != dpi_) {
         dpi_ = dpi;
-        LoadOwnIcons();
+        LoadWindowIcons();
     }
     splitter_.Attach(Item(IDC_SPLITTER));
     list_.Attach(Item(IDC_LIST));
@@ -69,20 +78,37 @@ BOOL MainDialog::OnInitDialog() {
     }
 
     menu_.Reset(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_MENU)));
-    InsertMainPopupIntoSystemMenu();
     accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
 
     SetWindowIcons();
 
     dragging_ = false;
-    // The version window and the task select dialog are made when first asked for, the search window
-    // after the first paint (or by its first use, when the window starts hidden): the first paint waits
-    // for none of them.
+    // The version window and the task select dialog are made when first asked for; the system menu's
+    // popup, the keyboard hook, the list's tooltip and the search window after the first paint (the
+    // hook and the tooltip at once when the window starts hidden, the search window by its first use
+    // then): the first paint waits for none of them.
 
     // The environment lays the controls out, with the stored splitter position.
     InitEnvironment();
     PostMessageA(Hwnd(), WM_DEFERRED_INIT, 0, 0);
     return TRUE;
+}
+
+// Made while the user may already be typing: the keyboard stays where it was. The controls are painted
+// first: the message posted by the window's own first paint comes before theirs.
+void MainDialog::AfterFirstPaint() {
+    RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HWND focus = GetFocus();
+    EnsureTrayIcons();
+    if (!systemMenuFilled_) {
+        systemMenuFilled_ = true;
+        InsertMainPopupIntoSystemMenu();
+    }
+    if (!inputServicesStarted_)
+        StartInputServices();
+    CreateSearch();
+    if (focus && GetFocus() != focus)
+        SetFocus(focus);
 }
 
 // The "Main" popup goes to the top of the system menu. The system menu owns what it holds and destroys
@@ -135,19 +161,14 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     switch (message) {
         case WM_PAINT:
-            if (!searchTried_ && !searchPosted_) {
-                searchPosted_ = true;
-                PostMessageA(Hwnd(), WM_MAKE_SEARCH, 0, 0);
+            if (!firstPaintPosted_) {
+                firstPaintPosted_ = true;
+                PostMessageA(Hwnd(), WM_AFTER_FIRST_PAINT, 0, 0);
             }
             return PaintMinimised();
-        case WM_MAKE_SEARCH: {
-            // Made while the user may already be typing: the keyboard stays where it was.
-            HWND focus = GetFocus();
-            CreateSearch();
-            if (focus && GetFocus() != focus)
-                SetFocus(focus);
+        case WM_AFTER_FIRST_PAINT:
+            AfterFirstPaint();
             return true;
-        }
         case WM_QUERYDRAGICON:
             result = reinterpret_cast<LRESULT>(iconWindowSmall_.Get());
             return true;
@@ -156,7 +177,8 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return true;
         case WM_SIZE:
-            Layout(LOWORD(lParam), HIWORD(lParam), false);
+            if (!layoutHeld_)
+                Layout(LOWORD(lParam), HIWORD(lParam), false);
             return false;  // default processing as well
         case WM_MOUSEMOVE:
             return OnMouseMove(wParam, GET_X_LPARAM(lParam));

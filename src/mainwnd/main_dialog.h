@@ -47,8 +47,9 @@ constexpr UINT WM_SPLITTER_DRAG = WM_APP + 4;
 constexpr UINT WM_BRING_TO_FRONT = WM_APP + 5;
 // Posted by the keyboard hook when the task key was pressed: the dialog is shown outside the hook.
 constexpr UINT WM_TASK_KEY = WM_APP + 6;
-// Posted by the first paint: the search window is made once the main window is on the screen.
-constexpr UINT WM_MAKE_SEARCH = WM_APP + 12;
+// Posted by the first paint: what the first paint does not need (the system menu's popup, the keyboard
+// hook, the list's tooltip, the search window) is made once the main window is on the screen.
+constexpr UINT WM_AFTER_FIRST_PAINT = WM_APP + 12;
 // Timers of the main window: 1 delays a page switch, 2 renews the keyboard hook.
 constexpr UINT_PTR kPageTimer = 1;
 constexpr UINT_PTR kHookRenewalTimer = 2;
@@ -181,7 +182,10 @@ private:
     HWND HostWindow() const override { return Hwnd(); }
 
     // main_dialog_dpi.cpp: everything the window sizes itself follows the DPI of its monitor
-    void LoadOwnIcons();
+    void LoadOwnIcons();  // the window's and the notification area's
+    void LoadWindowIcons();
+    void LoadTrayIcons();
+    void EnsureTrayIcons();  // the notification area's, unless they are loaded
     void SetWindowIcons();
     void BuildTreeImageList();
     void ApplyListIconSizes();
@@ -194,6 +198,8 @@ private:
     bool ApplyFont(const FontSpec& font);
     bool BuildListImageLists();
     void CreateTooltip();
+    void StartInputServices();  // the list's tooltip and the keyboard hook with its renewal
+    void AfterFirstPaint();
     void DeferredInit();
 
     // main_dialog_layout.cpp
@@ -305,6 +311,7 @@ private:
     PageTreeCtrl treeCtrl_;
     int splitterPos_ = 0;
     bool dragging_ = false;
+    bool layoutHeld_ = false;  // a size change does not place the controls (the environment does)
     int lineHeight_ = 0;
     bool columnsInserted_ = false;
 
@@ -334,7 +341,9 @@ private:
     std::unique_ptr<TaskSelectDialog> taskSelect_;
     std::unique_ptr<SearchDialog> search_;
     bool searchTried_ = false;   // CreateSearch ran (a failed window is not tried again)
-    bool searchPosted_ = false;  // the first paint asked for it
+    bool firstPaintPosted_ = false;      // the first paint asked for what waits for it
+    bool systemMenuFilled_ = false;      // the "Main" popup is in the system menu
+    bool inputServicesStarted_ = false;  // StartInputServices ran: it runs again with the environment
     bool taskSelectFailed_ = false;
     WINDOWPLACEMENT bringToFront_{};
     mutable std::optional<PowerLibrary> power_;

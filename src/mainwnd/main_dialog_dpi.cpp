@@ -27,11 +27,21 @@ unsigned NotificationAreaDpi() {
 
 }  // namespace
 
-// The shell draws the notification icon at its small icon size (SM_CXSMICON at the taskbar's DPI); the
-// window's caption and task switcher take the window's small and large icon at the window's DPI. A
+void MainDialog::LoadOwnIcons() {
+    LoadWindowIcons();
+    LoadTrayIcons();
+}
+
+// The window's caption and task switcher take the window's small and large icon at the window's DPI.
+void MainDialog::LoadWindowIcons() {
+    iconWindowSmall_.Reset(views::LoadOwnIcon(IDI_SMALL, ui::MetricForDpi(SM_CXSMICON, dpi_)));
+    iconBig_.Reset(views::LoadOwnIcon(IDI_APP, ui::MetricForDpi(SM_CXICON, dpi_)));
+}
+
+// The shell draws the notification icon at its small icon size (SM_CXSMICON at the taskbar's DPI). A
 // notification icon that is there is added again with the new picture of the same role, as the shell
 // wants after a change of scale.
-void MainDialog::LoadOwnIcons() {
+void MainDialog::LoadTrayIcons() {
     const int traySize = ui::MetricForDpi(SM_CXSMICON, NotificationAreaDpi());
     HICON shown = trayIcon_.Current();
     const int role = shown == iconHidden_.Get()  ? IDI_TRAY
@@ -41,8 +51,6 @@ void MainDialog::LoadOwnIcons() {
     ui::UniqueIcon hidden(views::LoadOwnIcon(IDI_TRAY, traySize));
     ui::UniqueIcon small(views::LoadOwnIcon(IDI_SMALL, traySize));
     ui::UniqueIcon busy(views::LoadOwnIcon(IDI_BUSY, traySize));
-    iconWindowSmall_.Reset(views::LoadOwnIcon(IDI_SMALL, ui::MetricForDpi(SM_CXSMICON, dpi_)));
-    iconBig_.Reset(views::LoadOwnIcon(IDI_APP, ui::MetricForDpi(SM_CXICON, dpi_)));
     if (trayIcon_.Present() && role != 0) {
         HICON next = role == IDI_TRAY ? hidden.Get() : role == IDI_BUSY ? busy.Get() : small.Get();
         trayIcon_.Notify(NotificationIcon::Op::Delete, nullptr);

@@ -94,7 +94,11 @@ void MainDialog::InitEnvironment() {
     Preferences prefs;
     store_.GetPreferences(prefs);
 
+    // The controls are placed once, below, with the stored splitter position and the new font: the
+    // move's own layout would be undone.
+    layoutHeld_ = true;
     ApplyWindowRect(prefs.winMainFrame);
+    layoutHeld_ = false;
     InvalidateRect(Hwnd(), nullptr, TRUE);
     ApplyFont(prefs.font);
 
@@ -126,11 +130,19 @@ void MainDialog::InitEnvironment() {
     splitterPos_ = prefs.winSeparator;
     Layout(client.right, client.bottom, prefs.winSeparator > 0);
 
+    // At start-up they come after the first paint (or at once for a hidden start); again with the
+    // preferences.
+    if (inputServicesStarted_)
+        StartInputServices();
+    hotKeys_.Register(kHotKeyFocus);
+    hotKeys_.Register(kHotKeySearch);
+}
+
+void MainDialog::StartInputServices() {
+    inputServicesStarted_ = true;
     CreateTooltip();
     KeyboardHook::Install(this);
     SetTimer(Hwnd(), kHookRenewalTimer, kHookRenewalMs, nullptr);
-    hotKeys_.Register(kHotKeyFocus);
-    hotKeys_.Register(kHotKeySearch);
 }
 
 // The list is its one tool, registered with the new window: the tooltip is made again whenever the
@@ -153,8 +165,11 @@ void MainDialog::CreateTooltip() {
 void MainDialog::DeferredInit() {
     if (options_.taskbarHidden)
         trayIcon_.Notify(NotificationIcon::Op::Modify, iconBusy_.Get());
-    if (options_.startHidden)
+    if (options_.startHidden) {
         ShowWindow(Hwnd(), SW_HIDE);
+        EnsureTrayIcons();     // no paint comes to load them
+        StartInputServices();  // nor to start these
+    }
 
     BuildTreeImageList();
     // Without the folder pictures the pages are still shown, so the tree is built either way.

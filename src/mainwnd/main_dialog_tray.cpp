@@ -33,6 +33,7 @@ private:
 }  // namespace
 
 void MainDialog::Hide() {
+    EnsureTrayIcons();  // a hide before the first paint
     WaitCursor wait;
     POINT cursor;
     GetCursorPos(&cursor);

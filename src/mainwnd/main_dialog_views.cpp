@@ -98,7 +98,7 @@ void MainDialog::OnComboChoice() {
     const LRESULT selection = SendMessageA(combo, CB_GETCURSEL, 0, 0);
     if (selection == CB_ERR)
         return;
-    const int entry = static_cast<int>(SendMessageA(combo, CB_GETITEMDATA, selection, 0));
+    const int entry = pageTree_.EntryOfComboIndex(static_cast<int>(selection));
     if (entry < 0 || entry >= static_cast<int>(pageTree_.Entries().size()))
         return;
     TreeView_SelectItem(Item(IDC_TREE), pageTree_.Entries()[entry].item);

@@ -94,6 +94,22 @@ bool SettingsStore::SetPageExpanded(int32_t id, int32_t expanded) {
     return true;
 }
 
+void SettingsStore::SetPagesExpanded(const std::vector<std::pair<int32_t, int32_t>>& states) {
+    std::unordered_map<int32_t, int32_t> stateOf;
+    stateOf.reserve(states.size());
+    for (const auto& [id, expanded] : states)
+        stateOf[id] = expanded;
+    for (PageRecord& page : pages_) {
+        if (stateOf.empty())
+            break;
+        const auto found = stateOf.find(page.id);
+        if (found == stateOf.end())
+            continue;
+        page.expanded = found->second;
+        stateOf.erase(found);  // a later page of the same id keeps its own state
+    }
+}
+
 bool SettingsStore::RemovePageAt(int index) {
     if (index < 0 || index >= PageCount()) {
         return false;

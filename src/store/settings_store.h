@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "store/preferences.h"
@@ -46,6 +47,9 @@ public:
                      const char* normalIcon,
                      const char* selectedIcon);
     bool SetPageExpanded(int32_t id, int32_t expanded);
+    // The same for many pages in one pass: each (id, state) goes to the first page of that id, and of
+    // two states for one id the later wins, as one SetPageExpanded call after another would leave it.
+    void SetPagesExpanded(const std::vector<std::pair<int32_t, int32_t>>& states);
     bool RemovePageAt(int index);  // with the page's shortcuts; child pages stay
     bool RemovePage(int32_t id);
     int32_t NextFreePageId() const;

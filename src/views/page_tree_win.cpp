@@ -1,6 +1,7 @@
 #include "views/page_tree_win.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <unordered_map>
 
@@ -33,18 +34,24 @@ std::string TextOf(HWND tree, HTREEITEM item) {
     return text;
 }
 
-// The key by which the sorted combo orders a text: the user's locale, case ignored. The size is asked
-// first: a key can take many bytes a character (half-width katakana take more than four). Empty when
-// the key cannot be made.
-std::string SortKey(const std::string& text) {
+// The key by which the sorted combo orders a text: the user's locale, case ignored. Most keys fit the
+// buffer, so one call makes them; a longer one (half-width katakana take more than four bytes a
+// character) is made again at the size asked for. Empty when the key cannot be made.
+std::string SortKey(const std::string& text, std::string& buffer) {
     constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
-    const int size = LCMapStringA(LOCALE_USER_DEFAULT, kFlags, text.c_str(), -1, nullptr, 0);
-    if (size <= 0)
-        return {};
-    std::string key(static_cast<size_t>(size), '\0');
-    const int length = LCMapStringA(LOCALE_USER_DEFAULT, kFlags, text.c_str(), -1, key.data(), size);
-    key.resize(length > 0 ? static_cast<size_t>(length) : 0);
-    return key;
+    constexpr size_t kUsualSize = 512;
+    if (buffer.size() < kUsualSize)
+        buffer.resize(kUsualSize);
+    int length =
+        LCMapStringA(LOCALE_USER_DEFAULT, kFlags, text.c_str(), -1, buffer.data(), static_cast<int>(buffer.size()));
+    if (length <= 0) {
+        const int size = LCMapStringA(LOCALE_USER_DEFAULT, kFlags, text.c_str(), -1, nullptr, 0);
+        if (size <= 0)
+            return {};
+        buffer.resize(static_cast<size_t>(size));
+        length = LCMapStringA(LOCALE_USER_DEFAULT, kFlags, text.c_str(), -1, buffer.data(), size);
+    }
+    return length > 0 ? buffer.substr(0, static_cast<size_t>(length)) : std::string();
 }
 
 }  // namespace
@@ -57,6 +64,7 @@ void PageTree::Build(SettingsStore& store, PageIconCache& icons, HIMAGELIST imag
 
     std::vector<PageRecord> pages;
     pages.reserve(store.PageCount());
+    entries_.reserve(store.PageCount());
     PageRecord page;
     for (int i = 0; store.GetPageAt(i, page); ++i) {
         pages.push_back(page);
@@ -67,40 +75,44 @@ void PageTree::Build(SettingsStore& store, PageIconCache& icons, HIMAGELIST imag
     std::optional<TreeNoticeMute> mute(std::in_place, tree_);  // the expansions below notify nobody
     // Path texts are built along with the items: a page's path is its parent's path, "/", its name.
     std::vector<std::string> paths(pages.size());
-    // The greatest page id under each parent so far: a page with an id at least that great goes last
-    // without a walk through its siblings (pages mostly come in ascending id).
-    std::unordered_map<HTREEITEM, int32_t> greatestChild;
+    // The greatest page id under each parent so far (slot 0: the top level, slot i + 1: entry i): a page
+    // with an id at least that great goes last without a walk through its siblings (pages mostly come
+    // in ascending id).
+    std::vector<std::optional<int32_t>> greatestChild(pages.size() + 1);
     for (const views::TreeInsert& step : views::PlanTreeInsertions(pages)) {
         const PageRecord& p = pages[step.entry];
         HTREEITEM parent = step.parentEntry < 0 ? TVI_ROOT : entries_[step.parentEntry].item;
-        auto greatest = greatestChild.find(parent);
+        // An item whose parent's item was refused goes to the top level (a null parent), among its items.
+        std::optional<int32_t>& greatest = greatestChild[parent && parent != TVI_ROOT ? step.parentEntry + 1 : 0];
         HTREEITEM after = TVI_LAST;
-        if (greatest == greatestChild.end() || p.id < greatest->second) {
+        if (!greatest || p.id < *greatest)
             after = InsertionPlace(parent, p.id);
-        }
         const auto [image, selectedImage] = icons.ImagePair(p.useIcons, p.normalIcon, p.selectedIcon);
+        const char* name = p.name ? p.name : "";
         TVINSERTSTRUCTA insert{};
         insert.hParent = parent;
         insert.hInsertAfter = after;
         insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-        insert.item.pszText = const_cast<char*>(p.name ? p.name : "");
+        insert.item.pszText = const_cast<char*>(name);
         insert.item.lParam = step.entry;
         insert.item.iImage = image;
         insert.item.iSelectedImage = selectedImage;
         HTREEITEM item = TreeView_InsertItem(tree_, &insert);
         if (!item)
             continue;
-        if (greatest == greatestChild.end()) {
-            greatestChild.emplace(parent, p.id);
-        } else if (p.id > greatest->second) {
-            greatest->second = p.id;
-        }
+        if (!greatest || p.id > *greatest)
+            greatest = p.id;
         PageEntry& entry = entries_[step.entry];
         entry.item = item;
         entry.parent = parent;
         entry.keyText = views::KeyText(p.id, p.name);
-        paths[step.entry] =
-            step.parentEntry < 0 ? insert.item.pszText : paths[step.parentEntry] + "/" + insert.item.pszText;
+        std::string& path = paths[step.entry];
+        if (step.parentEntry >= 0) {
+            const std::string& above = paths[step.parentEntry];
+            path.reserve(above.size() + 1 + std::strlen(name));
+            path.append(above).append(1, '/');
+        }
+        path.append(name);
     }
 
     FillCombo(paths);
@@ -150,10 +162,11 @@ void PageTree::FillCombo(const std::vector<std::string>& paths) {
     std::vector<Keyed> order;
     std::vector<size_t> unkeyed;
     order.reserve(entries_.size());
+    std::string buffer;
     for (size_t i = 0; i < entries_.size(); ++i) {
         if (!entries_[i].item)
             continue;
-        std::string key = SortKey(paths[i]);
+        std::string key = SortKey(paths[i], buffer);
         if (key.empty())
             unkeyed.push_back(i);
         else
@@ -162,19 +175,36 @@ void PageTree::FillCombo(const std::vector<std::string>& paths) {
     std::stable_sort(order.begin(), order.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
 
     SendMessageA(combo_, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
+    ResetCombo();
     SendMessageA(combo_, CB_INITSTORAGE, order.size() + unkeyed.size(), 0);
-    auto add = [this, &paths](UINT message, size_t entry) {
-        const LRESULT at =
-            SendMessageA(combo_, message, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(paths[entry].c_str()));
-        if (at != CB_ERR && at != CB_ERRSPACE)
-            SendMessageA(combo_, CB_SETITEMDATA, at, static_cast<LPARAM>(entry));
-    };
+    comboEntries_.reserve(order.size() + unkeyed.size());
     for (const Keyed& item : order)
-        add(CB_INSERTSTRING, item.entry);
+        AddToCombo(CB_INSERTSTRING, paths[item.entry], static_cast<int>(item.entry));
     for (size_t entry : unkeyed)
-        add(CB_ADDSTRING, entry);
+        AddToCombo(CB_ADDSTRING, paths[entry], static_cast<int>(entry));
     SendMessageA(combo_, WM_SETREDRAW, TRUE, 0);
+}
+
+// The combo's entries carry no item data: the table of their tree entries is kept here, so an entry
+// costs one message to add and none to remove (an entry with item data is announced to the main
+// window with WM_DELETEITEM when it goes), and finding a page's entry costs none.
+void PageTree::AddToCombo(UINT message, const std::string& path, int entry) {
+    const LRESULT at = SendMessageA(combo_, message, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(path.c_str()));
+    if (at == CB_ERR || at == CB_ERRSPACE || at < 0 || static_cast<size_t>(at) > comboEntries_.size())
+        return;
+    comboEntries_.insert(comboEntries_.begin() + at, entry);
+}
+
+void PageTree::RemoveFromCombo(int index) {
+    if (index < 0 || index >= static_cast<int>(comboEntries_.size()))
+        return;
+    if (SendMessageA(combo_, CB_DELETESTRING, index, 0) != CB_ERR)
+        comboEntries_.erase(comboEntries_.begin() + index);
+}
+
+void PageTree::ResetCombo() {
+    SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
+    comboEntries_.clear();
 }
 
 // Deleting every item selects nothing in its place, so the notices muted here are all there is.
@@ -186,7 +216,7 @@ void PageTree::Clear() {
     }
     SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(tree_, nullptr, TRUE);
-    SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
+    ResetCombo();
 }
 
 bool PageTree::InsertPage(const PageRecord& page, HTREEITEM parent, PageIconCache& icons, HIMAGELIST images) {
@@ -205,10 +235,7 @@ bool PageTree::InsertPage(const PageRecord& page, HTREEITEM parent, PageIconCach
         return false;
     Append({page.id, item, parent, views::KeyText(page.id, page.name)});
     IconsToTreeImageList(icons, images);
-    const std::string path = PathText(item);
-    const LRESULT at = SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    if (at != CB_ERR && at != CB_ERRSPACE)
-        SendMessageA(combo_, CB_SETITEMDATA, at, index);
+    AddToCombo(CB_ADDSTRING, PathText(item), index);
     TreeView_SelectItem(tree_, item);
     return true;
 }
@@ -254,12 +281,12 @@ int PageTree::EntryWithItem(HTREEITEM item) const {
 }
 
 int PageTree::ComboIndexOf(int entry) const {
-    const int count = static_cast<int>(SendMessageA(combo_, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        if (SendMessageA(combo_, CB_GETITEMDATA, i, 0) == entry)
-            return i;
-    }
-    return -1;
+    const auto found = std::find(comboEntries_.begin(), comboEntries_.end(), entry);
+    return found == comboEntries_.end() ? -1 : static_cast<int>(found - comboEntries_.begin());
+}
+
+int PageTree::EntryOfComboIndex(int index) const {
+    return index >= 0 && index < static_cast<int>(comboEntries_.size()) ? comboEntries_[index] : -1;
 }
 
 int PageTree::EntryOfPage(int32_t pageId) const {
@@ -323,11 +350,8 @@ bool PageTree::Rename(SettingsStore& store, const NMTVDISPINFOA& info) {
     text.pszText = const_cast<char*>(name.c_str());
     TreeView_SetItem(tree_, &text);
     if (comboIndex >= 0) {
-        SendMessageA(combo_, CB_DELETESTRING, comboIndex, 0);
-        const std::string path = PathText(item);
-        const LRESULT at = SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
-        if (at != CB_ERR && at != CB_ERRSPACE)
-            SendMessageA(combo_, CB_SETITEMDATA, at, index);
+        RemoveFromCombo(comboIndex);
+        AddToCombo(CB_ADDSTRING, PathText(item), index);
     }
     SetImages(item, index, current.iImage, current.iSelectedImage);
 
@@ -368,13 +392,17 @@ void PageTree::ChoiceList(HTREEITEM excluded,
     }
 }
 
+// One pass over the store for all the pages: a look-up per page would make thousands of pages quadratic.
 void PageTree::SaveExpanded(SettingsStore& store) const {
+    std::vector<std::pair<int32_t, int32_t>> states;
+    states.reserve(entries_.size());
     for (const PageEntry& entry : entries_) {
         if (!entry.item)
             continue;
         const bool expanded = TreeView_GetItemState(tree_, entry.item, TVIS_EXPANDED) & TVIS_EXPANDED;
-        store.SetPageExpanded(entry.pageId, expanded ? 1 : 0);
+        states.emplace_back(entry.pageId, expanded ? 1 : 0);
     }
+    store.SetPagesExpanded(states);
 }
 
 }  // namespace brindle

@@ -26,7 +26,8 @@ struct PageEntry {
 };
 
 // The page tree and the page combo, and the item table that ties their items to pages. Each tree item's
-// lParam and each combo entry's item data is the index of its entry in the table.
+// lParam is the index of its entry in the table; the combo's entries are tied to theirs by a table
+// kept here, in the combo's order.
 class PageTree {
 public:
     void Attach(HWND tree, HWND combo) {
@@ -55,7 +56,8 @@ public:
     // The first entry of the page with this id that has a tree item, or -1: a hash look-up, so a walk
     // over every page (the tray menu's build) stays linear.
     int EntryOfPage(int32_t pageId) const;
-    int ComboIndexOf(int entry) const;  // the combo entry whose item data is `entry`, or -1
+    int ComboIndexOf(int entry) const;       // the combo entry of table entry `entry`, or -1
+    int EntryOfComboIndex(int index) const;  // the table entry of combo entry `index`, or -1
     HTREEITEM Caret() const { return TreeView_GetSelection(tree_); }
     const std::vector<PageEntry>& Entries() const { return entries_; }
     int Append(PageEntry entry);
@@ -79,12 +81,17 @@ public:
 private:
     void SetImages(HTREEITEM item, int index, int image, int selectedImage);
     void FillCombo(const std::vector<std::string>& paths);
+    // Adds `path` with CB_ADDSTRING (sorted) or CB_INSERTSTRING (last), tied to table entry `entry`.
+    void AddToCombo(UINT message, const std::string& path, int entry);
+    void RemoveFromCombo(int index);
+    void ResetCombo();
     void IndexEntry(int index);
 
     HWND tree_ = nullptr;
     HWND combo_ = nullptr;
     std::vector<PageEntry> entries_;
     std::unordered_map<int32_t, int> entryOfPage_;  // page id -> first entry with an item
+    std::vector<int> comboEntries_;                 // combo index -> table entry
 };
 
 }  // namespace brindle

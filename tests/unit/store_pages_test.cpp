@@ -76,6 +76,37 @@ TEST_F(StorePages, ReplaceKeepsTheSameTextAndCopiesOthers) {
     EXPECT_TRUE(store.SetPageExpanded(4, 1));
 }
 
+// The batch leaves the pages as one SetPageExpanded call after another would: a hand-edited file may
+// hold two pages of one id, and only the first of them takes the state.
+TEST_F(StorePages, ExpandedStatesInOnePassMatchOneCallAfterAnother) {
+    for (int32_t id : {7, 3, 7, 9, 3})
+        Add(id, -1);
+    SettingsStore oneByOne{messages, "unused.ini"};
+    for (int32_t id : {7, 3, 7, 9, 3}) {
+        PageRecord page;
+        page.name = "p";
+        page.id = id;
+        page.parentId = -1;
+        oneByOne.AddPage(page);
+    }
+    ASSERT_TRUE(store.SetPageExpanded(9, 1));  // a page the batch does not name keeps its state
+    ASSERT_TRUE(oneByOne.SetPageExpanded(9, 1));
+    const std::vector<std::pair<int32_t, int32_t>> states{{7, 1}, {3, 1}, {42, 1}, {3, 0}, {7, 1}};
+    store.SetPagesExpanded(states);
+    for (const auto& [id, expanded] : states)
+        oneByOne.SetPageExpanded(id, expanded);
+
+    std::vector<int32_t> batch, single;
+    PageRecord page;
+    for (int i = 0; store.GetPageAt(i, page); ++i)
+        batch.push_back(page.expanded);
+    for (int i = 0; oneByOne.GetPageAt(i, page); ++i)
+        single.push_back(page.expanded);
+    EXPECT_EQ(batch, (std::vector<int32_t>{1, 0, 0, 1, 0}));
+    EXPECT_EQ(batch, single);
+    EXPECT_EQ(Ids(), (std::vector<int32_t>{7, 3, 7, 9, 3}));
+}
+
 TEST_F(StorePages, ReplaceMayHandOneFieldsOldTextToAnother) {
     const std::string name(1500, 'n'), normal(1024, 'a'), selected(3000, 'b');
     PageRecord page;

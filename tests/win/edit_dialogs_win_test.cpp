@@ -232,6 +232,22 @@ TEST_F(EditCommands, AddPageAtTheTopWithNothingSelectedAndTheFirstPageGetsIdZero
     ASSERT_TRUE(store->FindPage(0, page));
     EXPECT_EQ(page.parentId, kTopLevel);
     EXPECT_STREQ(page.name, "First");
+
+    // A second page sorts before the first in the page combo; each entry still chooses its own page.
+    driver.Then([&](HWND dialog) {
+        SetText(dialog, IDC_PAGE_NAME, "Another");
+        testing::ChooseComboText(dialog, IDC_PAGE_PARENT, "[Root]");
+        Click(dialog, IDOK);
+    });
+    Command(ID_ADD_PAGE);
+    ASSERT_EQ(ComboEntries(window->Hwnd(), IDC_PAGE_COMBO), (std::vector<std::string>{"Another", "First"}));
+    for (const char* name : {"First", "Another", "First"}) {
+        testing::ChooseComboText(window->Hwnd(), IDC_PAGE_COMBO, name);
+        const int entry = window->Pages().EntryWithItem(TreeView_GetSelection(Tree()));
+        ASSERT_GE(entry, 0);
+        ASSERT_TRUE(store->FindPage(window->Pages().PageIdOfEntry(entry), page));
+        EXPECT_STREQ(page.name, name);
+    }
 }
 
 TEST_F(EditCommands, EditPageOffersNoPageOfItsOwnSubtreeTakesTheNameFromTheStoreAndKeepsExpandedStates) {

@@ -707,6 +707,45 @@ TEST_F(MainWindow, AHiddenWindowIgnoresEscapeEnterAndTheAccelerators) {
     EXPECT_FALSE(dialog->HookInstalled());
 }
 
+// The keyboard hook, the system menu's popup and the notification area's icons come after the first
+// paint, which waits for none of them; a window that starts hidden is never painted and still gets its
+// hook (the task key works from the tray) and its icon in the notification area.
+TEST_F(MainWindow, TheHookMenuPopupAndTrayIconsComeAfterTheFirstPaintOrWithAHiddenStart) {
+    auto systemMenuTop = [&] {
+        char label[32] = {};
+        GetMenuStringA(GetSystemMenu(dialog->Hwnd(), FALSE), 0, label, sizeof label, MF_BYPOSITION);
+        return std::string(label);
+    };
+    MainDialog::Options options;
+    options.instanceName = "INI.test_Mutex";
+    dialog = std::make_unique<MainDialog>(*store, messages, options);
+    ASSERT_TRUE(dialog->Create(nullptr));
+    EXPECT_FALSE(dialog->HookInstalled());
+    EXPECT_NE(systemMenuTop(), "Brindle");
+    ShowWindow(dialog->Hwnd(), SW_SHOW);
+    Pump();
+    EXPECT_TRUE(dialog->HookInstalled());
+    EXPECT_EQ(systemMenuTop(), "Brindle");
+    for (int icon : {IDI_TRAY, IDI_SMALL, IDI_BUSY, IDI_APP})
+        EXPECT_TRUE(dialog->LoadedIcon(icon)) << icon;
+    dialog.reset();
+    EXPECT_FALSE(KeyboardHook::Installed());
+
+    options.startHidden = true;
+    dialog = std::make_unique<MainDialog>(*store, messages, options);
+    ASSERT_TRUE(dialog->Create(nullptr));
+    Pump();
+    EXPECT_FALSE(Visible());
+    EXPECT_TRUE(dialog->HookInstalled());
+    ASSERT_TRUE(dialog->LoadedIcon(IDI_TRAY));
+    EXPECT_EQ(dialog->CurrentTrayIcon(), dialog->LoadedIcon(IDI_TRAY));
+    SendMessageA(dialog->Hwnd(), WM_INSTANCE_QUERY, 2, 0);  // shown: painted, the popup comes
+    Pump();
+    EXPECT_TRUE(Visible());
+    EXPECT_EQ(systemMenuTop(), "Brindle");
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
 TEST_F(MainWindow, AStoredPlaceTheUserCannotReachIsMovedOntoTheScreen) {
     testing::WriteBytes(path, "[Brindle]\r\nwinMainFrame=-600,-400,80,60\r\nwinSeparator=5000\r\n");
     store = std::make_unique<SettingsStore>(messages, path);

@@ -12,9 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include "launch/system_win.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
-#include "launch/system_win.h"
 #include "store/settings_backup.h"
 #include "store/settings_store.h"
 #include "unit/test_support.h"
@@ -34,7 +34,7 @@ std::string ModulePath() {
 }
 
 std::string TextOf(HWND tree, HTREEITEM item) {
-    char text[256] = "";
+    char text[1024] = "";
     TVITEMA data{};
     data.mask = TVIF_HANDLE | TVIF_TEXT;
     data.hItem = item;
@@ -66,9 +66,9 @@ std::vector<std::string> ComboTexts(HWND combo) {
     std::vector<std::string> texts;
     const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        char text[256] = "";
-        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        texts.push_back(text);
+        std::string text(static_cast<size_t>(SendMessageA(combo, CB_GETLBTEXTLEN, i, 0)) + 1, '\0');
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        texts.push_back(text.c_str());
     }
     return texts;
 }
@@ -263,7 +263,8 @@ TEST_F(Views, TreeOrderNestingComboAndTheStoredPage) {
     DestroyWindow(sorted);
     const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        const int entry = static_cast<int>(SendMessageA(combo, CB_GETITEMDATA, i, 0));
+        const int entry = dialog->Pages().EntryOfComboIndex(i);
+        ASSERT_GE(entry, 0);
         const std::string path = ComboTexts(combo)[i];
         const std::string leaf = path.substr(path.rfind('/') + 1);
         EXPECT_EQ(TextOf(tree, dialog->Pages().Entries()[entry].item), leaf);
@@ -311,6 +312,28 @@ protected:
         ASSERT_EQ(ListColumn(list, 0), (std::vector<std::string>{"one"}));
     }
 };
+
+// Half-width katakana take several bytes of sort key each: keys longer than the build's usual buffer
+// are made whole, so paths that differ only after their first 300 characters still take the places the
+// combo's own sorting gives them, each tied to its page.
+TEST_F(Views, PathsWithLongSortKeysTakeTheirSortedPlaceInTheCombo) {
+    const std::string lengthy(300, '\xB1');  // ｱ in the ANSI code page
+    Open("Page=4\r\n", "1=" + lengthy + "ｲ,-1,0,0,\"\",\"\"\r\n2=" + lengthy + ",-1,0,0,\"\",\"\"\r\n3=" + lengthy +
+                           "ｱ,-1,0,0,\"\",\"\"\r\n4=ｱ,-1,0,0,\"\",\"\"\r\n5=ｶ,2,0,0,\"\",\"\"\r\n");
+    const std::vector<std::string> texts = ComboTexts(combo);
+    ASSERT_EQ(texts, (std::vector<std::string>{"ｱ", lengthy, lengthy + "/ｶ", lengthy + "ｱ", lengthy + "ｲ"}));
+    HWND sorted = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_SORT, 0, 0, 10, 10,
+                                  dialog->Hwnd(), nullptr, nullptr, nullptr);
+    for (const std::string& text : texts)
+        SendMessageA(sorted, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    EXPECT_EQ(ComboTexts(sorted), texts);
+    DestroyWindow(sorted);
+    for (int i = 0; i < static_cast<int>(texts.size()); ++i) {
+        const int entry = dialog->Pages().EntryOfComboIndex(i);
+        ASSERT_GE(entry, 0);
+        EXPECT_EQ(TextOf(tree, dialog->Pages().Entries()[entry].item), texts[i].substr(texts[i].rfind('/') + 1));
+    }
+}
 
 TEST_F(PageSwitch, AClickRefillsAtOnce) {
     RECT rect;
@@ -491,6 +514,13 @@ TEST_F(Views, PageRenameRefusesForbiddenCharactersSilentlyAndStoresTheRest) {
     Pump();
     EXPECT_EQ(TextOf(tree, tools), "道具");
     EXPECT_EQ(ComboTexts(combo), (std::vector<std::string>{"Tools/Net", "道具"}));
+    // The renamed entry moved down in the combo, and each entry still chooses its own page.
+    for (const auto& [index, page] : {std::pair{0, "Net"}, std::pair{1, "道具"}, std::pair{0, "Net"}}) {
+        SendMessageA(combo, CB_SETCURSEL, index, 0);
+        SendMessageA(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_PAGE_COMBO, CBN_SELENDOK),
+                     reinterpret_cast<LPARAM>(combo));
+        EXPECT_EQ(TextOf(tree, TreeView_GetSelection(tree)), page);
+    }
     EXPECT_NE(Saved().find("1=道具,-1,1,0,\"\",\"\"\r\n"), std::string::npos);
     const auto& entries = dialog->Pages().Entries();
     EXPECT_EQ(entries[0].keyText, "1:道具");
