@@ -67,6 +67,7 @@ BOOL MainDialog::OnInitDialog() {
     }
     splitter_.Attach(Item(IDC_SPLITTER));
     list_.Attach(Item(IDC_LIST));
+    list_.SetRows(&listModel_.Rows());
     treeCtrl_.Attach(Item(IDC_TREE));
     pageTree_.Attach(Item(IDC_TREE), Item(IDC_PAGE_COMBO));
     trayIcon_.Attach(Hwnd());

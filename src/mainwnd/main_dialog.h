@@ -30,6 +30,7 @@
 #include "views/icon_reader_win.h"
 #include "views/page_tree_win.h"
 #include "views/shell_menu_win.h"
+#include "views/shortcut_list_model_win.h"
 
 namespace brindle {
 
@@ -235,8 +236,8 @@ private:
     void OnPageTimer();
     void OnComboChoice();
     void SetViewMode(uint32_t mode);
+    void SizeListColumns();
     void ShowTreeMenu();
-    void FillListFrom(int32_t pageId);
 
     // main_dialog_shell_menu.cpp
     void ShowListMenu();
@@ -294,6 +295,8 @@ private:
     WinIconReader iconReader_{store_, system_};
     IconCache iconCache_{iconReader_};
     PageIconCache pageIcons_{iconReader_};
+    ShortcutListModel listModel_{store_, system_, iconReader_};
+    ColumnSizer columnSizer_;
     PageTree pageTree_;
     ListPainter listPainter_;
 

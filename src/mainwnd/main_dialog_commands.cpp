@@ -7,12 +7,12 @@
 #include <cstring>
 
 #include "about/about_dialog.h"
-#include "search/search_dialog.h"
 #include "launch/help_win.h"
 #include "launch/shell_launch_win.h"
 #include "mainwnd/keyboard_hook_win.h"
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
+#include "search/search_dialog.h"
 #include "store/settings_store.h"
 #include "tasks/task_select_dialog.h"
 #include "text/sjis.h"
@@ -82,14 +82,7 @@ bool MainDialog::PreTranslateMessage(MSG& message) {
 
 int MainDialog::SelectedShortcut() const {
     HWND list = Item(IDC_LIST);
-    const int selected = ListView_GetNextItem(list, -1, LVNI_SELECTED);
-    if (selected < 0) {
-        return -1;
-    }
-    LVITEMA item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = selected;
-    return ListView_GetItem(list, &item) ? static_cast<int>(item.lParam) : -1;
+    return listModel_.IndexAt(ListView_GetNextItem(list, -1, LVNI_SELECTED));
 }
 
 bool MainDialog::OnCommand(int id, int code, HWND /*control*/) {
@@ -255,12 +248,8 @@ bool MainDialog::OnTooltipText(NMHDR& header) {
     const int item = ListView_HitTest(list, &hit);
     std::string text;
     if (item >= 0) {
-        LVITEMA entry{};
-        entry.mask = LVIF_PARAM;
-        entry.iItem = item;
         ShortcutRecord shortcut;
-        if (ListView_GetItem(list, &entry) && store_.GetShortcutAt(static_cast<int>(entry.lParam), shortcut) &&
-            shortcut.comment) {
+        if (store_.GetShortcutAt(listModel_.IndexAt(item), shortcut) && shortcut.comment) {
             text = shortcut.comment;
         }
     } else if (ListView_GetNextItem(list, -1, LVNI_SELECTED) < 0) {

@@ -66,11 +66,7 @@ void MainDialog::ShowFoundInMain(int storeIndex) {
         break;
     }
     HWND list = Item(IDC_LIST);
-    LVFINDINFOA find{};
-    find.flags = LVFI_PARAM;
-    find.lParam = storeIndex;
-    const int item =
-        static_cast<int>(SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+    const int item = listModel_.RowOf(storeIndex);
     if (item < 0)
         return;
     ListView_SetItemState(list, -1, 0, LVIS_SELECTED);

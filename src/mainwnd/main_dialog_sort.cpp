@@ -135,12 +135,12 @@ bool MainDialog::SortShortcuts() {
     for (int i = 0; i < count; ++i) {
         char text[kItemTextMax] = "";
         LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
         item.iItem = i;
         item.pszText = text;
         item.cchTextMax = sizeof text;
-        if (ListView_GetItem(list, &item))
-            items.push_back({text, item.iImage, static_cast<int>(item.lParam)});
+        if (ListView_GetItem(list, &item) && listModel_.IndexAt(i) >= 0)
+            items.push_back({text, item.iImage, listModel_.IndexAt(i)});
     }
 
     SortDialog dialog(messages_, TreeTextOf(Item(IDC_TREE), caret), std::move(items), smallImages_.Get());

@@ -4,11 +4,7 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
-
-#include "launch/classify.h"
 #include "mainwnd/main_dialog.h"
-#include "mainwnd/status_throttle.h"
 #include "resource.h"
 #include "store/settings_store.h"
 #include "views/custom_draw_win.h"
@@ -18,10 +14,6 @@
 namespace brindle {
 namespace {
 
-constexpr char kUpdating[] = "更新中";
-// A page with fewer shortcuts fills before its progress could be read: the status line stays hidden
-// (showing and hiding it costs more than such a fill).
-constexpr int kProgressFrom = 100;
 constexpr UINT kClickDelay = 0, kCaretDelay = 1000;
 
 }  // namespace
@@ -44,16 +36,15 @@ void MainDialog::RefillList(bool saveUnchanged) {
 
     HWND list = Item(IDC_LIST);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    ListView_DeleteAllItems(list);
     HTREEITEM caret = pageTree_.Caret();
     const int entry = caret ? pageTree_.EntryOfItem(caret) : -1;
-    const int32_t pageId = pageTree_.PageIdOfEntry(entry);
+    filling_ = true;
     if (entry >= 0) {
-        filling_ = true;
-        FillListFrom(pageId);
-        filling_ = false;
+        listModel_.Fill(list, pageTree_.PageIdOfEntry(entry));
+    } else {
+        listModel_.Clear(list);
     }
-    iconCache_.Clear();  // the image lists keep their own copies
+    filling_ = false;
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 
@@ -75,7 +66,7 @@ void MainDialog::RefillList(bool saveUnchanged) {
     if (page) {
         RefreshTitle();
         if ((GetWindowLongA(list, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT) {
-            ApplyColumnRule(list, columnsInserted_);
+            SizeListColumns();
         } else {
             ListView_Arrange(list, LVA_DEFAULT);
         }
@@ -84,50 +75,6 @@ void MainDialog::RefillList(bool saveUnchanged) {
     if (options_.taskbarHidden)
         trayIcon_.Notify(NotificationIcon::Op::Modify, iconSmall_.Get());
     SetCursor(cursor);
-}
-
-void MainDialog::FillListFrom(int32_t pageId) {
-    HWND list = Item(IDC_LIST), status = Item(IDC_STATUS);
-    const int count = store_.CountShortcuts(pageId);
-    iconCache_.Clear();
-    const bool progress = count >= kProgressFrom;
-    if (progress) {
-        ShowWindow(status, SW_SHOW);
-        SetStatusText(kUpdating);
-    }
-    StatusThrottle progressText([this](const std::string& text) { SetStatusText(text); });
-
-    ShortcutRecord s;
-    int item = 0;
-    for (int index = 0; store_.GetShortcutAt(index, s); ++index) {
-        if (s.pageId != pageId)
-            continue;
-        if (progress) {
-            char text[64];
-            std::snprintf(text, sizeof text, "更新中 %d/%d", item, count);
-            progressText.Text(text);
-        }
-
-        const int kind = ClassifyTarget(s.commandLine, s.check, store_, system_);
-        int cached = -1;
-        if (s.readIcon) {
-            // An empty key names no file; nothing is read for it.
-            const std::string key = views::IconKey(s, system_);
-            if (!key.empty())
-                cached = iconCache_.Lookup(key);
-        }
-        const views::ItemImage image = views::ListItemImage(s.readIcon != 0, cached, kind);
-        if (InsertListItem(list, item, index, s, image.image, image.overlay) >= 0)
-            ++item;
-    }
-    progressText.Flush();
-    if (IsWindowVisible(status))
-        ShowWindow(status, SW_HIDE);
-
-    IconsToListImageLists(iconCache_, smallImages_.Get(), largeImages_.Get());
-    if (ListView_GetNextItem(list, -1, LVNI_SELECTED) < 0) {
-        ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    }
 }
 
 // A caret move by the mouse refills the list at once (after the click is processed); by the keyboard
@@ -171,7 +118,17 @@ void MainDialog::SetViewMode(uint32_t mode) {
     prefs.ListStyle = mode;
     store_.SetPreferencesAndSave(prefs);
     if (mode == LVS_REPORT)
-        ApplyColumnRule(list, columnsInserted_);
+        SizeListColumns();
+}
+
+// Each column's widest cell is found in the rows and sized as the list would size it, without the list
+// measuring every cell.
+void MainDialog::SizeListColumns() {
+    HWND list = Item(IDC_LIST);
+    ColumnWidths widths{};
+    const bool measured =
+        ListView_GetItemCount(list) > 0 && columnSizer_.Widths(list, listModel_.WidestTexts(list), widths);
+    ApplyColumnRule(list, columnsInserted_, measured ? &widths : nullptr);
 }
 
 // The menu's commands act on the caret page, which a right click does not move.
@@ -211,13 +168,16 @@ bool MainDialog::OnTreeNotify(NMHDR& header, LRESULT& result) {
 }
 
 bool MainDialog::OnListNotify(NMHDR& header, LRESULT& result) {
+    if (listModel_.OnNotify(header, result))
+        return true;  // the rows: texts, images, the type-ahead search
     switch (header.code) {
         case NM_DBLCLK:
             OnOK();
             result = 0;
             return true;
         case LVN_ENDLABELEDITA:
-            if (RenameShortcut(store_, header.hwndFrom, reinterpret_cast<NMLVDISPINFOA&>(header)))
+            if (RenameShortcut(store_, listModel_.IndexAt(reinterpret_cast<NMLVDISPINFOA&>(header).item.iItem),
+                               reinterpret_cast<NMLVDISPINFOA&>(header)))
                 RefillList();
             result = 0;
             return true;
@@ -226,7 +186,7 @@ bool MainDialog::OnListNotify(NMHDR& header, LRESULT& result) {
             result = 0;
             return true;
         case LVN_COLUMNCLICK:
-            SortListByColumn(header.hwndFrom, store_, reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
+            listModel_.SortByColumn(header.hwndFrom, reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
             result = 0;
             return true;
         case LVN_ITEMCHANGED:
@@ -237,7 +197,8 @@ bool MainDialog::OnListNotify(NMHDR& header, LRESULT& result) {
         case NM_CUSTOMDRAW: {
             Preferences prefs;
             store_.GetPreferences(prefs);
-            result = listPainter_.Draw(reinterpret_cast<NMLVCUSTOMDRAW&>(header), header.hwndFrom, ListItemColours(prefs));
+            result =
+                listPainter_.Draw(reinterpret_cast<NMLVCUSTOMDRAW&>(header), header.hwndFrom, ListItemColours(prefs));
             return true;
         }
         default:

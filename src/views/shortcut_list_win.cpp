@@ -10,7 +10,7 @@
 namespace brindle {
 namespace {
 
-constexpr int kColumns = 6;
+constexpr int kColumns = kListColumns;
 constexpr const char* kTitles[kColumns] = {"表示名",    "ﾘﾝｸ先(ｺﾏﾝﾄﾞﾗｲﾝ)", "読込ｱｲｺﾝ",
                                            "作業ﾌｫﾙﾀﾞ", "実行時の大きさ",  "ｺﾒﾝﾄ"};
 
@@ -38,56 +38,50 @@ std::array<int, kColumns> TitleWidths(HWND list) {
     return widths;
 }
 
-void SetColumnText(HWND list, int item, int column, const char* text) {
-    LVITEMA data{};
-    data.iSubItem = column;
-    data.pszText = const_cast<char*>(text);
-    SendMessageA(list, LVM_SETITEMTEXTA, item, reinterpret_cast<LPARAM>(&data));
-}
-
-struct SortContext {
-    const SettingsStore* store;
-    int column;
-};
-
-// Called by the list view: no exception may leave it (two items that cannot be read are equal).
-int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM context) {
-    try {
-        const auto& sort = *reinterpret_cast<const SortContext*>(context);
-        ShortcutRecord first, second;
-        sort.store->GetShortcutAt(static_cast<int>(a), first);
-        sort.store->GetShortcutAt(static_cast<int>(b), second);
-        return views::CompareShortcuts(first, second, sort.column);
-    } catch (...) {
-        return 0;
-    }
-}
-
 }  // namespace
 
-int InsertListItem(HWND list, int item, int index, const ShortcutRecord& s, int image, int overlay) {
-    // Name, item data, image and overlay go in with the item; only the other present fields need a call.
-    LVITEMA data{};
-    data.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
-    data.iItem = item;
-    data.pszText = const_cast<char*>(s.name ? s.name : "");
-    data.lParam = index;
-    data.iImage = image;
-    const int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&data)));
-    if (at < 0)
-        return at;
-    if (overlay)
-        ListView_SetItemState(list, at, INDEXTOOVERLAYMASK(overlay), LVIS_OVERLAYMASK);
-    const std::string showType = views::ShowTypeText(s.showType);
-    const char* columns[] = {nullptr, s.commandLine, s.icon, s.workFolder, showType.c_str(), s.comment};
-    for (int column = 1; column < 6; ++column) {
-        if (columns[column] && *columns[column])
-            SetColumnText(list, at, column, columns[column]);
-    }
-    return at;
+ColumnSizer::~ColumnSizer() {
+    if (measure_ && IsWindow(measure_))
+        DestroyWindow(measure_);
 }
 
-void ApplyColumnRule(HWND list, bool& columnsInserted) {
+bool ColumnSizer::Widths(HWND list, const ColumnTexts& widest, ColumnWidths& widths) {
+    if (measure_ && (!IsWindow(measure_) || GetParent(measure_) != GetParent(list)))
+        measure_ = nullptr;
+    if (!measure_) {
+        // Hidden, beside the list; it shares the list's image list and never destroys it.
+        measure_ = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_SHAREIMAGELISTS, 0, 0, 0, 0,
+                                   GetParent(list), nullptr, GetModuleHandleA(nullptr), nullptr);
+        if (!measure_)
+            return false;
+        for (int i = 0; i < kColumns; ++i) {
+            LVCOLUMNA column{};
+            column.mask = LVCF_FMT | LVCF_SUBITEM;
+            column.fmt = LVCFMT_LEFT;
+            column.iSubItem = i;
+            ListView_InsertColumn(measure_, i, &column);
+        }
+        LVITEMA row{};
+        row.mask = LVIF_TEXT;
+        row.pszText = const_cast<char*>("");
+        if (ListView_InsertItem(measure_, &row) != 0) {
+            DestroyWindow(measure_);
+            measure_ = nullptr;
+            return false;
+        }
+    }
+    SendMessageA(measure_, WM_SETFONT, SendMessageA(list, WM_GETFONT, 0, 0), FALSE);
+    ListView_SetImageList(measure_, ListView_GetImageList(list, LVSIL_SMALL), LVSIL_SMALL);
+    ListView_SetExtendedListViewStyle(measure_, ListView_GetExtendedListViewStyle(list));
+    for (int i = 0; i < kColumns; ++i) {
+        ListView_SetItemText(measure_, 0, i, const_cast<char*>(widest[static_cast<size_t>(i)].c_str()));
+        ListView_SetColumnWidth(measure_, i, LVSCW_AUTOSIZE);
+        widths[static_cast<size_t>(i)] = ListView_GetColumnWidth(measure_, i);
+    }
+    return true;
+}
+
+void ApplyColumnRule(HWND list, bool& columnsInserted, const ColumnWidths* cellWidths) {
     if (!columnsInserted) {
         for (int i = 0; i < kColumns; ++i) {
             LVCOLUMNA column{};
@@ -108,27 +102,16 @@ void ApplyColumnRule(HWND list, bool& columnsInserted) {
     // title whole.
     const std::array<int, kColumns> titles = TitleWidths(list);
     for (int i = 0; i < kColumns; ++i) {
-        ListView_SetColumnWidth(list, i, LVSCW_AUTOSIZE);
+        ListView_SetColumnWidth(list, i, cellWidths ? (*cellWidths)[static_cast<size_t>(i)] : LVSCW_AUTOSIZE);
         if (ListView_GetColumnWidth(list, i) < titles[i])
             ListView_SetColumnWidth(list, i, titles[i]);
     }
 }
 
-void SortListByColumn(HWND list, const SettingsStore& store, int column) {
-    SortContext context{&store, column};
-    ListView_SortItems(list, CompareItems, reinterpret_cast<LPARAM>(&context));
-}
-
-bool RenameShortcut(SettingsStore& store, HWND list, const NMLVDISPINFOA& info) {
+bool RenameShortcut(SettingsStore& store, int index, const NMLVDISPINFOA& info) {
     if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText) {
         return false;  // the edit was cancelled
     }
-    LVITEMA data{};
-    data.mask = LVIF_PARAM;
-    data.iItem = info.item.iItem;
-    if (!ListView_GetItem(list, &data))
-        return false;
-    const int index = static_cast<int>(data.lParam);
     if (!views::ShortcutNameAllowed(info.item.pszText)) {
         return false;
     }

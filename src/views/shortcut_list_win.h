@@ -4,26 +4,44 @@
 
 #include <commctrl.h>
 
+#include <array>
+#include <string>
+
 namespace brindle {
 
 class SettingsStore;
-struct ShortcutRecord;
 
-// The shortcut list's items: one per shortcut of the current page, lParam the record's store index.
+// The shortcut list's columns and in-place rename; its rows are a ShortcutListModel's.
 
-// Inserts item `item` for record `index`: the six columns (an absent or empty field leaves its column
-// empty), the item data, and the image with its overlay. Returns the item's index, or -1.
-int InsertListItem(HWND list, int item, int index, const ShortcutRecord& shortcut, int image, int overlay);
+constexpr int kListColumns = 6;
+using ColumnTexts = std::array<std::string, kListColumns>;
+using ColumnWidths = std::array<int, kListColumns>;
+
+// The widths LVSCW_AUTOSIZE gives the columns of a list whose widest cells are `widest`: those of a hidden
+// report list view of one row holding those texts, with the list's font, small images and extended style.
+// So the list itself need not measure every cell (which it does one screen DC at a time).
+class ColumnSizer {
+public:
+    ColumnSizer() = default;
+    ~ColumnSizer();
+    ColumnSizer(const ColumnSizer&) = delete;
+    ColumnSizer& operator=(const ColumnSizer&) = delete;
+
+    // False when the measuring list could not be made.
+    bool Widths(HWND list, const ColumnTexts& widest, ColumnWidths& widths);
+
+private:
+    HWND measure_ = nullptr;
+};
 
 // The first call inserts the six columns; every call sizes them, to their contents when the list has
-// items (never narrower than the title) and to their titles otherwise.
-void ApplyColumnRule(HWND list, bool& columnsInserted);
+// items (never narrower than the title) and to their titles otherwise. The contents' widths are
+// `cellWidths` when given, otherwise the list measures its cells (LVSCW_AUTOSIZE).
+void ApplyColumnRule(HWND list, bool& columnsInserted, const ColumnWidths* cellWidths = nullptr);
 
-// Sorts the view, not the store, by a column, ascending.
-void SortListByColumn(HWND list, const SettingsStore& store, int column);
-
-// LVN_ENDLABELEDITA: stores an allowed new name. True when stored (the list is then refilled, which
-// saves the file); a forbidden name or a cancelled edit change nothing, silently.
-bool RenameShortcut(SettingsStore& store, HWND list, const NMLVDISPINFOA& info);
+// LVN_ENDLABELEDITA of the row showing store index `index`: stores an allowed new name. True when stored
+// (the list is then refilled, which saves the file); a forbidden name or a cancelled edit change nothing,
+// silently.
+bool RenameShortcut(SettingsStore& store, int index, const NMLVDISPINFOA& info);
 
 }  // namespace brindle
