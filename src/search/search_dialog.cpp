@@ -17,8 +17,9 @@
 namespace brindle {
 namespace {
 
-constexpr int kRowPadding = 4;  // above and below a row's icon together, at 96 DPI
+constexpr int kRowPadding = 4;                 // above and below a row's icon together, at 96 DPI
 constexpr UINT kReadingsArrived = WM_APP + 1;  // posted by the Migemo loader
+constexpr UINT kStoreChanged = WM_APP + 3;     // posted when a paint finds the store changed
 
 std::string WindowText(HWND window) {
     std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
@@ -76,25 +77,56 @@ void SearchDialog::Layout(int width, int height) {
     MoveWindow(edit, 0, 0, width, editHeight, TRUE);
     const int gap = Scaled(2);
     MoveWindow(list, 0, editHeight + gap, width, std::max(0, height - editHeight - gap), TRUE);
-    RECT listClient{};
-    GetClientRect(list, &listClient);
-    ListView_SetColumnWidth(list, 0, listClient.right);
+    FitColumn();
+}
+
+// The one column as wide as the list's client area, which narrows when the vertical scroll bar comes:
+// a wider column would bring a horizontal scroll bar too.
+void SearchDialog::FitColumn() {
+    HWND list = Item(IDC_SEARCH_RESULTS);
+    RECT client{};
+    GetClientRect(list, &client);
+    if (ListView_GetColumnWidth(list, 0) != client.right)
+        ListView_SetColumnWidth(list, 0, client.right);
 }
 
 void SearchDialog::Open() {
-    index_.Build(host_.SearchStore());
-    painter_.Reset();
-    Requery();
+    Refresh();
     PlaceOnMouseMonitor();
-    ShowWindow(Hwnd(), SW_SHOW);
     SetForegroundWindow(Hwnd());
     HWND edit = Item(IDC_SEARCH_TEXT);
     SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
     SendMessageA(edit, EM_SETSEL, 0, -1);  // typing replaces the previous text
 }
 
+// The index, the results and the target classes follow the store; an opening over the same store and
+// text makes none of them again, and only selects the first result as a new search would.
+void SearchDialog::Refresh() {
+    if (FollowStore())
+        return;
+    painter_.NewOpening();
+    if (readingsChanged_)
+        Requery();
+    else
+        Select(index_.ResultCount() > 0 ? 0 : -1);
+}
+
+// A new index and search when the store changed since the index was built (false when it did not): the
+// results hold the store's indices of their shortcuts, which an added or removed one moves.
+bool SearchDialog::FollowStore() {
+    const SettingsStore& store = host_.SearchStore();
+    if (indexed_ && store.Changes() == indexedChanges_)
+        return false;
+    index_.Build(store);
+    indexed_ = true;
+    indexedChanges_ = store.Changes();
+    painter_.Reset();
+    Requery();
+    return true;
+}
+
 // The stored size on the monitor of the mouse pointer: the stored place when it lies on that monitor,
-// else centred on its work area.
+// else centred on its work area. Shown there with one move, or none when it is there already.
 void SearchDialog::PlaceOnMouseMonitor() {
     RECT current{};
     GetWindowRect(Hwnd(), &current);
@@ -118,8 +150,13 @@ void SearchDialog::PlaceOnMouseMonitor() {
         place.right = place.left + width;
         place.bottom = place.top + height;
     }
-    SetWindowPos(Hwnd(), HWND_TOP, place.left, place.top, place.right - place.left, place.bottom - place.top,
-                 SWP_NOACTIVATE);
+    UINT flags = SWP_SHOWWINDOW;
+    if (place.left == current.left && place.top == current.top)
+        flags |= SWP_NOMOVE;
+    if (place.right - place.left == current.right - current.left &&
+        place.bottom - place.top == current.bottom - current.top)
+        flags |= SWP_NOSIZE;
+    SetWindowPos(Hwnd(), HWND_TOP, place.left, place.top, place.right - place.left, place.bottom - place.top, flags);
     kept_ = place;
 }
 
@@ -134,9 +171,11 @@ void SearchDialog::Requery(bool keepSelection) {
     const int selected = SelectedResult();
     const int selectedShortcut = keepSelection && selected >= 0 ? index_.StoreIndexOf(selected) : -1;
     query_ = search::ParseQuery(WindowText(Item(IDC_SEARCH_TEXT)), expander_);
+    readingsChanged_ = false;
     const int count = index_.Search(query_);
     HWND list = Item(IDC_SEARCH_RESULTS);
     ListView_SetItemCountEx(list, count, 0);
+    FitColumn();
     InvalidateRect(list, nullptr, FALSE);
     int select = count > 0 ? 0 : -1;
     for (int r = 0; selectedShortcut >= 0 && r < count; ++r) {
@@ -148,12 +187,20 @@ void SearchDialog::Requery(bool keepSelection) {
     Select(select);
 }
 
+// The list takes one selection (LVS_SINGLESEL): only the rows selected or focused before are changed, since
+// a change of every row (index -1) visits all of the thousands a virtual list may hold.
 void SearchDialog::Select(int result) {
     HWND list = Item(IDC_SEARCH_RESULTS);
-    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    const UINT both = LVIS_SELECTED | LVIS_FOCUSED;
+    for (const UINT which : {LVNI_SELECTED, LVNI_FOCUSED}) {
+        const int former = ListView_GetNextItem(list, -1, which);
+        if (former >= 0 && former != result)
+            ListView_SetItemState(list, former, 0, both);
+    }
     if (result < 0)
         return;
-    ListView_SetItemState(list, result, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    if (ListView_GetItemState(list, result, both) != both)
+        ListView_SetItemState(list, result, both, both);
     ListView_EnsureVisible(list, result, FALSE);
 }
 
@@ -170,6 +217,8 @@ void SearchDialog::Hide() {
 // Enter launches the selected result and hides the window; with Shift it shows the result in the main
 // window, with Ctrl it opens the target's folder.
 void SearchDialog::OnOK() {
+    if (FollowStore())
+        return;  // the main window changed the shortcuts while this one was open: the user sees them anew
     const int result = SelectedResult();
     if (result < 0)
         return;
@@ -206,6 +255,8 @@ bool SearchDialog::OnNotify(NMHDR& header, LRESULT& result) {
         return false;
     switch (header.code) {
         case NM_CUSTOMDRAW:
+            if (indexed_ && host_.SearchStore().Changes() != indexedChanges_)
+                PostMessageA(Hwnd(), kStoreChanged, 0, 0);  // searched again after this paint
             result = painter_.Draw(reinterpret_cast<NMLVCUSTOMDRAW&>(header), index_, query_);
             return true;
         case NM_DBLCLK:
@@ -259,6 +310,10 @@ bool SearchDialog::PreTranslateMessage(MSG& message) {
 }
 
 void SearchDialog::OnDropFiles(HDROP drop) {
+    if (FollowStore()) {
+        DragFinish(drop);  // dropped on a row that showed a shortcut as it was before the store changed
+        return;
+    }
     POINT at{};
     DragQueryPoint(drop, &at);
     MapWindowPoints(Hwnd(), Item(IDC_SEARCH_RESULTS), &at, 1);
@@ -284,6 +339,13 @@ bool SearchDialog::OnHelp() {
 bool SearchDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     switch (message) {
+        case WM_ACTIVATE:  // back from the main window, where the shortcuts may have changed
+            if (LOWORD(wParam) != WA_INACTIVE)
+                FollowStore();
+            return false;
+        case kStoreChanged:
+            FollowStore();
+            return true;
         case WM_SIZE:
             Layout(LOWORD(lParam), HIWORD(lParam));
             return false;
@@ -297,6 +359,11 @@ bool SearchDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         case kReadingsArrived:  // the romaji words typed so far may now find kanji too
             if (IsWindowVisible(Hwnd()))
                 Requery(true);  // the user may have moved the selection while the dictionary was read
+            else
+                readingsChanged_ = true;  // searched again at the next opening
+            return true;
+        case SearchResultPainter::kRecheckTargets:
+            painter_.RecheckTargets(Item(IDC_SEARCH_RESULTS), index_);
             return true;
         default:
             return false;

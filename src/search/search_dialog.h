@@ -23,8 +23,8 @@ class SearchDialog : public ui::Dialog {
 public:
     explicit SearchDialog(SearchHost& host);
 
-    // Shows the window on the monitor of the mouse pointer with the previous text selected, over a fresh
-    // index of the store.
+    // Shows the window on the monitor of the mouse pointer with the previous text selected, over an index
+    // of the store as it is now.
     void Open();
     // Where the window stands (kept as winSearch), or the place it had before it was first shown.
     RECT RectToKeep() const;
@@ -51,8 +51,11 @@ private:
     // The results of the edit box's text, the first one selected; with `keepSelection`, the shortcut
     // selected before stays selected where it is still found.
     void Requery(bool keepSelection = false);
+    void Refresh();
+    bool FollowStore();
     void Select(int result);
     void Layout(int width, int height);
+    void FitColumn();
     void SetRowHeight();
     void PlaceOnMouseMonitor();
     void Hide();
@@ -65,6 +68,9 @@ private:
     std::unique_ptr<MigemoLoader> migemo_;
     SearchResultPainter painter_;
     RECT kept_{};  // the rectangle to keep; empty until the window was shown
+    bool indexed_ = false;
+    uint64_t indexedChanges_ = 0;   // the store's count of changes the index was built at
+    bool readingsChanged_ = false;  // Migemo's readings arrived while the window was hidden
 };
 
 }  // namespace brindle

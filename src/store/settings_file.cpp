@@ -131,6 +131,7 @@ void SettingsStore::SetSettingsPath(const std::string& pattern) {
 }
 
 bool SettingsStore::Load() {
+    ++changes_;  // the reader adds to the tables directly
     std::string bytes, errorText;
     switch (settings_io::ReadWholeFile(settingsPath_, bytes, errorText)) {
         case settings_io::ReadResult::kNotFound: {

@@ -48,6 +48,7 @@ bool SettingsStore::FindPage(int32_t id, PageRecord& out) const {
 }
 
 int SettingsStore::AddPage(PageRecord& page) {
+    ++changes_;
     page.name = pool_.Copy(page.name);
     page.normalIcon = pool_.Copy(page.normalIcon);
     page.selectedIcon = pool_.Copy(page.selectedIcon);
@@ -66,6 +67,7 @@ bool SettingsStore::ReplacePageAt(int index,
     if (index < 0 || index >= PageCount()) {
         return false;
     }
+    ++changes_;
     PageRecord& page = pages_[index];
     pool_.Replace({{page.name, name}, {page.normalIcon, normalIcon}, {page.selectedIcon, selectedIcon}});
     page.expanded = expanded;
@@ -114,6 +116,7 @@ bool SettingsStore::RemovePageAt(int index) {
     if (index < 0 || index >= PageCount()) {
         return false;
     }
+    ++changes_;
     const int32_t id = pages_[index].id;
     for (int i = ShortcutCount() - 1; i >= 0; --i) {
         if (shortcuts_[i].pageId == id) {
@@ -159,6 +162,7 @@ bool SettingsStore::IsAncestorPage(int32_t id, int32_t ancestorId) const {
 }
 
 void SettingsStore::SortPagesById() {
+    ++changes_;
     std::stable_sort(pages_.begin(), pages_.end(),
                      [](const PageRecord& a, const PageRecord& b) { return a.id < b.id; });
 }
@@ -173,6 +177,7 @@ bool SettingsStore::RenumberPages(const std::vector<int32_t>& handOut,
     if (given != taken) {
         return false;
     }
+    ++changes_;
     // Every comparison is made against the ids as they were before, so the lists may be any permutation.
     std::unordered_map<int32_t, int32_t> newIdOf;
     for (size_t i = 0; i < newOrder.size(); ++i) {
@@ -216,6 +221,7 @@ int SettingsStore::AddShortcut(const char* name,
                                int32_t readIcon,
                                int32_t check,
                                const char* comment) {
+    ++changes_;
     ShortcutRecord shortcut;
     shortcut.name = pool_.Copy(name);
     shortcut.commandLine = pool_.Copy(commandLine);
@@ -243,6 +249,7 @@ bool SettingsStore::ReplaceShortcutAt(int index,
     if (index < 0 || index >= ShortcutCount()) {
         return false;
     }
+    ++changes_;
     ShortcutRecord& shortcut = shortcuts_[index];
     pool_.Replace({{shortcut.name, name},
                    {shortcut.commandLine, commandLine},
@@ -268,6 +275,7 @@ bool SettingsStore::NoteLaunch(int index, int64_t utcSeconds) {
     if (index < 0 || index >= ShortcutCount()) {
         return false;
     }
+    ++changes_;
     ShortcutRecord& shortcut = shortcuts_[index];
     if (shortcut.launchCount < INT32_MAX)
         ++shortcut.launchCount;
@@ -279,6 +287,7 @@ bool SettingsStore::RemoveShortcutAt(int index) {
     if (index < 0 || index >= ShortcutCount()) {
         return false;
     }
+    ++changes_;
     FreeTexts(shortcuts_[index]);
     shortcuts_.erase(shortcuts_.begin() + index);
     return true;
@@ -306,6 +315,7 @@ bool SettingsStore::ReorderShortcuts(int32_t pageId, const std::vector<int>& ord
     if (sortedOrder != slots) {
         return false;
     }
+    ++changes_;
     const std::vector<ShortcutRecord> before(shortcuts_);
     for (size_t i = 0; i < slots.size(); ++i) {
         shortcuts_[slots[i]] = before[order[i]];

@@ -21,6 +21,11 @@ public:
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
 
+    // Counts the changes of pages and shortcuts (added, removed, replaced, moved, renumbered, reordered,
+    // launched, loaded): whoever keeps something made from them makes it again when the count differs.
+    // The expanded state of a page and the "run as administrator" flag are not counted.
+    uint64_t Changes() const { return changes_; }
+
     // Preferences
     bool GetPreferences(Preferences& out) const;
     bool SetPreferencesAndSave(const Preferences& prefs);  // the result of the save is not passed on
@@ -121,6 +126,7 @@ private:
     bool loadError_ = false;  // set by a malformed or unreadable file; blocks every save of this run
     bool unreadable_ = false;
     bool backupKept_ = false;  // this run's first save kept the file it replaced as the backup
+    uint64_t changes_ = 0;
 };
 
 }  // namespace brindle

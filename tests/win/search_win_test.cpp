@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "launch/classify.h"
 #include "launch/help_topics.h"
 #include "launch/help_win.h"
 #include "mainwnd/hot_keys.h"
@@ -18,7 +19,9 @@
 #include "search/search_dialog.h"
 #include "search/search_results_win.h"
 #include "store/settings_store.h"
+#include "ui/dpi_win.h"
 #include "unit/test_support.h"
+#include "views/view_rules.h"
 #include "win_test_support.h"
 
 namespace brindle {
@@ -407,6 +410,117 @@ TEST_F(SearchWindow, WithoutTheDictionaryFolderTheSearchGoesOnWithoutReadings) {
     Type("MEM");
     ASSERT_EQ(ListView_GetItemCount(Results()), 1);
     EXPECT_EQ(NameOf(0), "メモ帳");
+}
+
+// The main window's changes go through the store; a search window that kept its index from an
+// earlier opening would find what is gone and launch by indices that moved.
+TEST_F(SearchWindow, EachOpeningFindsTheShortcutsAsTheStoreHoldsThemNow) {
+    auto reopen = [this]() {
+        SendMessageA(Search(), WM_ACTIVATEAPP, FALSE, 0);  // hidden with its text, as another program comes up
+        ASSERT_FALSE(IsWindowVisible(Search()));
+        WaitForActivationToLeave();
+        OpenByHotKey();
+    };
+    HideActiveMainWindow();
+    OpenByHotKey();
+    Type("NOTE");
+    ASSERT_EQ(ListView_GetItemCount(Results()), 1);
+
+    const std::string quoted = "\"" + probe + "\"";
+    store->AddShortcut("Notebook", (quoted + " book").c_str(), nullptr, nullptr, 0, 0, 0, 1, nullptr);
+    reopen();
+    ASSERT_EQ(ListView_GetItemCount(Results()), 2) << "added";
+    EXPECT_EQ(NameOf(0) + "," + NameOf(1), "Notebook,Notepad") << "its page comes first in the tree";
+
+    ShortcutRecord notepad;
+    ASSERT_TRUE(store->GetShortcutAt(1, notepad));
+    ASSERT_STREQ(notepad.name, "Notepad");
+    store->ReplaceShortcutAt(1, "Wordpad", notepad.commandLine, nullptr, nullptr, 0, 1, 0, 1, nullptr);
+    reopen();
+    ASSERT_EQ(ListView_GetItemCount(Results()), 1) << "renamed";
+    EXPECT_EQ(NameOf(0), "Notebook");
+
+    store->RemoveShortcutAt(0);  // Notebook moves from the fifth place of the store to the fourth
+    reopen();
+    ASSERT_EQ(ListView_GetItemCount(Results()), 1) << "removed before it";
+    EXPECT_EQ(dialog->Search()->Index().StoreIndexOf(0), 3);
+    Press(VK_RETURN);
+    const std::string launched = ProbeReport();
+    EXPECT_NE(launched.find("book"), std::string::npos) << launched;
+}
+
+// The user may turn to the main window while the search window stays open, change the shortcuts there
+// and come back: Enter must launch the shortcut the row shows, not the one at its former index.
+TEST_F(SearchWindow, BackFromTheMainWindowItFollowsTheChangesMadeThere) {
+    OpenByHotKey();
+    Type("NOTE");
+    ASSERT_EQ(ListView_GetItemCount(Results()), 1);
+    ASSERT_EQ(dialog->Search()->Index().StoreIndexOf(0), 1);
+    SetForegroundWindow(dialog->Hwnd());
+    Pump();
+    ASSERT_TRUE(IsWindowVisible(Search())) << "it stays open beside the main window";
+    store->RemoveShortcutAt(0);  // メモ帳: Notepad moves to the first place of the store
+    SetForegroundWindow(Search());
+    Pump();
+    ASSERT_EQ(ListView_GetItemCount(Results()), 1);
+    EXPECT_EQ(dialog->Search()->Index().StoreIndexOf(0), 0);
+    EXPECT_EQ(NameOf(0), "Notepad");
+    Press(VK_RETURN);
+    const std::string launched = ProbeReport();
+    EXPECT_NE(launched.find("note"), std::string::npos) << launched;
+}
+
+// The missing mark of a target drawn in an earlier opening is checked again at each opening.
+TEST_F(SearchWindow, TheMissingMarkFollowsTheTargetFromOneOpeningToTheNext) {
+    const std::string target = folder.File("toolbox.exe");
+    store->AddShortcut("Toolbox", target.c_str(), nullptr, nullptr, 0, 0, 0, 1, nullptr);
+    // Whether the icon of the first result (selected) is the main window's class image of `kind`.
+    auto drawnAs = [this](int kind) {
+        HWND list = Results();
+        RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        HIMAGELIST images = ListView_GetImageList(dialog->Item(IDC_LIST), LVSIL_SMALL);
+        int width = 0, height = 0;
+        ImageList_GetIconSize(images, &width, &height);
+        RECT row{};
+        ListView_GetItemRect(list, 0, &row, LVIR_BOUNDS);
+        const int x = row.left + ui::ScaleToDpi(2, dialog->Search()->Dpi());
+        const int y = row.top + (row.bottom - row.top - height) / 2;
+        HDC screen = GetDC(list);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+        HGDIOBJ former = SelectObject(memory, bitmap);
+        SetBkColor(memory, GetSysColor(COLOR_HIGHLIGHT));
+        const RECT all{0, 0, width, height};
+        ExtTextOutA(memory, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+        ImageList_Draw(images, views::ListItemImage(false, -1, kind).image, memory, 0, 0, ILD_TRANSPARENT);
+        int differ = 0;
+        for (int j = 0; j < height; ++j)
+            for (int i = 0; i < width; ++i)
+                differ += GetPixel(screen, x + i, y + j) != GetPixel(memory, i, j);
+        SelectObject(memory, former);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(list, screen);
+        return differ == 0;
+    };
+    auto reopen = [this]() {
+        SendMessageA(Search(), WM_ACTIVATEAPP, FALSE, 0);
+        WaitForActivationToLeave();
+        OpenByHotKey();
+        Pump();  // the check after the paint
+    };
+    OpenByHotKey();
+    Type("TOOLBOX");
+    ASSERT_EQ(ListView_GetItemCount(Results()), 1);
+    EXPECT_TRUE(drawnAs(target::kMissing));
+    EXPECT_FALSE(drawnAs(target::kProgram));
+
+    testing::WriteBytes(target, "MZ");
+    reopen();
+    EXPECT_TRUE(drawnAs(target::kProgram)) << "the target came";
+    ASSERT_TRUE(DeleteFileA(target.c_str()));
+    reopen();
+    EXPECT_TRUE(drawnAs(target::kMissing)) << "the target went";
 }
 
 TEST_F(SearchWindow, F1OpensItsHelpPage) {

@@ -1,0 +1,96 @@
+// The store's count of changes: whoever keeps something made from the pages and shortcuts (the search
+// window's index) relies on it to move with every change of them, and only then.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "store/settings_store.h"
+#include "test_support.h"
+
+namespace brindle {
+namespace {
+
+using testing::RecordingMessages;
+
+class StoreChanges : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (int32_t id : {0, 1}) {
+            PageRecord page;
+            page.name = id == 0 ? "Tools" : "Games";
+            page.id = id;
+            page.parentId = kTopLevel;
+            store.AddPage(page);
+        }
+        store.AddShortcut("a", "a.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr);
+        store.AddShortcut("b", "b.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr);
+        store.AddShortcut("c", "c.exe", nullptr, nullptr, 0, 1, 0, 1, nullptr);
+    }
+    // Whether `change` moved the count (and returned true, as a change that took place does).
+    bool Counted(const std::function<bool()>& change) {
+        const uint64_t before = store.Changes();
+        const bool done = change();
+        return done && store.Changes() != before;
+    }
+
+    RecordingMessages messages;
+    SettingsStore store{messages, "unused.ini"};
+};
+
+TEST_F(StoreChanges, EveryChangeOfPagesAndShortcutsIsCounted) {
+    const std::vector<std::pair<std::string, std::function<bool()>>> changes = {
+        {"add shortcut", [&] { return store.AddShortcut("d", "d.exe", nullptr, nullptr, 0, 1, 0, 1, nullptr) >= 0; }},
+        {"reorder",
+         [&] {
+             return store.ReorderShortcuts(0, {1, 0});
+         }},
+        {"rename shortcut",
+         [&] { return store.ReplaceShortcutAt(0, "A", "a.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr); }},
+        {"move shortcut",
+         [&] { return store.ReplaceShortcutAt(0, "A", "a.exe", nullptr, nullptr, 0, 1, 0, 1, nullptr); }},
+        {"launch", [&] { return store.NoteLaunch(1, 1700000000); }},
+        {"remove shortcut", [&] { return store.RemoveShortcutAt(0); }},
+        {"add page",
+         [&] {
+             PageRecord page;
+             page.name = "New";
+             page.id = 2;
+             page.parentId = 0;
+             return store.AddPage(page) >= 0;
+         }},
+        {"rename page", [&] { return store.ReplacePage("Tools 2", 1, 0, kTopLevel, 0, nullptr, nullptr); }},
+        {"move page", [&] { return store.ReplacePage("New", 0, 2, 1, 0, nullptr, nullptr); }},
+        {"renumber pages",
+         [&] {
+             return store.RenumberPages({0, 1}, {1, 0}, nullptr);
+         }},
+        {"sort pages",
+         [&] {
+             store.SortPagesById();
+             return true;
+         }},
+        {"remove page", [&] { return store.RemovePage(2); }},
+        {"load", [&] { return store.Load(); }},
+    };
+    for (const auto& [name, change] : changes)
+        EXPECT_TRUE(Counted(change)) << name;
+}
+
+TEST_F(StoreChanges, RefusedChangesAndTheSearchNeutralOnesAreNotCounted) {
+    const uint64_t before = store.Changes();
+    EXPECT_FALSE(store.ReplaceShortcutAt(7, "x", nullptr, nullptr, nullptr, 0, 0, 0, 0, nullptr));
+    EXPECT_FALSE(store.RemoveShortcutAt(-1));
+    EXPECT_FALSE(store.NoteLaunch(3, 1));
+    EXPECT_FALSE(store.ReorderShortcuts(0, {0, 2}));
+    EXPECT_FALSE(store.RemovePageAt(5));
+    EXPECT_FALSE(store.RenumberPages({0, 9}, {0, 1}, nullptr));
+    // Neither an expanded page nor "run as administrator" changes what is found or how it is ranked.
+    EXPECT_TRUE(store.SetPageExpanded(0, 1));
+    EXPECT_TRUE(store.SetShortcutRunAs(0, true));
+    EXPECT_EQ(store.Changes(), before);
+}
+
+}  // namespace
+}  // namespace brindle
