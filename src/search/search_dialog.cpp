@@ -115,11 +115,21 @@ void SearchDialog::Refresh() {
 // results hold the store's indices of their shortcuts, which an added or removed one moves.
 bool SearchDialog::FollowStore() {
     const SettingsStore& store = host_.SearchStore();
-    if (indexed_ && store.Changes() == indexedChanges_)
+    if (indexed_ && store.Changes() == indexedChanges_) {
+        // Launches since (from here, the list or the tray menu) only rank again: no text and no
+        // shortcut's place in the store changed, so the icons, the target classes and the selected
+        // shortcut stay, and what the user chose is still what Enter or a drop starts.
+        if (store.Launches() != indexedLaunches_) {
+            indexedLaunches_ = store.Launches();
+            if (index_.FollowLaunches(store))
+                Requery(true);
+        }
         return false;
+    }
     index_.Build(store);
     indexed_ = true;
     indexedChanges_ = store.Changes();
+    indexedLaunches_ = store.Launches();
     painter_.Reset();
     Requery();
     return true;

@@ -70,6 +70,7 @@ private:
     RECT kept_{};  // the rectangle to keep; empty until the window was shown
     bool indexed_ = false;
     uint64_t indexedChanges_ = 0;   // the store's count of changes the index was built at
+    uint64_t indexedLaunches_ = 0;  // and of launches it was ranked at
     bool readingsChanged_ = false;  // Migemo's readings arrived while the window was hidden
 };
 

@@ -1,7 +1,6 @@
 #include "search/search_index.h"
 
 #include <algorithm>
-#include <numeric>
 
 #include "search/search_text.h"
 #include "store/settings_store.h"
@@ -109,24 +108,14 @@ void SearchIndex::Build(const SettingsStore& store) {
     }
 
     const std::vector<int> treeOrder = TreeOrder(store, pageRecords, parentOf);
-    std::vector<int> byRank(store.ShortcutCount());
-    std::iota(byRank.begin(), byRank.end(), 0);
-    std::vector<ShortcutRecord> records(store.ShortcutCount());
-    for (int i = 0; i < store.ShortcutCount(); ++i)
-        store.GetShortcutAt(i, records[i]);
-    std::sort(byRank.begin(), byRank.end(), [&](int a, int b) {
-        if (records[a].launchCount != records[b].launchCount)
-            return records[a].launchCount > records[b].launchCount;
-        if (records[a].lastLaunch != records[b].lastLaunch)
-            return records[a].lastLaunch > records[b].lastLaunch;
-        return treeOrder[a] < treeOrder[b];
-    });
-
-    entries_.reserve(byRank.size());
-    for (int i : byRank) {
-        const ShortcutRecord& s = records[i];
+    entries_.reserve(static_cast<size_t>(store.ShortcutCount()));
+    ShortcutRecord s;
+    for (int i = 0; store.GetShortcutAt(i, s); ++i) {
         Entry e{};
         e.storeIndex = i;
+        e.launchCount = s.launchCount;
+        e.lastLaunch = s.lastLaunch;
+        e.treeOrder = treeOrder[i];
         auto found = firstPage.find(s.pageId);
         e.page = found == firstPage.end() ? -1 : found->second;
         e.nameOffset = static_cast<uint32_t>(texts_.size());
@@ -141,10 +130,37 @@ void SearchIndex::Build(const SettingsStore& store) {
         e.otherMask = CharMask(Text(e.otherOffset, e.otherLength));
         entries_.push_back(e);
     }
+    std::sort(entries_.begin(), entries_.end(), RanksBefore);
     texts_.shrink_to_fit();
     classes_.assign(entries_.size(), static_cast<uint8_t>(MatchClass::None));
     results_.assign(entries_.size(), 0);
     resultCount_ = 0;
+}
+
+bool SearchIndex::RanksBefore(const Entry& a, const Entry& b) {
+    if (a.launchCount != b.launchCount)
+        return a.launchCount > b.launchCount;
+    if (a.lastLaunch != b.lastLaunch)
+        return a.lastLaunch > b.lastLaunch;
+    return a.treeOrder < b.treeOrder;
+}
+
+bool SearchIndex::FollowLaunches(const SettingsStore& store) {
+    bool changed = false;
+    ShortcutRecord s;
+    for (Entry& e : entries_) {
+        if (!store.GetShortcutAt(e.storeIndex, s) || (s.launchCount == e.launchCount && s.lastLaunch == e.lastLaunch))
+            continue;
+        e.launchCount = s.launchCount;
+        e.lastLaunch = s.lastLaunch;
+        changed = true;
+    }
+    if (!changed)
+        return false;
+    // Mostly one shortcut moved up; the others keep their order, so the sort finds them nearly in place.
+    std::sort(entries_.begin(), entries_.end(), RanksBefore);
+    resultCount_ = 0;
+    return true;
 }
 
 MatchClass SearchIndex::MatchWord(const QueryWord& word,

@@ -21,6 +21,10 @@ namespace brindle::search {
 class SearchIndex {
 public:
     void Build(const SettingsStore& store);
+    // Takes the launch counts and times of the store as they are now and ranks again by them, without
+    // building anew: launches move no shortcut and change no text. False when no count or time changed.
+    // The results of the last search are gone either way when true.
+    bool FollowLaunches(const SettingsStore& store);
 
     // Finds the shortcuts every word of `query` matches and ranks them: by match class, then launched
     // more often, then more recently, then tree order. Returns how many were found; an empty query finds
@@ -45,7 +49,13 @@ private:
         uint16_t otherLength;
         int32_t page;  // index into pages_, or -1
         int32_t storeIndex;
+        // The rank without a query: launched more often, then more recently, then tree order.
+        int32_t launchCount;
+        int32_t treeOrder;
+        int64_t lastLaunch;
     };
+    static bool RanksBefore(const Entry& a, const Entry& b);
+
     struct Page {
         std::string path;  // for display
         uint32_t foldedOffset;

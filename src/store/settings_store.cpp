@@ -275,7 +275,7 @@ bool SettingsStore::NoteLaunch(int index, int64_t utcSeconds) {
     if (index < 0 || index >= ShortcutCount()) {
         return false;
     }
-    ++changes_;
+    ++launches_;
     ShortcutRecord& shortcut = shortcuts_[index];
     if (shortcut.launchCount < INT32_MAX)
         ++shortcut.launchCount;

@@ -22,9 +22,11 @@ public:
     SettingsStore& operator=(const SettingsStore&) = delete;
 
     // Counts the changes of pages and shortcuts (added, removed, replaced, moved, renumbered, reordered,
-    // launched, loaded): whoever keeps something made from them makes it again when the count differs.
-    // The expanded state of a page and the "run as administrator" flag are not counted.
+    // loaded): whoever keeps something made from them makes it again when the count differs. The expanded
+    // state of a page and the "run as administrator" flag are not counted; launches are counted apart,
+    // since they move no shortcut and change only its launch count and time.
     uint64_t Changes() const { return changes_; }
+    uint64_t Launches() const { return launches_; }
 
     // Preferences
     bool GetPreferences(Preferences& out) const;
@@ -127,6 +129,7 @@ private:
     bool unreadable_ = false;
     bool backupKept_ = false;  // this run's first save kept the file it replaced as the backup
     uint64_t changes_ = 0;
+    uint64_t launches_ = 0;
 };
 
 }  // namespace brindle

@@ -131,6 +131,34 @@ TEST_F(SearchIndexTest, TiesGoToMoreLaunchesThenRecentThenTreeOrder) {
     EXPECT_FALSE(store.NoteLaunch(99, 1));
 }
 
+// The names the index finds now for `typed`, without building it again.
+std::string Found(SearchIndex& index, const SettingsStore& store, const char* typed) {
+    index.Search(ParseQuery(typed));
+    std::string names;
+    for (int r = 0; r < index.ResultCount(); ++r) {
+        ShortcutRecord s;
+        store.GetShortcutAt(index.StoreIndexOf(r), s);
+        names += (r ? "|" : "") + std::string(s.name);
+    }
+    return names;
+}
+
+TEST_F(SearchIndexTest, LaunchesRankAgainWithoutABuildAsABuildWould) {
+    for (const char* name : {"Alpha tool", "Beta tool", "Gamma tool", "Delta tool", "Epsilon tool"})
+        Add(name);
+    index.Build(store);
+    EXPECT_FALSE(index.FollowLaunches(store));
+    store.NoteLaunch(3, 100);
+    store.NoteLaunch(1, 200);
+    store.NoteLaunch(3, 300);
+    ASSERT_TRUE(index.FollowLaunches(store));
+    EXPECT_EQ(index.ResultCount(), 0);  // the last search's rows named entries in the former order
+    const std::string followed = Found(index, store, "tool");
+    EXPECT_EQ(followed, "Delta tool|Beta tool|Alpha tool|Gamma tool|Epsilon tool");
+    EXPECT_EQ(followed, Find("tool"));  // Find builds anew
+    EXPECT_FALSE(index.FollowLaunches(store));
+}
+
 TEST_F(SearchIndexTest, SixteenThousandShortcutsFitInTwoMegabytes) {
     const char* names[] = {"Notepad", "メモ帳", "秀丸エディタ", "Visual Studio Code 2022", "ｴｸｽﾌﾟﾛｰﾗｰ"};
     for (int i = 0; i < 16383; ++i)

@@ -50,7 +50,6 @@ TEST_F(StoreChanges, EveryChangeOfPagesAndShortcutsIsCounted) {
          [&] { return store.ReplaceShortcutAt(0, "A", "a.exe", nullptr, nullptr, 0, 0, 0, 1, nullptr); }},
         {"move shortcut",
          [&] { return store.ReplaceShortcutAt(0, "A", "a.exe", nullptr, nullptr, 0, 1, 0, 1, nullptr); }},
-        {"launch", [&] { return store.NoteLaunch(1, 1700000000); }},
         {"remove shortcut", [&] { return store.RemoveShortcutAt(0); }},
         {"add page",
          [&] {
@@ -76,6 +75,16 @@ TEST_F(StoreChanges, EveryChangeOfPagesAndShortcutsIsCounted) {
     };
     for (const auto& [name, change] : changes)
         EXPECT_TRUE(Counted(change)) << name;
+}
+
+// A launch moves no shortcut: it is counted apart, and only there.
+TEST_F(StoreChanges, LaunchesAreCountedApartFromChanges) {
+    const uint64_t changes = store.Changes(), launches = store.Launches();
+    EXPECT_TRUE(store.NoteLaunch(1, 1700000000));
+    EXPECT_EQ(store.Changes(), changes);
+    EXPECT_EQ(store.Launches(), launches + 1);
+    EXPECT_FALSE(store.NoteLaunch(3, 1));
+    EXPECT_EQ(store.Launches(), launches + 1);
 }
 
 TEST_F(StoreChanges, RefusedChangesAndTheSearchNeutralOnesAreNotCounted) {
