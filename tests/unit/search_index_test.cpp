@@ -27,9 +27,13 @@ protected:
     int Add(const char* name, int32_t page = 0, const char* commandLine = "x.exe", const char* comment = nullptr) {
         return store.AddShortcut(name, commandLine, nullptr, nullptr, 0, page, 0, 1, comment);
     }
-    // The names found for `typed`, in rank order, joined by '|'.
+    // The names found for `typed`, in rank order, joined by '|', by an index built anew.
     std::string Find(const char* typed) {
         index.Build(store);
+        return Found(typed);
+    }
+    // The same from the index as it stands.
+    std::string Found(const char* typed) {
         index.Search(ParseQuery(typed));
         std::string names;
         for (int r = 0; r < index.ResultCount(); ++r) {
@@ -131,18 +135,6 @@ TEST_F(SearchIndexTest, TiesGoToMoreLaunchesThenRecentThenTreeOrder) {
     EXPECT_FALSE(store.NoteLaunch(99, 1));
 }
 
-// The names the index finds now for `typed`, without building it again.
-std::string Found(SearchIndex& index, const SettingsStore& store, const char* typed) {
-    index.Search(ParseQuery(typed));
-    std::string names;
-    for (int r = 0; r < index.ResultCount(); ++r) {
-        ShortcutRecord s;
-        store.GetShortcutAt(index.StoreIndexOf(r), s);
-        names += (r ? "|" : "") + std::string(s.name);
-    }
-    return names;
-}
-
 TEST_F(SearchIndexTest, LaunchesRankAgainWithoutABuildAsABuildWould) {
     for (const char* name : {"Alpha tool", "Beta tool", "Gamma tool", "Delta tool", "Epsilon tool"})
         Add(name);
@@ -153,7 +145,7 @@ TEST_F(SearchIndexTest, LaunchesRankAgainWithoutABuildAsABuildWould) {
     store.NoteLaunch(3, 300);
     ASSERT_TRUE(index.FollowLaunches(store));
     EXPECT_EQ(index.ResultCount(), 0);  // the last search's rows named entries in the former order
-    const std::string followed = Found(index, store, "tool");
+    const std::string followed = Found("tool");
     EXPECT_EQ(followed, "Delta tool|Beta tool|Alpha tool|Gamma tool|Epsilon tool");
     EXPECT_EQ(followed, Find("tool"));  // Find builds anew
     EXPECT_FALSE(index.FollowLaunches(store));
