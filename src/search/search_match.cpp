@@ -22,6 +22,13 @@ bool StartsWord(std::string_view text, size_t previous, size_t pos) {
     return before == CharKind::Separator || before != KindAt(text, pos);
 }
 
+// The class of a needle of `length` bytes found at `pos` in a name (`previous`: the character before).
+MatchClass ClassAt(std::string_view name, size_t previous, size_t pos, size_t length) {
+    if (pos == 0)
+        return length == name.size() ? MatchClass::ExactName : MatchClass::NamePrefix;
+    return StartsWord(name, previous, pos) ? MatchClass::WordStart : MatchClass::InName;
+}
+
 }  // namespace
 
 size_t FindFolded(std::string_view text, std::string_view needle) {
@@ -46,11 +53,7 @@ MatchClass MatchInName(std::string_view name, std::string_view needle, size_t* w
     for (size_t pos = 0; pos <= last; previous = pos, pos += FoldedCharLength(name, pos)) {
         if (name[pos] != first || std::memcmp(name.data() + pos, needle.data(), needle.size()) != 0)
             continue;
-        MatchClass found = MatchClass::InName;
-        if (pos == 0)
-            found = needle.size() == name.size() ? MatchClass::ExactName : MatchClass::NamePrefix;
-        else if (StartsWord(name, previous, pos))
-            found = MatchClass::WordStart;
+        const MatchClass found = ClassAt(name, previous, pos, needle.size());
         if (found < best) {
             best = found;
             if (where)
@@ -84,12 +87,7 @@ MatchClass MatchAnyInName(std::string_view name,
             const std::string& needle = needles[std::countr_zero(hits)].text;
             if (!At(name, pos, needle))
                 continue;
-            MatchClass found = MatchClass::InName;
-            if (pos == 0)
-                found = needle.size() == name.size() ? MatchClass::ExactName : MatchClass::NamePrefix;
-            else if (StartsWord(name, previous, pos))
-                found = MatchClass::WordStart;
-            best = std::min(best, found);
+            best = std::min(best, ClassAt(name, previous, pos, needle.size()));
         }
         if (best <= MatchClass::WordStart)
             break;  // every needle starting here was tried; later places cannot do better
