@@ -75,18 +75,6 @@ void WinIconReader::Destroy(IconHandle icon) {
         DestroyIcon(static_cast<HICON>(icon));
 }
 
-void IconsToListImageLists(const IconCache& cache, HIMAGELIST small, HIMAGELIST large) {
-    if (cache.Pairs().empty() || !small || !large) {
-        return;
-    }
-    ImageList_SetImageCount(small, kFirstListIcon);
-    ImageList_SetImageCount(large, kFirstListIcon);
-    for (const IconCache::Pair& pair : cache.Pairs()) {
-        ImageList_ReplaceIcon(small, -1, static_cast<HICON>(pair.small));
-        ImageList_ReplaceIcon(large, -1, static_cast<HICON>(pair.large));
-    }
-}
-
 void IconsToTreeImageList(const PageIconCache& cache, HIMAGELIST tree) {
     if (cache.Icons().empty() || !tree) {
         return;

@@ -38,10 +38,8 @@ private:
     int reads_ = 0;
 };
 
-// Hand-over of a build's icons: pair n becomes image n + 5 of both list image lists, page icon n image
-// n + 2 of the tree image list. Earlier icons beyond the base images are dropped first. With no icons
-// the image lists are left as they are.
-void IconsToListImageLists(const IconCache& cache, HIMAGELIST small, HIMAGELIST large);
+// Hand-over of a tree build's icons: page icon n becomes image n + 2 of the tree image list. Earlier
+// icons beyond the base images are dropped first. With no icons the image list is left as it is.
 void IconsToTreeImageList(const PageIconCache& cache, HIMAGELIST tree);
 
 }  // namespace brindle
