@@ -377,8 +377,9 @@ TEST_F(SearchWindow, KanjiNamesAreFoundByTheirReadingsFromTheDictionaryBesideThe
     ASSERT_EQ(ListView_GetItemCount(Results()), 2);
     EXPECT_EQ(NameOf(0), "秀丸");
     EXPECT_EQ(NameOf(1), "秀丸エディタ");
-    if (before)
+    if (before) {
         EXPECT_EQ(dialog->Search()->SelectedResult(), 1) << "still 秀丸エディタ";
+    }
     testing::WriteWindowBitmap(Search(), "search-window-kanji.bmp");
     Press(VK_ESCAPE);
     Type("HIDEM");  // an unfinished syllable, now without waiting

@@ -940,8 +940,9 @@ TEST_F(Views, ARebuildOfTheTreeSendsNoNoticeAnItemAndTheTrayMenuTakesEachPagesIm
         item.hItem = FindItem(tree, TreeView_GetRoot(tree), ("P" + std::to_string(id)).c_str());
         ASSERT_TRUE(TreeView_GetItem(tree, &item)) << id;
         EXPECT_EQ(trayImages[id], std::make_pair(item.iImage, item.iSelectedImage)) << id;
-        if (id % 3 == 0)
+        if (id % 3 == 0) {
             EXPECT_GE(item.iImage, 2) << id;
+        }
     }
     SendMessageA(dialog->Hwnd(), WM_HOTKEY, 2, 0);  // restore
 }
