@@ -53,6 +53,7 @@ private:
     void Requery(bool keepSelection = false);
     void Refresh();
     bool FollowStore();
+    void ShowRanksFollowed(int selectedShortcut);
     void Select(int result);
     void Layout(int width, int height);
     void FitColumn();
