@@ -102,7 +102,7 @@ void SearchDialog::Open() {
 // The index, the results and the target classes follow the store; an opening over the same store and
 // text makes none of them again, and only selects the first result as a new search would.
 void SearchDialog::Refresh() {
-    if (FollowStore())
+    if (FollowStore(false))
         return;
     painter_.NewOpening();
     if (readingsChanged_)
@@ -113,7 +113,7 @@ void SearchDialog::Refresh() {
 
 // A new index and search when the store changed since the index was built (false when it did not): the
 // results hold the store's indices of their shortcuts, which an added or removed one moves.
-bool SearchDialog::FollowStore() {
+bool SearchDialog::FollowStore(bool keepSelection) {
     const SettingsStore& store = host_.SearchStore();
     if (indexed_ && store.Changes() == indexedChanges_) {
         // Launches since (from here, the list or the tray menu) only rank again: no text and no
@@ -121,7 +121,7 @@ bool SearchDialog::FollowStore() {
         // shortcut stay, and what the user chose is still what Enter or a drop starts.
         if (store.Launches() != indexedLaunches_) {
             indexedLaunches_ = store.Launches();
-            const int selected = SelectedResult();
+            const int selected = keepSelection ? SelectedResult() : -1;
             const int selectedShortcut = selected >= 0 ? index_.StoreIndexOf(selected) : -1;
             if (index_.FollowLaunches(store))
                 ShowRanksFollowed(selectedShortcut);
