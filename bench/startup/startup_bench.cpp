@@ -2,11 +2,13 @@
 // (WaitForInputIdle), against a bare dialog program built the same way, measured alternately in one run:
 // Wine sets a process idle the first time any of its threads waits for a message with an empty queue.
 // The bare dialog's one thread does that after its first paint; brindle.exe fills its tree and list
-// before its first paint and starts its other thread (the keyboard hook's) after it, so both figures
-// end after the first paint of what the user sees.
+// before its first paint and starts its other thread (the keyboard hook's) by a timer that fires once
+// its window has waited for input, so both figures end after the first paint of what the user sees.
 // with 1,000 shortcuts on 50 pages and with 16,383 shortcuts on 2,000 pages. Then the memory of both
 // programs once idle (1,000 shortcuts): resident (working set) and private bytes.
-//   startup_bench BRINDLE.exe BARE.exe FOLDER [RUNS]
+// With BARE_MAIN.exe (the main window's template shown with its controls empty), also its start-up:
+// the part of the figure that is the platform's making and showing of those controls.
+//   startup_bench BRINDLE.exe BARE.exe FOLDER [RUNS [BARE_MAIN.exe]]
 // FOLDER receives the two settings files.
 #include <windows.h>
 
@@ -74,7 +76,7 @@ HWND DialogOf(DWORD id) {
 }
 
 // Waits until the program's list shows its items. The list answers only from its thread's message loop,
-// so the count also waits for the work that follows the first paint (the search window is made then).
+// so the count also waits for any work then under way (the search window is made once idle).
 bool WaitForFilledList(DWORD id) {
     for (int i = 0; i < 10000; ++i) {
         HWND dialog = DialogOf(id);
@@ -148,30 +150,37 @@ void PrintRatio(const char* what, double measured, double floor, const char* uni
                 measured / floor <= goal ? "met" : "MISSED");
 }
 
-// Start-ups of the bare dialog and of brindle.exe on `settings`, alternately; false when one failed.
+struct Starts {
+    double measured = 0, floor = 0, filled = 0, bareMain = 0;
+};
+
+// Start-ups of the bare dialog and of brindle.exe on `settings` (and of `bareMain` when named),
+// alternately; false when one failed.
 bool TimeStarts(const std::string& brindle,
                 const std::string& bare,
+                const std::string& bareMain,
                 const std::string& settings,
                 int runs,
-                double& measured,
-                double& floor,
-                double& filled) {
-    std::vector<double> program, bareDialog, full;
+                Starts& starts) {
+    std::vector<double> program, bareDialog, full, mainTemplate;
     TimeStart(brindle, "\"" + settings + "\"");  // the first start on a file pays for reading it from the disk
     for (int i = 0; i < runs; ++i) {
         const double b = TimeStart(bare, "");
         double f = -1;
         const double m = TimeStart(brindle, "\"" + settings + "\"", nullptr, &f);
-        if (b < 0 || m < 0)
+        const double t = bareMain.empty() ? 0 : TimeStart(bareMain, "");
+        if (b < 0 || m < 0 || t < 0)
             return false;
         bareDialog.push_back(b);
         program.push_back(m);
+        mainTemplate.push_back(t);
         if (f >= 0)  // a list that did not answer in time leaves this run out of the second figure
             full.push_back(f);
     }
-    measured = Median(program);
-    filled = Median(full);
-    floor = Median(bareDialog);
+    starts.measured = Median(program);
+    starts.filled = Median(full);
+    starts.floor = Median(bareDialog);
+    starts.bareMain = Median(mainTemplate);
     return true;
 }
 
@@ -184,15 +193,16 @@ int main(int argc, char** argv) {
     }
     const std::string brindle = argv[1], bare = argv[2], folder = argv[3];
     const int runs = argc > 4 ? std::max(1, std::atoi(argv[4])) : 15;
+    const std::string bareMain = argc > 5 ? argv[5] : "";
     const std::string settings = folder + "\\startup-bench.INI";
     const std::string large = folder + "\\startup-bench-large.INI";
     WriteSettings(settings, 50, 1000);
     WriteSettings(large, 2000, 16383);
 
     TimeStart(bare, "");  // the first start of anything pays for loading the system's libraries
-    double m = 0, f = 0, filled = 0, largeM = 0, largeF = 0, largeFilled = 0;
-    if (!TimeStarts(brindle, bare, settings, runs, m, f, filled) ||
-        !TimeStarts(brindle, bare, large, runs / 2 + 1, largeM, largeF, largeFilled)) {
+    Starts small, big;
+    if (!TimeStarts(brindle, bare, bareMain, settings, runs, small) ||
+        !TimeStarts(brindle, bare, "", large, runs / 2 + 1, big)) {
         std::fprintf(stderr, "startup_bench: a program did not come up\n");
         return 1;
     }
@@ -222,10 +232,14 @@ int main(int argc, char** argv) {
         std::printf("%-34s %10.1fms %10.1fms %8.2f   (no goal)\n", "  the same until the list is filled", filledMs,
                     floorMs, filledMs / floorMs);
     };
-    PrintRatio("start-up, 1,000 on 50 pages", m, f, "ms", 1.5);
-    printFilled(filled, f);
-    PrintRatio("start-up, 16,383 on 2,000 pages", largeM, largeF, "ms", 2.0);
-    printFilled(largeFilled, largeF);
+    PrintRatio("start-up, 1,000 on 50 pages", small.measured, small.floor, "ms", 1.5);
+    printFilled(small.filled, small.floor);
+    if (!bareMain.empty()) {
+        std::printf("%-34s %10.1fms %10.1fms %8.2f   (no goal)\n", "  bare main template, no content", small.bareMain,
+                    small.floor, small.bareMain / small.floor);
+    }
+    PrintRatio("start-up, 16,383 on 2,000 pages", big.measured, big.floor, "ms", 2.0);
+    printFilled(big.filled, big.floor);
     PrintRatio("resident at idle, 1,000", Median(resident), Median(residentFloor), "MB", 1.3);
     std::printf("%-34s %10.1fMB %10.1fMB %8.2f   (no goal)\n", "  private bytes at idle", Median(privateBytes),
                 Median(privateFloor), Median(privateBytes) / Median(privateFloor));

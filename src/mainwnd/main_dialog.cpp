@@ -84,9 +84,10 @@ BOOL MainDialog::OnInitDialog() {
 
     dragging_ = false;
     // The version window and the task select dialog are made when first asked for; the system menu's
-    // popup, the keyboard hook, the list's tooltip and the search window after the first paint (the
-    // hook and the tooltip at once when the window starts hidden, the search window by its first use
-    // then): the first paint waits for none of them.
+    // popup, the keyboard hook, the list's tooltip, the notification icons and the search window once
+    // the window is idle after its first paint (the hook, the tooltip and the icons at once when the
+    // window starts hidden, the search window by its first use then): the first paint waits for none
+    // of them, and the window is usable before they are made.
 
     // The environment lays the controls out, with the stored splitter position.
     InitEnvironment();
@@ -94,10 +95,9 @@ BOOL MainDialog::OnInitDialog() {
     return TRUE;
 }
 
-// Made while the user may already be typing: the keyboard stays where it was. The controls are painted
-// first: the message posted by the window's own first paint comes before theirs.
-void MainDialog::AfterFirstPaint() {
-    RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+// Made while the user may already be typing: the keyboard stays where it was.
+void MainDialog::WorkOnceIdle() {
+    KillTimer(Hwnd(), kIdleWorkTimer);
     HWND focus = GetFocus();
     EnsureTrayIcons();
     if (!systemMenuFilled_) {
@@ -161,14 +161,11 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     switch (message) {
         case WM_PAINT:
-            if (!firstPaintPosted_) {
-                firstPaintPosted_ = true;
-                PostMessageA(Hwnd(), WM_AFTER_FIRST_PAINT, 0, 0);
+            if (!firstPaintSeen_) {
+                firstPaintSeen_ = true;
+                SetTimer(Hwnd(), kIdleWorkTimer, kIdleWorkDelayMs, nullptr);
             }
             return PaintMinimised();
-        case WM_AFTER_FIRST_PAINT:
-            AfterFirstPaint();
-            return true;
         case WM_QUERYDRAGICON:
             result = reinterpret_cast<LRESULT>(iconWindowSmall_.Get());
             return true;
@@ -246,6 +243,8 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
                 OnPageTimer();
             if (wParam == kHookRenewalTimer)
                 KeyboardHook::Renew();
+            if (wParam == kIdleWorkTimer)
+                WorkOnceIdle();
             if (wParam == kStatusTimer) {
                 KillTimer(Hwnd(), kStatusTimer);
                 ShowWindow(Item(IDC_STATUS), SW_HIDE);

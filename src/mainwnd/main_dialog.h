@@ -47,9 +47,6 @@ constexpr UINT WM_SPLITTER_DRAG = WM_APP + 4;
 constexpr UINT WM_BRING_TO_FRONT = WM_APP + 5;
 // Posted by the keyboard hook when the task key was pressed: the dialog is shown outside the hook.
 constexpr UINT WM_TASK_KEY = WM_APP + 6;
-// Posted by the first paint: what the first paint does not need (the system menu's popup, the keyboard
-// hook, the list's tooltip, the search window) is made once the main window is on the screen.
-constexpr UINT WM_AFTER_FIRST_PAINT = WM_APP + 12;
 // Timers of the main window: 1 delays a page switch, 2 renews the keyboard hook.
 constexpr UINT_PTR kPageTimer = 1;
 constexpr UINT_PTR kHookRenewalTimer = 2;
@@ -57,6 +54,11 @@ constexpr UINT kHookRenewalMs = 30000;
 // Timer 7 hides a closing status text (an import's result) after kStatusShownMs.
 constexpr UINT_PTR kStatusTimer = 7;
 constexpr UINT kStatusShownMs = 4000;
+// Timer 8, started by the first paint: what the first paint does not need (the system menu's popup, the
+// keyboard hook, the list's tooltip, the notification icons, the search window) is made when it fires.
+// A timer comes after every paint and posted message, once the window has waited for input.
+constexpr UINT_PTR kIdleWorkTimer = 8;
+constexpr UINT kIdleWorkDelayMs = 10;
 // Commands that carry a shortcut's store index: 16384 + index.
 constexpr int kFirstItemCommand = 16384;
 constexpr int kLastItemCommand = 32766;
@@ -199,7 +201,7 @@ private:
     bool BuildListImageLists();
     void CreateTooltip();
     void StartInputServices();  // the list's tooltip and the keyboard hook with its renewal
-    void AfterFirstPaint();
+    void WorkOnceIdle();
     void DeferredInit();
 
     // main_dialog_layout.cpp
@@ -341,7 +343,7 @@ private:
     std::unique_ptr<TaskSelectDialog> taskSelect_;
     std::unique_ptr<SearchDialog> search_;
     bool searchTried_ = false;   // CreateSearch ran (a failed window is not tried again)
-    bool firstPaintPosted_ = false;      // the first paint asked for what waits for it
+    bool firstPaintSeen_ = false;        // the first paint started the timer of what waits for it
     bool systemMenuFilled_ = false;      // the "Main" popup is in the system menu
     bool inputServicesStarted_ = false;  // StartInputServices ran: it runs again with the environment
     bool taskSelectFailed_ = false;

@@ -107,6 +107,7 @@ protected:
         ASSERT_TRUE(dialog->Create(nullptr));
         ShowWindow(dialog->Hwnd(), SW_SHOW);
         Pump();  // the deferred initialisation fills the views
+        ASSERT_TRUE(testing::PumpMessagesUntil([&] { return dialog->SearchWindow() != nullptr; }));
         list = dialog->Item(IDC_LIST);
         tree = dialog->Item(IDC_TREE);
     }

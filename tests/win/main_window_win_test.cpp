@@ -90,6 +90,8 @@ protected:
         ASSERT_TRUE(dialog->Create(nullptr));
         ShowWindow(dialog->Hwnd(), SW_SHOW);
         Pump();  // the deferred initialisation
+        // and what comes once the window is idle; the search window is made last
+        ASSERT_TRUE(testing::PumpMessagesUntil([&] { return dialog->SearchWindow() != nullptr; }));
     }
     RECT ClientRectOf(int id) {
         RECT rect;
@@ -620,9 +622,9 @@ TEST_F(MainWindow, TheVersionAndTaskWindowsAreMadeOnFirstUseAndRefreshedOnlyWhen
     EXPECT_NE(saved.find("winTaskSelect="), std::string::npos);
 }
 
-// The search window waits for the first paint, which Open's pump delivers; a window that was never shown
+// The search window waits until the window is idle after its first paint; a window that was never shown
 // makes it with its first use.
-TEST_F(MainWindow, TheSearchWindowIsMadeAfterTheFirstPaintOrByItsFirstUse) {
+TEST_F(MainWindow, TheSearchWindowIsMadeOnceIdleAfterTheFirstPaintOrByItsFirstUse) {
     dialog =
         std::make_unique<MainDialog>(*store, messages, MainDialog::Options{false, false, false, "INI.test_Mutex", {}});
     ASSERT_TRUE(dialog->Create(nullptr));
@@ -631,7 +633,7 @@ TEST_F(MainWindow, TheSearchWindowIsMadeAfterTheFirstPaintOrByItsFirstUse) {
     ShowWindow(dialog->Hwnd(), SW_SHOW);
     SetForegroundWindow(dialog->Hwnd());
     SetFocus(dialog->Item(IDC_LIST));  // the user is already at the list when it is made
-    Pump();
+    ASSERT_TRUE(testing::PumpMessagesUntil([&] { return dialog->SearchWindow() != nullptr; }));
     const HWND made = dialog->SearchWindow();
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(GetFocus(), dialog->Item(IDC_LIST));
@@ -707,10 +709,10 @@ TEST_F(MainWindow, AHiddenWindowIgnoresEscapeEnterAndTheAccelerators) {
     EXPECT_FALSE(dialog->HookInstalled());
 }
 
-// The keyboard hook, the system menu's popup and the notification area's icons come after the first
-// paint, which waits for none of them; a window that starts hidden is never painted and still gets its
-// hook (the task key works from the tray) and its icon in the notification area.
-TEST_F(MainWindow, TheHookMenuPopupAndTrayIconsComeAfterTheFirstPaintOrWithAHiddenStart) {
+// The keyboard hook, the system menu's popup and the notification area's icons come once the window is
+// idle after its first paint, which waits for none of them; a window that starts hidden is never painted
+// and still gets its hook (the task key works from the tray) and its icon in the notification area.
+TEST_F(MainWindow, TheHookMenuPopupAndTrayIconsComeOnceIdleOrWithAHiddenStart) {
     auto systemMenuTop = [&] {
         char label[32] = {};
         GetMenuStringA(GetSystemMenu(dialog->Hwnd(), FALSE), 0, label, sizeof label, MF_BYPOSITION);
@@ -723,8 +725,7 @@ TEST_F(MainWindow, TheHookMenuPopupAndTrayIconsComeAfterTheFirstPaintOrWithAHidd
     EXPECT_FALSE(dialog->HookInstalled());
     EXPECT_NE(systemMenuTop(), "Brindle");
     ShowWindow(dialog->Hwnd(), SW_SHOW);
-    Pump();
-    EXPECT_TRUE(dialog->HookInstalled());
+    EXPECT_TRUE(testing::PumpMessagesUntil([&] { return dialog->HookInstalled(); }));
     EXPECT_EQ(systemMenuTop(), "Brindle");
     for (int icon : {IDI_TRAY, IDI_SMALL, IDI_BUSY, IDI_APP})
         EXPECT_TRUE(dialog->LoadedIcon(icon)) << icon;
@@ -739,10 +740,9 @@ TEST_F(MainWindow, TheHookMenuPopupAndTrayIconsComeAfterTheFirstPaintOrWithAHidd
     EXPECT_TRUE(dialog->HookInstalled());
     ASSERT_TRUE(dialog->LoadedIcon(IDI_TRAY));
     EXPECT_EQ(dialog->CurrentTrayIcon(), dialog->LoadedIcon(IDI_TRAY));
-    SendMessageA(dialog->Hwnd(), WM_INSTANCE_QUERY, 2, 0);  // shown: painted, the popup comes
-    Pump();
+    SendMessageA(dialog->Hwnd(), WM_INSTANCE_QUERY, 2, 0);  // shown: painted, the popup comes once idle
+    EXPECT_TRUE(testing::PumpMessagesUntil([&] { return systemMenuTop() == "Brindle"; }));
     EXPECT_TRUE(Visible());
-    EXPECT_EQ(systemMenuTop(), "Brindle");
     EXPECT_TRUE(messages.boxes.empty());
 }
 

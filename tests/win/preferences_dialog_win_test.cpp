@@ -191,6 +191,8 @@ protected:
         ASSERT_TRUE(window->Create(nullptr));
         ShowWindow(window->Hwnd(), SW_SHOW);
         Pump();
+        // what comes once the window is idle (the keyboard hook, the search window, made last)
+        ASSERT_TRUE(testing::PumpMessagesUntil([&] { return window->SearchWindow() != nullptr; }));
         driver.Ignore(window->Hwnd());
     }
     void TearDown() override {

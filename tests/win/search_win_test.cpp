@@ -151,7 +151,8 @@ protected:
         ASSERT_TRUE(dialog->Create(nullptr));
         ShowWindow(dialog->Hwnd(), SW_SHOW);
         Pump();
-        ASSERT_NE(dialog->Search(), nullptr);
+        // made once the main window is idle after its first paint
+        ASSERT_TRUE(testing::PumpMessagesUntil([&] { return dialog->SearchWindow() != nullptr; }));
     }
     void TearDown() override {
         dialog.reset();

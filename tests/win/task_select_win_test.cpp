@@ -143,7 +143,8 @@ protected:
         main = std::make_unique<MainDialog>(*store, messages, MainDialog::Options{false, false, false, "INI.task"});
         ASSERT_TRUE(main->Create(nullptr));
         ShowWindow(main->Hwnd(), SW_SHOW);
-        Pump();
+        // The keyboard hook comes once the window is idle after its first paint; the search window last.
+        ASSERT_TRUE(PumpUntil([&] { return main->SearchWindow() != nullptr; }));
         ASSERT_NE(main->TaskSelect(), nullptr);
         dialog = main->TaskSelect();
         window = dialog->Hwnd();

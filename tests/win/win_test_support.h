@@ -129,4 +129,23 @@ inline void WriteWindowBitmap(HWND window, const std::string& file) {
     ReleaseDC(nullptr, screen);
 }
 
+// Dispatches this thread's messages, waiting for more, until `done` holds or about ten seconds have
+// gone; whether it held is returned. Timers come only to a thread that waits: the main window makes
+// what its first paint does not need by one, once it is idle.
+template <class Done>
+bool PumpMessagesUntil(Done done) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > 10000)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return true;
+}
+
 }  // namespace brindle::testing
