@@ -32,7 +32,7 @@ public:
     // shortcut launched twice is there twice). Only the last kLaunchRecord launches are kept: false when
     // more came since, or when `since` is not a count this store had, and then `indices` is left empty.
     // The indices are those of the launch: valid while Changes() is what it was when `since` was read.
-    static constexpr int kLaunchRecord = 32;
+    static constexpr int kLaunchRecord = 32;  // a few launches come between two searches; 128 bytes
     bool LaunchedSince(uint64_t since, std::vector<int>& indices) const;
 
     // Preferences
