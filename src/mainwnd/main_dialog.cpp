@@ -95,18 +95,30 @@ BOOL MainDialog::OnInitDialog() {
     return TRUE;
 }
 
-// Made while the user may already be typing: the keyboard stays where it was.
+// Made while the user may already be typing: one piece a tick, so that a click or a key that came
+// meanwhile is handled first (a timer waits for every other message), and the keyboard stays where it
+// was. The search window, the largest piece, comes last.
 void MainDialog::WorkOnceIdle() {
-    KillTimer(Hwnd(), kIdleWorkTimer);
     HWND focus = GetFocus();
-    EnsureTrayIcons();
-    if (!systemMenuFilled_) {
-        systemMenuFilled_ = true;
-        InsertMainPopupIntoSystemMenu();
+    switch (idleWorkDone_++) {
+        case 0:
+            EnsureTrayIcons();
+            break;
+        case 1:
+            if (!systemMenuFilled_) {
+                systemMenuFilled_ = true;
+                InsertMainPopupIntoSystemMenu();
+            }
+            break;
+        case 2:
+            if (!inputServicesStarted_)
+                StartInputServices();
+            break;
+        default:
+            KillTimer(Hwnd(), kIdleWorkTimer);
+            CreateSearch();
+            break;
     }
-    if (!inputServicesStarted_)
-        StartInputServices();
-    CreateSearch();
     if (focus && GetFocus() != focus)
         SetFocus(focus);
 }

@@ -54,9 +54,10 @@ constexpr UINT kHookRenewalMs = 30000;
 // Timer 7 hides a closing status text (an import's result) after kStatusShownMs.
 constexpr UINT_PTR kStatusTimer = 7;
 constexpr UINT kStatusShownMs = 4000;
-// Timer 8, started by the first paint: what the first paint does not need (the system menu's popup, the
-// keyboard hook, the list's tooltip, the notification icons, the search window) is made when it fires.
-// A timer comes after every paint and posted message, once the window has waited for input.
+// Timer 8, started by the first paint: what the first paint does not need (the notification icons, the
+// system menu's popup, the keyboard hook with the list's tooltip, the search window) is made when it
+// fires, a piece a tick. A timer comes after every paint and posted message, once the window has waited
+// for input.
 constexpr UINT_PTR kIdleWorkTimer = 8;
 constexpr UINT kIdleWorkDelayMs = 10;
 // Commands that carry a shortcut's store index: 16384 + index.
@@ -346,6 +347,7 @@ private:
     bool firstPaintSeen_ = false;        // the first paint started the timer of what waits for it
     bool systemMenuFilled_ = false;      // the "Main" popup is in the system menu
     bool inputServicesStarted_ = false;  // StartInputServices ran: it runs again with the environment
+    int idleWorkDone_ = 0;               // the pieces of WorkOnceIdle done so far
     bool taskSelectFailed_ = false;
     WINDOWPLACEMENT bringToFront_{};
     mutable std::optional<PowerLibrary> power_;
