@@ -93,7 +93,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     ShowWindow(dialog.Hwnd(), SW_SHOW);
-    Pump();  // the search window is made after the main window's first paint
+    // The search window is made after the main window's first paint, once it is idle, a timer tick after
+    // the other pieces of that work.
+    for (int wait = 0; wait < 500 && !dialog.SearchWindow(); ++wait) {
+        Pump();
+        Sleep(10);
+    }
     HWND search = dialog.SearchWindow();
     if (!search) {
         std::fprintf(stderr, "search_window_bench: the search window did not come up\n");

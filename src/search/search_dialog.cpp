@@ -102,7 +102,7 @@ void SearchDialog::Open() {
 // The index, the results and the target classes follow the store; an opening over the same store and
 // text makes none of them again, and only selects the first result as a new search would.
 void SearchDialog::Refresh() {
-    if (FollowStore())
+    if (FollowStore(false))
         return;
     painter_.NewOpening();
     if (readingsChanged_)
@@ -113,7 +113,7 @@ void SearchDialog::Refresh() {
 
 // A new index and search when the store changed since the index was built (false when it did not): the
 // results hold the store's indices of their shortcuts, which an added or removed one moves.
-bool SearchDialog::FollowStore() {
+bool SearchDialog::FollowStore(bool keepSelection) {
     const SettingsStore& store = host_.SearchStore();
     if (indexed_ && store.Changes() == indexedChanges_) {
         // Launches since (from here, the list or the tray menu) only rank again: no text and no
@@ -121,8 +121,10 @@ bool SearchDialog::FollowStore() {
         // shortcut stay, and what the user chose is still what Enter or a drop starts.
         if (store.Launches() != indexedLaunches_) {
             indexedLaunches_ = store.Launches();
+            const int selected = keepSelection ? SelectedResult() : -1;
+            const int selectedShortcut = selected >= 0 ? index_.StoreIndexOf(selected) : -1;
             if (index_.FollowLaunches(store))
-                Requery(true);
+                ShowRanksFollowed(selectedShortcut);
         }
         return false;
     }
@@ -133,6 +135,19 @@ bool SearchDialog::FollowStore() {
     painter_.Reset();
     Requery();
     return true;
+}
+
+// The results ranked again hold the same shortcuts: only the rows on view that now show another one are
+// drawn again, and the shortcut selected before stays selected.
+void SearchDialog::ShowRanksFollowed(int selectedShortcut) {
+    HWND list = Item(IDC_SEARCH_RESULTS);
+    const int top = ListView_GetTopIndex(list);
+    const int first = std::max(index_.FirstMovedResult(), top);
+    const int last = std::min(index_.LastMovedResult(), top + ListView_GetCountPerPage(list));
+    if (first <= last)
+        ListView_RedrawItems(list, first, last);
+    if (selectedShortcut >= 0)
+        Select(index_.ResultOf(selectedShortcut));
 }
 
 // The stored size on the monitor of the mouse pointer: the stored place when it lies on that monitor,

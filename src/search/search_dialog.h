@@ -52,7 +52,10 @@ private:
     // selected before stays selected where it is still found.
     void Requery(bool keepSelection = false);
     void Refresh();
-    bool FollowStore();
+    // With `keepSelection`, the shortcut selected before stays selected when only launches were made
+    // (an opening selects the first result itself).
+    bool FollowStore(bool keepSelection = true);
+    void ShowRanksFollowed(int selectedShortcut);
     void Select(int result);
     void Layout(int width, int height);
     void FitColumn();

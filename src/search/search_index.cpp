@@ -132,9 +132,12 @@ void SearchIndex::Build(const SettingsStore& store) {
     }
     std::sort(entries_.begin(), entries_.end(), RanksBefore);
     texts_.shrink_to_fit();
-    classes_.assign(entries_.size(), static_cast<uint8_t>(MatchClass::None));
     results_.assign(entries_.size(), 0);
     resultCount_ = 0;
+    searched_ = false;
+    launchesSeen_ = store.Launches();
+    firstMoved_ = 0;
+    lastMoved_ = -1;
 }
 
 bool SearchIndex::RanksBefore(const Entry& a, const Entry& b) {
@@ -146,6 +149,21 @@ bool SearchIndex::RanksBefore(const Entry& a, const Entry& b) {
 }
 
 bool SearchIndex::FollowLaunches(const SettingsStore& store) {
+    if (store.Launches() == launchesSeen_)
+        return false;
+    firstMoved_ = 0;
+    lastMoved_ = -1;
+    std::vector<int> launched;
+    const bool recorded = store.LaunchedSince(launchesSeen_, launched);
+    launchesSeen_ = store.Launches();
+    if (recorded) {
+        // Usually one shortcut: it moves up past those it now outranks, and its result within its class.
+        bool changed = false;
+        for (int storeIndex : launched)
+            changed |= MoveLaunched(store, storeIndex);
+        return changed;
+    }
+    // More launches than the store keeps a record of: every count compared, everything ranked again.
     bool changed = false;
     ShortcutRecord s;
     for (Entry& e : entries_) {
@@ -157,10 +175,82 @@ bool SearchIndex::FollowLaunches(const SettingsStore& store) {
     }
     if (!changed)
         return false;
-    // Mostly one shortcut moved up; the others keep their order, so the sort finds them nearly in place.
     std::sort(entries_.begin(), entries_.end(), RanksBefore);
-    resultCount_ = 0;
+    if (searched_) {
+        ClassCounts counts{};
+        for (const Entry& e : entries_)
+            ++counts[e.matchClass];
+        PlaceResults(counts);
+    }
+    lastMoved_ = resultCount_ - 1;
     return true;
+}
+
+// Takes one shortcut's launch count and time and moves its entry to its place among the others, which
+// are in rank order by what they hold.
+bool SearchIndex::MoveLaunched(const SettingsStore& store, int storeIndex) {
+    auto at =
+        std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.storeIndex == storeIndex; });
+    ShortcutRecord s;
+    if (at == entries_.end() || !store.GetShortcutAt(storeIndex, s) ||
+        (s.launchCount == at->launchCount && s.lastLaunch == at->lastLaunch))
+        return false;
+    at->launchCount = s.launchCount;
+    at->lastLaunch = s.lastLaunch;
+    const Entry moved = *at;
+    const auto begin = entries_.begin();
+    const int from = static_cast<int>(at - begin);
+    int to = from;
+    if (at != begin && RanksBefore(moved, at[-1])) {
+        to = static_cast<int>(std::lower_bound(begin, at, moved, RanksBefore) - begin);
+        std::rotate(begin + to, at, at + 1);
+    } else if (at + 1 != entries_.end() && RanksBefore(at[1], moved)) {
+        to = static_cast<int>(std::lower_bound(at + 1, entries_.end(), moved, RanksBefore) - begin) - 1;
+        std::rotate(at, at + 1, begin + to + 1);
+    }
+    if (to != from && searched_)
+        MoveResult(from, to);
+    return true;
+}
+
+// The results after the entry at `fromEntry` moved to `toEntry`: the entries between moved by one, which
+// keeps their order; the moved one's result goes to its place by entry order within its class.
+void SearchIndex::MoveResult(int fromEntry, int toEntry) {
+    const bool up = toEntry < fromEntry;
+    const int low = std::min(fromEntry, toEntry), high = std::max(fromEntry, toEntry);
+    int at = -1;
+    for (int r = 0; r < resultCount_; ++r) {
+        int32_t& entry = results_[r];
+        if (entry == fromEntry) {
+            entry = toEntry;
+            at = r;
+        } else if (entry >= low && entry <= high) {
+            entry += up ? 1 : -1;
+        }
+    }
+    if (at < 0)
+        return;  // not found by the search
+    const auto ranked = [this](int32_t a, int32_t b) {
+        return entries_[a].matchClass != entries_[b].matchClass ? entries_[a].matchClass < entries_[b].matchClass
+                                                                : a < b;
+    };
+    const auto begin = results_.begin(), first = begin + at, end = begin + resultCount_;
+    int place = at;
+    if (at > 0 && ranked(*first, first[-1])) {
+        place = static_cast<int>(std::lower_bound(begin, first, *first, ranked) - begin);
+        std::rotate(begin + place, first, first + 1);
+    } else if (at + 1 < resultCount_ && ranked(first[1], *first)) {
+        place = static_cast<int>(std::lower_bound(first + 1, end, *first, ranked) - begin) - 1;
+        std::rotate(first, first + 1, begin + place + 1);
+    }
+    const int lowRow = std::min(at, place), highRow = std::max(at, place);
+    if (lastMoved_ < firstMoved_) {
+        firstMoved_ = lowRow;
+        lastMoved_ = highRow;
+    } else {
+        firstMoved_ = std::min(firstMoved_, lowRow);
+        lastMoved_ = std::max(lastMoved_, highRow);
+    }
 }
 
 MatchClass SearchIndex::MatchWord(const QueryWord& word,
@@ -187,6 +277,7 @@ MatchClass SearchIndex::MatchWord(const QueryWord& word,
 
 int SearchIndex::Search(const Query& query) {
     resultCount_ = 0;
+    searched_ = false;
     if (query.Empty())
         return 0;
     // Per word, its needles' table and whether it occurs in each page's path (shared by the page's shortcuts).
@@ -201,9 +292,8 @@ int SearchIndex::Search(const Query& query) {
                                                       query.words[w].needles, table, inPage);
         }
     }
-    std::array<int, kMatchClassCount + 1> counts{};
-    for (size_t i = 0; i < entries_.size(); ++i) {
-        const Entry& e = entries_[i];
+    ClassCounts counts{};
+    for (Entry& e : entries_) {
         MatchClass overall = MatchClass::ExactName;
         for (size_t w = 0; w < query.words.size(); ++w) {
             overall = std::max(overall, MatchWord(query.words[w], tables[w], pageFound[w], e));
@@ -218,19 +308,33 @@ int SearchIndex::Search(const Query& query) {
             else if (overall == MatchClass::ExactName)
                 overall = MatchClass::NamePrefix;
         }
-        classes_[i] = static_cast<uint8_t>(overall);
+        e.matchClass = static_cast<uint8_t>(overall);
         ++counts[static_cast<int>(overall)];
     }
-    // Entries lie in rank order, so placing them class by class in that order ranks them fully.
-    std::array<int, kMatchClassCount + 1> next{};
+    searched_ = true;
+    PlaceResults(counts);
+    return resultCount_;
+}
+
+// Entries lie in rank order, so placing them class by class in that order ranks them fully.
+void SearchIndex::PlaceResults(const ClassCounts& counts) {
+    ClassCounts next{};
     for (int c = 1; c <= kMatchClassCount; ++c)
         next[c] = next[c - 1] + counts[c - 1];
     for (size_t i = 0; i < entries_.size(); ++i) {
-        if (classes_[i] != static_cast<uint8_t>(MatchClass::None))
-            results_[next[classes_[i]]++] = static_cast<int32_t>(i);
+        const uint8_t c = entries_[i].matchClass;
+        if (c != static_cast<uint8_t>(MatchClass::None))
+            results_[next[c]++] = static_cast<int32_t>(i);
     }
     resultCount_ = next[kMatchClassCount - 1];
-    return resultCount_;
+}
+
+int SearchIndex::ResultOf(int storeIndex) const {
+    for (int r = 0; r < resultCount_; ++r) {
+        if (entries_[results_[r]].storeIndex == storeIndex)
+            return r;
+    }
+    return -1;
 }
 
 const std::string& SearchIndex::PagePathOf(int result) const {
@@ -243,8 +347,7 @@ size_t SearchIndex::MemoryBytes() const {
     size_t pages = pages_.capacity() * sizeof(Page);
     for (const Page& page : pages_)
         pages += page.path.capacity();
-    return texts_.capacity() + entries_.capacity() * sizeof(Entry) + pages + classes_.capacity() +
-           results_.capacity() * sizeof(int32_t);
+    return texts_.capacity() + entries_.capacity() * sizeof(Entry) + pages + results_.capacity() * sizeof(int32_t);
 }
 
 }  // namespace brindle::search

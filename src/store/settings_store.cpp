@@ -276,10 +276,20 @@ bool SettingsStore::NoteLaunch(int index, int64_t utcSeconds) {
         return false;
     }
     ++launches_;
+    launched_[launches_ % kLaunchRecord] = index;
     ShortcutRecord& shortcut = shortcuts_[index];
     if (shortcut.launchCount < INT32_MAX)
         ++shortcut.launchCount;
     shortcut.lastLaunch = std::max<int64_t>(shortcut.lastLaunch, utcSeconds);
+    return true;
+}
+
+bool SettingsStore::LaunchedSince(uint64_t since, std::vector<int>& indices) const {
+    indices.clear();
+    if (since > launches_ || launches_ - since > static_cast<uint64_t>(kLaunchRecord))
+        return false;
+    for (uint64_t n = since + 1; n <= launches_; ++n)
+        indices.push_back(launched_[n % kLaunchRecord]);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -27,6 +28,12 @@ public:
     // since they move no shortcut and change only its launch count and time.
     uint64_t Changes() const { return changes_; }
     uint64_t Launches() const { return launches_; }
+    // The table indices of the shortcuts launched since the launch count was `since`, oldest first (a
+    // shortcut launched twice is there twice). Only the last kLaunchRecord launches are kept: false when
+    // more came since, or when `since` is not a count this store had, and then `indices` is left empty.
+    // The indices are those of the launch: valid while Changes() is what it was when `since` was read.
+    static constexpr int kLaunchRecord = 32;  // a few launches come between two searches; 128 bytes
+    bool LaunchedSince(uint64_t since, std::vector<int>& indices) const;
 
     // Preferences
     bool GetPreferences(Preferences& out) const;
@@ -130,6 +137,7 @@ private:
     bool backupKept_ = false;  // this run's first save kept the file it replaced as the backup
     uint64_t changes_ = 0;
     uint64_t launches_ = 0;
+    std::array<int32_t, kLaunchRecord> launched_{};  // launch number n went to launched_[n % kLaunchRecord]
 };
 
 }  // namespace brindle

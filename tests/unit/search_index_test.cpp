@@ -135,20 +135,132 @@ TEST_F(SearchIndexTest, TiesGoToMoreLaunchesThenRecentThenTreeOrder) {
     EXPECT_FALSE(store.NoteLaunch(99, 1));
 }
 
+// Each result as "store index:class", in rank order, from the index as it stands.
+std::vector<std::string> Rows(const SearchIndex& index) {
+    std::vector<std::string> rows;
+    for (int r = 0; r < index.ResultCount(); ++r)
+        rows.push_back(std::to_string(index.StoreIndexOf(r)) + ":" +
+                       std::to_string(static_cast<int>(index.ClassOf(r))));
+    return rows;
+}
+
+// Shortcuts of every match class for "tool", each five times, in three places of the tree (a page, its
+// child page and no page), and "nothing" without a page ("ツール" is found by "tool"), which it does not find.
+class LaunchRanking : public SearchIndexTest {
+protected:
+    LaunchRanking() {
+        const char* names[] = {"tool", "toolbox", "my tool", "stools", "viewer", "txoxoxl", "nothing"};
+        for (int i = 0; i < 35; ++i) {
+            const int page = i % 7 == 6 || i % 3 == 2 ? 7 : i % 2;
+            Add(names[i % 7], page, "x.exe", i % 7 == 4 ? "a tool for logs" : nullptr);
+        }
+    }
+    // What a new index finds for `typed`.
+    std::vector<std::string> Fresh(const char* typed) {
+        SearchIndex fresh;
+        fresh.Build(store);
+        fresh.Search(ParseQuery(typed));
+        return Rows(fresh);
+    }
+    // Follows the launches and checks the results against a new index's, and that every row whose
+    // shortcut changed lies in the span the index reports as moved.
+    void FollowAndCompare(const char* typed) {
+        const std::vector<std::string> before = Rows(index);
+        ASSERT_TRUE(index.FollowLaunches(store));
+        const std::vector<std::string> after = Rows(index);
+        ASSERT_EQ(after, Fresh(typed));
+        ASSERT_EQ(after.size(), before.size());
+        for (size_t r = 0; r < after.size(); ++r) {
+            if (after[r] != before[r]) {
+                EXPECT_GE(static_cast<int>(r), index.FirstMovedResult());
+                EXPECT_LE(static_cast<int>(r), index.LastMovedResult());
+            }
+        }
+    }
+};
+
 TEST_F(SearchIndexTest, LaunchesRankAgainWithoutABuildAsABuildWould) {
     for (const char* name : {"Alpha tool", "Beta tool", "Gamma tool", "Delta tool", "Epsilon tool"})
         Add(name);
     index.Build(store);
     EXPECT_FALSE(index.FollowLaunches(store));
+    index.Search(ParseQuery("tool"));
     store.NoteLaunch(3, 100);
     store.NoteLaunch(1, 200);
     store.NoteLaunch(3, 300);
     ASSERT_TRUE(index.FollowLaunches(store));
-    EXPECT_EQ(index.ResultCount(), 0);  // the last search's rows named entries in the former order
-    const std::string followed = Found("tool");
-    EXPECT_EQ(followed, "Delta tool|Beta tool|Alpha tool|Gamma tool|Epsilon tool");
-    EXPECT_EQ(followed, Find("tool"));  // Find builds anew
+    std::string kept;  // the last search's results, ranked again without searching
+    for (int r = 0; r < index.ResultCount(); ++r) {
+        ShortcutRecord s;
+        store.GetShortcutAt(index.StoreIndexOf(r), s);
+        kept += (r ? "|" : "") + std::string(s.name);
+    }
+    EXPECT_EQ(kept, "Delta tool|Beta tool|Alpha tool|Gamma tool|Epsilon tool");
+    EXPECT_EQ(Found("tool"), kept);
+    EXPECT_EQ(Find("tool"), kept);  // Find builds anew
     EXPECT_FALSE(index.FollowLaunches(store));
+}
+
+// Launches one, two or three at a time, from anywhere (the window's list, the main list, the tray menu:
+// the store counts them alike), with times that tie, a clock set back and shortcuts the search did not
+// find: after each batch the results are those of a new index, and the next search too.
+TEST_F(LaunchRanking, EveryBatchOfLaunchesGivesTheOrderOfANewIndex) {
+    index.Build(store);
+    index.Search(ParseQuery("tool"));
+    ASSERT_EQ(Rows(index), Fresh("tool"));
+    ASSERT_EQ(index.ResultCount(), 30);
+    const int64_t times[] = {100, 200, 200, 300, 50};
+    uint32_t random = 12345;
+    auto next = [&random](uint32_t below) {
+        random = random * 1103515245u + 12345u;
+        return (random >> 16) % below;
+    };
+    for (int batch = 0; batch < 60; ++batch) {
+        for (uint32_t n = 1 + next(3); n > 0; --n)
+            store.NoteLaunch(static_cast<int>(next(35)), times[next(5)]);
+        FollowAndCompare("tool");
+        if (HasFatalFailure())
+            return;
+    }
+    EXPECT_FALSE(index.FollowLaunches(store));
+    index.Search(ParseQuery("box"));
+    EXPECT_EQ(Rows(index), Fresh("box"));
+
+    // A shortcut the search does not find moves among the entries, but no result changes.
+    const std::vector<std::string> before = Rows(index);
+    store.NoteLaunch(6, 1000);  // "nothing"
+    ASSERT_TRUE(index.FollowLaunches(store));
+    EXPECT_EQ(Rows(index), before);
+    EXPECT_LT(index.LastMovedResult(), index.FirstMovedResult());
+    index.Search(ParseQuery("nothing"));
+    EXPECT_EQ(Rows(index), Fresh("nothing"));
+}
+
+// More launches than the store keeps a record of: every count compared, the same order.
+TEST_F(LaunchRanking, MoreLaunchesThanTheStoreRecordsRankAllAgain) {
+    index.Build(store);
+    index.Search(ParseQuery("tool"));
+    for (int i = 0; i <= SettingsStore::kLaunchRecord; ++i)
+        store.NoteLaunch(34 - i % 20, 100 + i % 4);
+    FollowAndCompare("tool");
+    EXPECT_EQ(index.FirstMovedResult(), 0);
+    EXPECT_EQ(index.LastMovedResult(), index.ResultCount() - 1);
+}
+
+// Without a text there are no results, and ranking again brings back none of the former text's.
+TEST_F(LaunchRanking, NoTextStaysWithoutResults) {
+    index.Build(store);
+    index.Search(ParseQuery("tool"));
+    index.Search(ParseQuery(""));
+    store.NoteLaunch(3, 100);
+    ASSERT_TRUE(index.FollowLaunches(store));
+    EXPECT_EQ(index.ResultCount(), 0);
+    for (int i = 0; i <= SettingsStore::kLaunchRecord; ++i)
+        store.NoteLaunch(i, 200);
+    ASSERT_TRUE(index.FollowLaunches(store));
+    EXPECT_EQ(index.ResultCount(), 0);
+    index.Search(ParseQuery("tool"));
+    EXPECT_EQ(Rows(index), Fresh("tool"));
 }
 
 TEST_F(SearchIndexTest, SixteenThousandShortcutsFitInTwoMegabytes) {

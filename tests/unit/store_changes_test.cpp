@@ -87,6 +87,38 @@ TEST_F(StoreChanges, LaunchesAreCountedApartFromChanges) {
     EXPECT_EQ(store.Launches(), launches + 1);
 }
 
+// Which shortcuts were launched since a count: every launch while the record holds it, refused launches
+// never, and a plain "don't know" once more came than it holds or for a count the store never had.
+TEST_F(StoreChanges, LaunchesSinceACountAreRecordedUpToTheRecordsSize) {
+    const uint64_t start = store.Launches();
+    std::vector<int> launched{42};
+    EXPECT_TRUE(store.LaunchedSince(start, launched));
+    EXPECT_TRUE(launched.empty());
+    store.NoteLaunch(1, 10);
+    store.NoteLaunch(3, 11);  // refused: not recorded
+    store.NoteLaunch(0, 12);
+    store.NoteLaunch(1, 13);
+    ASSERT_TRUE(store.LaunchedSince(start, launched));
+    EXPECT_EQ(launched, (std::vector<int>{1, 0, 1}));
+    ASSERT_TRUE(store.LaunchedSince(start + 2, launched));
+    EXPECT_EQ(launched, (std::vector<int>{1}));
+    EXPECT_FALSE(store.LaunchedSince(store.Launches() + 1, launched));
+    EXPECT_TRUE(launched.empty());
+
+    const uint64_t before = store.Launches();
+    for (int i = 0; i < SettingsStore::kLaunchRecord; ++i)
+        store.NoteLaunch(i % 2, 20 + i);
+    ASSERT_TRUE(store.LaunchedSince(before, launched));  // exactly as many as the record holds
+    ASSERT_EQ(launched.size(), static_cast<size_t>(SettingsStore::kLaunchRecord));
+    EXPECT_EQ(launched.front(), 0);
+    EXPECT_EQ(launched.back(), 1);
+    store.NoteLaunch(0, 99);
+    EXPECT_FALSE(store.LaunchedSince(before, launched));  // one more than it holds
+    EXPECT_TRUE(launched.empty());
+    ASSERT_TRUE(store.LaunchedSince(before + 1, launched));
+    EXPECT_EQ(launched.back(), 0);
+}
+
 TEST_F(StoreChanges, RefusedChangesAndTheSearchNeutralOnesAreNotCounted) {
     const uint64_t before = store.Changes();
     EXPECT_FALSE(store.ReplaceShortcutAt(7, "x", nullptr, nullptr, nullptr, 0, 0, 0, 0, nullptr));

@@ -472,6 +472,85 @@ TEST_F(SearchWindow, BackFromTheMainWindowItFollowsTheChangesMadeThere) {
     EXPECT_NE(launched.find("note"), std::string::npos) << launched;
 }
 
+// The list's client area as drawn now, pixel by pixel, right of `left`.
+std::vector<uint32_t> Capture(HWND list, int left) {
+    RECT client{};
+    GetClientRect(list, &client);
+    client.left = left;
+    HDC screen = GetDC(list);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right - left, client.bottom);
+    HGDIOBJ former = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, client.right - left, client.bottom, screen, left, 0, SRCCOPY);
+    SelectObject(memory, former);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right - left, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<uint32_t> pixels(static_cast<size_t>(client.right - left) * client.bottom);
+    GetDIBits(memory, bitmap, 0, client.bottom, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(list, screen);
+    return pixels;
+}
+
+// A launch ranks the shortcut up among those of its match class. The rows of the open window follow a
+// launch made in the main window beside it: those on view are drawn anew (as a full repaint draws them)
+// and the shortcut the user selected stays selected, so Enter starts it; the next opening selects the
+// first row, as a new search would.
+TEST_F(SearchWindow, LaunchesRankTheRowsAgainAndEnterStartsWhatTheRowShows) {
+    const std::string quoted = "\"" + probe + "\"";
+    for (int i = 1; i <= 6; ++i) {
+        const std::string name = "Notes " + std::to_string(i), command = quoted + " notes" + std::to_string(i);
+        store->AddShortcut(name.c_str(), command.c_str(), nullptr, nullptr, 0, 0, 0, 1, nullptr);
+    }
+    auto names = [this]() {
+        std::string all;
+        for (int r = 0; r < ListView_GetItemCount(Results()); ++r)
+            all += (r ? "|" : "") + NameOf(r);
+        return all;
+    };
+    auto launched = [this]() {
+        const std::string text = ProbeReport();
+        DeleteFileA(report.c_str());
+        return text;
+    };
+    OpenByHotKey();
+    Type("NOTE");
+    ASSERT_EQ(names(), "Notes 1|Notes 2|Notes 3|Notes 4|Notes 5|Notes 6|Notepad") << "tree order: page 0 first";
+    Press(VK_DOWN);
+    Press(VK_DOWN);
+    ASSERT_EQ(dialog->Search()->SelectedResult(), 2);
+
+    SetForegroundWindow(dialog->Hwnd());
+    Pump();
+    ASSERT_TRUE(IsWindowVisible(Search()));
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, kFirstItemCommand + 1, 0);  // Notepad, as the tray menu does
+    EXPECT_NE(launched().find(" note"), std::string::npos);
+    SetForegroundWindow(Search());
+    Pump();
+    EXPECT_EQ(names(), "Notepad|Notes 1|Notes 2|Notes 3|Notes 4|Notes 5|Notes 6");
+    EXPECT_EQ(dialog->Search()->SelectedResult(), 3) << "Notes 3 stays selected";
+    // Under Wine a change of selection leaves the list's own colour in the margin left of the moved
+    // selection's icons (as the arrow keys do): the rows are compared from their icons on.
+    HWND list = Results();
+    const int icons = ui::ScaleToDpi(2, dialog->Search()->Dpi());
+    UpdateWindow(list);
+    const std::vector<uint32_t> drawn = Capture(list, icons);
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(drawn == Capture(list, icons)) << "every row on view shows its shortcut";
+
+    Press(VK_RETURN);
+    EXPECT_NE(launched().find("notes3"), std::string::npos);
+    ASSERT_FALSE(IsWindowVisible(Search()));
+    WaitForActivationToLeave();
+    OpenByHotKey();
+    // Notes 3 was launched as often and not earlier than Notepad, and comes first in the tree.
+    EXPECT_EQ(names(), "Notes 3|Notepad|Notes 1|Notes 2|Notes 4|Notes 5|Notes 6");
+    EXPECT_EQ(dialog->Search()->SelectedResult(), 0);
+    Press(VK_RETURN);
+    EXPECT_NE(launched().find("notes3"), std::string::npos);
+}
+
 // The missing mark of a target drawn in an earlier opening is checked again at each opening.
 TEST_F(SearchWindow, TheMissingMarkFollowsTheTargetFromOneOpeningToTheNext) {
     const std::string target = folder.File("toolbox.exe");
