@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "../main_window_idle.h"
 #include "../silent_messages.h"
 #include "../win_timing.h"
 #include "mainwnd/hot_keys.h"
@@ -93,12 +94,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     ShowWindow(dialog.Hwnd(), SW_SHOW);
-    // The search window is made after the main window's first paint, once it is idle, a timer tick after
-    // the other pieces of that work.
-    for (int wait = 0; wait < 500 && !dialog.SearchWindow(); ++wait) {
-        Pump();
-        Sleep(10);
-    }
+    bench::WaitForIdleWork(dialog);
     HWND search = dialog.SearchWindow();
     if (!search) {
         std::fprintf(stderr, "search_window_bench: the search window did not come up\n");

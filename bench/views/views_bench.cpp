@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "../main_window_idle.h"
 #include "../silent_messages.h"
 #include "../win_timing.h"
 #include "mainwnd/main_dialog.h"
@@ -244,6 +245,8 @@ bool MeasurePageSwitch(const std::string& settings, int runs, double& measured, 
         return false;
     ShowWindow(dialog.Hwnd(), SW_SHOW);
     Pump();
+    if (!bench::WaitForIdleWork(dialog))
+        return false;
     BareControls bare(dialog.Item(IDC_LIST), dialog.Item(IDC_TREE), dialog.Item(IDC_PAGE_COMBO));
     std::vector<std::string> names;
     for (int p = 0; p < kPages; ++p)
@@ -315,6 +318,10 @@ int main(int argc, char** argv) {
     }
     ShowWindow(dialog.Hwnd(), SW_SHOW);
     Pump();
+    if (!bench::WaitForIdleWork(dialog)) {
+        std::fprintf(stderr, "views_bench: the main window's work once idle did not end\n");
+        return 1;
+    }
     BareControls bare(dialog.Item(IDC_LIST), dialog.Item(IDC_TREE), dialog.Item(IDC_PAGE_COMBO));
     Pump();
 
