@@ -97,20 +97,24 @@ BOOL MainDialog::OnInitDialog() {
 
 // Made while the user may already be typing: one piece a tick, so that a click or a key that came
 // meanwhile is handled first (a timer waits for every other message), and the keyboard stays where it
-// was. The search window, the largest piece, comes last.
+// was. The first tick can come before the thread has waited at all, when the controls' first paint
+// outlasts the timer's period: it does nothing, and the work starts a period later, after a wait. The
+// search window, the largest piece, comes last.
 void MainDialog::WorkOnceIdle() {
     HWND focus = GetFocus();
     switch (idleWorkDone_++) {
         case 0:
-            EnsureTrayIcons();
             break;
         case 1:
+            EnsureTrayIcons();
+            break;
+        case 2:
             if (!systemMenuFilled_) {
                 systemMenuFilled_ = true;
                 InsertMainPopupIntoSystemMenu();
             }
             break;
-        case 2:
+        case 3:
             if (!inputServicesStarted_)
                 StartInputServices();
             break;

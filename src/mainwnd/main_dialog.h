@@ -56,8 +56,8 @@ constexpr UINT_PTR kStatusTimer = 7;
 constexpr UINT kStatusShownMs = 4000;
 // Timer 8, started by the first paint: what the first paint does not need (the notification icons, the
 // system menu's popup, the keyboard hook with the list's tooltip, the search window) is made when it
-// fires, a piece a tick. A timer comes after every paint and posted message, once the window has waited
-// for input.
+// fires, a piece a tick from the second on. A timer comes after every paint and posted message; the
+// second tick comes after the window has waited for input.
 constexpr UINT_PTR kIdleWorkTimer = 8;
 constexpr UINT kIdleWorkDelayMs = 10;
 // Commands that carry a shortcut's store index: 16384 + index.
