@@ -117,8 +117,10 @@ void MainDialog::SetViewMode(uint32_t mode) {
     store_.GetPreferences(prefs);
     prefs.ListStyle = mode;
     store_.SetPreferencesAndSave(prefs);
-    if (mode == LVS_REPORT)
+    if (mode == LVS_REPORT) {
+        ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
         SizeListColumns();
+    }
 }
 
 // Each column's widest cell is found in the rows and sized as the list would size it, without the list
