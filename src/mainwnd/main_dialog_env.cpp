@@ -87,6 +87,7 @@ bool MainDialog::BuildListImageLists() {
     ListView_SetImageList(list, large, LVSIL_NORMAL);
     smallImages_.Reset(small);
     largeImages_.Reset(large);
+    listPainter_.ForgetImages();
     return true;
 }
 

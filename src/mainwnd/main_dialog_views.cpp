@@ -40,6 +40,7 @@ void MainDialog::RefillList(bool saveUnchanged) {
     const int entry = caret ? pageTree_.EntryOfItem(caret) : -1;
     {
         ui::RedrawSuspension noDrawing(list);
+        listPainter_.ForgetImages();
         filling_ = true;
         if (entry >= 0) {
             listModel_.Fill(list, pageTree_.PageIdOfEntry(entry));

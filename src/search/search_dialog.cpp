@@ -163,7 +163,8 @@ void SearchDialog::PlaceOnMouseMonitor() {
         stored = IsRectEmpty(&kept_) ? current : kept_;
     POINT cursor{};
     GetCursorPos(&cursor);
-    MONITORINFO mouse{sizeof mouse};
+    MONITORINFO mouse{};
+    mouse.cbSize = sizeof mouse;
     GetMonitorInfoA(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &mouse);
     RECT place = ui::PlaceOnScreen(stored, current);
     if (MonitorFromRect(&place, MONITOR_DEFAULTTONEAREST) != MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST)) {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "search/row_image_strip_win.h"
+#include "views/image_strip_win.h"
 #include "search/search_index.h"
 #include "search/search_query.h"
 #include "store/records.h"
@@ -72,13 +72,12 @@ private:
     uint32_t opening_ = 0;
     std::vector<int> recheck_;  // store indices drawn with a former opening's class
     bool recheckPosted_ = false;
-    int32_t accessRule_ = 0;
+    int32_t accessRule_ = 0;  // the preference the classes were made under (existence checks or not)
     struct Colors {
         COLORREF window, windowText, highlight, highlightText, grayText;
     } colors_{};
     int textHeight_ = 0;
-    RowImageStrip strip_;  // icons and class images as drawn on a row's background  // the preference the classes were
-                           // made under (existence checks or not)
+    ImageStrip strip_;  // icons and class images as drawn on a row's background
 };
 
 }  // namespace brindle

@@ -38,15 +38,6 @@ constexpr UINT kSingleLine =
 constexpr UINT kWrappedWhole = DT_CENTER | DT_WORDBREAK | DT_NOCLIP | DT_NOPREFIX | DT_EDITCONTROL;
 constexpr UINT kWrapped = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS;
 
-// The image centred in `r`, without its overlay.
-void PlaceImage(HDC dc, HIMAGELIST images, int image, SIZE size, const RECT& r) {
-    if (!images)
-        return;
-    const int x = r.left + ((r.right - r.left) - size.cx) / 2;
-    const int y = r.top + ((r.bottom - r.top) - size.cy) / 2;
-    ImageList_Draw(images, image, dc, x, y, ILD_TRANSPARENT);
-}
-
 void Fill(HDC dc, const RECT& r, COLORREF colour) {
     // The DC's background colour fills without a brush to make and delete.
     SetBkColor(dc, colour);
@@ -125,7 +116,22 @@ void ListPainter::StartPaint(HWND list, HDC dc) {
         images_ = nullptr;
     }
     selected_ = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+    listBack_ = ListView_GetBkColor(list);
     item_ = -1;
+}
+
+// The row's image centred in `r`, without its overlay, on `back`: the colour under it.
+void ListPainter::PlaceImage(HDC dc, COLORREF back, const RECT& r) {
+    if (!images_ || image_ < 0)
+        return;
+    const int x = r.left + ((r.right - r.left) - imageSize_.cx) / 2;
+    const int y = r.top + ((r.bottom - r.top) - imageSize_.cy) / 2;
+    auto draw = [this](HDC into, int atX, int atY) { ImageList_Draw(images_, image_, into, atX, atY, ILD_TRANSPARENT); };
+    if (back == CLR_NONE) {
+        draw(dc, x, y);
+        return;
+    }
+    imageStrip_.Draw(dc, x, y, imageSize_.cx, imageSize_.cy, {images_, image_, back}, draw);
 }
 
 void ListPainter::StartRow(const NMLVCUSTOMDRAW& draw, const ItemColours& colours) {
@@ -161,7 +167,7 @@ void ListPainter::DrawCell(NMLVCUSTOMDRAW& draw) {
         RECT icon{};
         ListView_GetSubItemRect(list_, item_, 0, LVIR_ICON, &icon);
         Fill(dc, bounds, back_);  // column 0's bounds are the whole row
-        PlaceImage(dc, images_, image_, imageSize_, icon);
+        PlaceImage(dc, back_, icon);
         bounds.left = icon.right + 2;
         bounds.right = firstColumnEnd_;
     }
@@ -178,7 +184,7 @@ void ListPainter::DrawIconItem(NMLVCUSTOMDRAW& draw) {
     ListView_GetItemRect(list_, item_, &icon, LVIR_ICON);
     ListView_GetItemRect(list_, item_, &label, LVIR_LABEL);
     Fill(dc, label, back_);
-    PlaceImage(dc, images_, image_, imageSize_, icon);
+    PlaceImage(dc, listBack_, icon);
     SetTextColor(dc, text_);
     SetBkColor(dc, back_);
     InflateRect(&label, -1, -1);

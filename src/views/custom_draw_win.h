@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include "views/image_strip_win.h"
+
 namespace brindle {
 
 struct Preferences;
@@ -33,6 +35,9 @@ extern const char kEmptyPageHint[];
 class ListPainter {
 public:
     LRESULT Draw(NMLVCUSTOMDRAW& draw, HWND list, const ItemColours& colours);
+    // The images are drawn once on their background and copied from then on: after a fill (which numbers
+    // the shortcuts' icons anew) and with new image lists, they are drawn again.
+    void ForgetImages() { imageStrip_.Clear(); }
 
 private:
     void StartPaint(HWND list, HDC dc);
@@ -40,6 +45,7 @@ private:
     void DrawCell(NMLVCUSTOMDRAW& draw);
     void DrawIconItem(NMLVCUSTOMDRAW& draw);
     void DrawEmptyHint(const NMLVCUSTOMDRAW& draw, const ItemColours& colours);
+    void PlaceImage(HDC dc, COLORREF back, const RECT& r);
 
     // The paint
     HWND list_ = nullptr;
@@ -48,6 +54,8 @@ private:
     HIMAGELIST images_ = nullptr;
     SIZE imageSize_{};
     int selected_ = -1;
+    COLORREF listBack_ = CLR_NONE;  // under the images of the views other than the report
+    ImageStrip imageStrip_;
     // The row
     int item_ = -1;
     bool focused_ = false;

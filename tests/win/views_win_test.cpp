@@ -733,6 +733,81 @@ TEST_F(Views, AFileWithoutIconsLeavesTheIconsReadBeforeWhole) {
     EXPECT_NE(pixels(6), program);
 }
 
+// The pixels of `r` (client coordinates of `control`) as the screen shows them.
+std::vector<COLORREF> ScreenPixels(HWND control, RECT r) {
+    MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    HDC screen = GetDC(nullptr);
+    std::vector<COLORREF> out;
+    for (LONG y = r.top; y < r.bottom; ++y)
+        for (LONG x = r.left; x < r.right; ++x)
+            out.push_back(GetPixel(screen, x, y));
+    ReleaseDC(nullptr, screen);
+    return out;
+}
+
+// Image `image` of `images` as it looks drawn on `back`.
+std::vector<COLORREF> ImagePixels(HIMAGELIST images, int image, COLORREF back) {
+    int width = 0, height = 0;
+    ImageList_GetIconSize(images, &width, &height);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SetBkColor(memory, back);
+    const RECT all{0, 0, width, height};
+    ExtTextOutA(memory, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+    ImageList_Draw(images, image, memory, 0, 0, ILD_TRANSPARENT);
+    std::vector<COLORREF> out;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            out.push_back(GetPixel(memory, x, y));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return out;
+}
+
+// The list keeps each image as drawn on its background: a page switch numbers the icons anew, and the
+// next page's icon at the same image index is drawn, not the former page's.
+TEST_F(Views, EachPageShowsItsOwnIconsWhereTheFormerHadOthersAtTheSameIndex) {
+    const std::string exe = ModulePath();
+    const std::string text = folder.File("文書.txt");
+    testing::WriteBytes(text, "no icons");
+    Open("Page=0\r\niChkLoadIcon=2\r\nListStyle=0\r\n", "0=One,-1,0,0,\"\",\"\"\r\n1=Two,-1,0,0,\"\",\"\"\r\n",
+         "[#00000]\r\nNamespace=program\r\nCommandLine=x.exe\r\nPageId=0\r\nReadIcon=1\r\nIconname=" + exe +
+             "\r\n[#00001]\r\nNamespace=document\r\nCommandLine=y.exe\r\nPageId=1\r\nReadIcon=1\r\nIconname=" + text +
+             "\r\n");
+    HIMAGELIST large = ListView_GetImageList(list, LVSIL_NORMAL);
+    auto shownIcon = [&] {
+        RedrawWindow(dialog->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpFor(100);
+        int width = 0, height = 0;
+        ImageList_GetIconSize(large, &width, &height);
+        RECT icon{};
+        EXPECT_TRUE(ListView_GetItemRect(list, 0, &icon, LVIR_ICON));
+        const LONG x = icon.left + ((icon.right - icon.left) - width) / 2;
+        const LONG y = icon.top + ((icon.bottom - icon.top) - height) / 2;
+        return ScreenPixels(list, {x, y, x + width, y + height});
+    };
+    const COLORREF back = ListView_GetBkColor(list);
+    ASSERT_EQ(ListColumn(list, 0), (std::vector<std::string>{"program"}));
+    const int image = LookOf(list, 0).image;
+    ASSERT_GE(image, 5);
+    const std::vector<COLORREF> program = ImagePixels(large, image, back);
+    EXPECT_EQ(shownIcon(), program);
+
+    const std::vector<std::string> texts = ComboTexts(combo);
+    const int second = static_cast<int>(std::find(texts.begin(), texts.end(), "Two") - texts.begin());
+    SendMessageA(combo, CB_SETCURSEL, second, 0);
+    SendMessageA(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_PAGE_COMBO, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
+    ASSERT_EQ(ListColumn(list, 0), (std::vector<std::string>{"document"}));
+    ASSERT_EQ(LookOf(list, 0).image, image);
+    const std::vector<COLORREF> document = ImagePixels(large, image, back);
+    ASSERT_NE(document, program);
+    EXPECT_EQ(shownIcon(), document);
+}
+
 // An icon extraction that finds no icon and leaves in its outputs whatever its stack held, here the
 // handles of another owner's icon (Wine's ExtractIconEx copied them out of an uninitialised array).
 HICON heldByAnother = nullptr;

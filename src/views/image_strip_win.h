@@ -8,15 +8,15 @@
 
 namespace brindle {
 
-// Images of result rows drawn once onto their row's background and copied from then on: under Wine an
-// image list or icon drawn with its mask costs several times a plain copy, once a row at every paint.
+// Images drawn once onto the background they are shown on and copied from then on: under Wine an image
+// list or icon drawn with its mask or alpha costs several times a plain copy, once an item at every paint.
 // The strip holds a few dozen cells in one bitmap; when they are all taken it starts again.
-class RowImageStrip {
+class ImageStrip {
 public:
-    RowImageStrip() = default;
-    ~RowImageStrip();
-    RowImageStrip(const RowImageStrip&) = delete;
-    RowImageStrip& operator=(const RowImageStrip&) = delete;
+    ImageStrip() = default;
+    ~ImageStrip();
+    ImageStrip(const ImageStrip&) = delete;
+    ImageStrip& operator=(const ImageStrip&) = delete;
 
     // What a cell shows: the image's source (an image list or an icon) and index, and the background.
     struct Key {

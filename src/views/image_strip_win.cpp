@@ -1,14 +1,14 @@
-#include "search/row_image_strip_win.h"
+#include "views/image_strip_win.h"
 
 #include <algorithm>
 
 namespace brindle {
 
-RowImageStrip::~RowImageStrip() {
+ImageStrip::~ImageStrip() {
     Clear();
 }
 
-void RowImageStrip::Clear() {
+void ImageStrip::Clear() {
     keys_.clear();
     if (dc_) {
         SelectObject(dc_, former_);
@@ -21,7 +21,7 @@ void RowImageStrip::Clear() {
     }
 }
 
-void RowImageStrip::Draw(HDC target,
+void ImageStrip::Draw(HDC target,
                          int x,
                          int y,
                          int width,
