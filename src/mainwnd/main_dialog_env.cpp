@@ -113,9 +113,10 @@ void MainDialog::InitEnvironment() {
 
     LONG style = GetWindowLongA(list, GWL_STYLE);
     SetWindowLongA(list, GWL_STYLE, (style & ~LVS_TYPEMASK) | (prefs.ListStyle & LVS_TYPEMASK));
-    ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-
-    ApplyColumnRule(list, columnsInserted_);
+    if ((prefs.ListStyle & LVS_TYPEMASK) == LVS_REPORT) {
+        ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+        ApplyColumnRule(list, columnsInserted_);
+    }
 
     if (!BuildListImageLists()) {
         messages_.Show(kInitError, box::kIconStop);

@@ -7,6 +7,7 @@
 #include "mainwnd/main_dialog.h"
 #include "resource.h"
 #include "store/settings_store.h"
+#include "ui/redraw_suspension_win.h"
 #include "views/custom_draw_win.h"
 #include "views/shortcut_list_win.h"
 #include "views/view_rules.h"
@@ -35,18 +36,18 @@ void MainDialog::RefillList(bool saveUnchanged) {
         trayIcon_.Notify(NotificationIcon::Op::Modify, iconBusy_.Get());
 
     HWND list = Item(IDC_LIST);
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     HTREEITEM caret = pageTree_.Caret();
     const int entry = caret ? pageTree_.EntryOfItem(caret) : -1;
-    filling_ = true;
-    if (entry >= 0) {
-        listModel_.Fill(list, pageTree_.PageIdOfEntry(entry));
-    } else {
-        listModel_.Clear(list);
+    {
+        ui::RedrawSuspension noDrawing(list);
+        filling_ = true;
+        if (entry >= 0) {
+            listModel_.Fill(list, pageTree_.PageIdOfEntry(entry));
+        } else {
+            listModel_.Clear(list);
+        }
+        filling_ = false;
     }
-    filling_ = false;
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
 
     bool page = true;
     if (caret) {
@@ -117,8 +118,10 @@ void MainDialog::SetViewMode(uint32_t mode) {
     store_.GetPreferences(prefs);
     prefs.ListStyle = mode;
     store_.SetPreferencesAndSave(prefs);
-    if (mode == LVS_REPORT)
+    if (mode == LVS_REPORT) {
+        ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
         SizeListColumns();
+    }
 }
 
 // Each column's widest cell is found in the rows and sized as the list would size it, without the list

@@ -476,7 +476,7 @@ TEST(Resources, MainTemplateCreatesItsControls) {
         {IDC_PAGE_COMBO, "ComboBox", CBS_DROPDOWNLIST | CBS_SORT | WS_TABSTOP | WS_VISIBLE, 0, 0, false},
         {IDC_STATUS, "Edit", ES_READONLY | ES_AUTOHSCROLL, WS_VISIBLE, 0, false},
         {IDC_LIST, "SysListView32",
-         LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE | LVS_EDITLABELS | LVS_SHAREIMAGELISTS |
+         LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE | LVS_EDITLABELS | LVS_SHAREIMAGELISTS |
              WS_TABSTOP | WS_VISIBLE,
          0, WS_EX_ACCEPTFILES, true},
         {IDOK, "Button", BS_DEFPUSHBUTTON, WS_VISIBLE, 0, false},
@@ -499,7 +499,7 @@ TEST(Resources, MainTemplateCreatesItsControls) {
             EXPECT_TRUE((style & WS_BORDER) || (exStyle & WS_EX_CLIENTEDGE));
         }
     }
-    EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, IDC_LIST), GWL_STYLE) & LVS_TYPEMASK, static_cast<DWORD>(LVS_REPORT));
+    EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, IDC_LIST), GWL_STYLE) & LVS_TYPEMASK, static_cast<DWORD>(LVS_ICON));
     // Seven children and no more: the program lays out exactly these.
     int children = 0;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
