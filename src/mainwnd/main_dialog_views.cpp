@@ -47,6 +47,8 @@ void MainDialog::RefillList(bool saveUnchanged) {
             listModel_.Clear(list);
         }
         filling_ = false;
+        if (ListView_GetItemCount(list) > 0)
+            LayOutWithoutDrawing(list);
     }
 
     bool page = true;

@@ -108,6 +108,18 @@ void ApplyColumnRule(HWND list, bool& columnsInserted, const ColumnWidths* cellW
     }
 }
 
+void LayOutWithoutDrawing(HWND list) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc)
+        return;
+    if (HRGN nothing = CreateRectRgn(0, 0, 0, 0)) {
+        SelectClipRgn(dc, nothing);
+        DeleteObject(nothing);
+        SendMessageA(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    }
+    DeleteDC(dc);
+}
+
 bool RenameShortcut(SettingsStore& store, int index, const NMLVDISPINFOA& info) {
     if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText) {
         return false;  // the edit was cancelled

@@ -39,6 +39,13 @@ private:
 // `cellWidths` when given, otherwise the list measures its cells (LVSCW_AUTOSIZE).
 void ApplyColumnRule(HWND list, bool& columnsInserted, const ColumnWidths* cellWidths = nullptr);
 
+// Has a list that is out of drawing (see ui::RedrawSuspension) work out its items' places and its scroll
+// bars: a print of its client area into a memory device context that clips everything away. Wine's list
+// does that work at its first paint with items and there sets its vertical scroll bar twice, each drawn
+// at once (several milliseconds with the themed bars); done here it draws nothing, and the paint draws
+// the bar once. A list that has done it already, or Windows' list, only prints nothing.
+void LayOutWithoutDrawing(HWND list);
+
 // LVN_ENDLABELEDITA of the row showing store index `index`: stores an allowed new name. True when stored
 // (the list is then refilled, which saves the file); a forbidden name or a cancelled edit change nothing,
 // silently.

@@ -140,7 +140,7 @@ protected:
     void Open() {
         store = std::make_unique<SettingsStore>(messages, path);
         store->Load();
-        main = std::make_unique<MainDialog>(*store, messages, MainDialog::Options{false, false, false, "INI.task"});
+        main = std::make_unique<MainDialog>(*store, messages, MainDialog::Options{false, false, false, "INI.task", {}});
         ASSERT_TRUE(main->Create(nullptr));
         ShowWindow(main->Hwnd(), SW_SHOW);
         // The keyboard hook comes once the window is idle after its first paint; the search window last.
