@@ -30,7 +30,8 @@ mkdir -p build/bench
 win() { winepath -w "$1" 2>/dev/null; }
 wine build/$preset/bench/startup/startup_bench.exe "$(win build/$preset/src/brindle.exe)" \
     "$(win build/$preset/bench/startup/bare_dialog.exe)" "$(win build/bench)" "${STARTUP_RUNS:-15}" \
-    "$(win build/$preset/bench/startup/bare_main_dialog.exe)" </dev/null
+    "$(win build/$preset/bench/startup/bare_main_dialog.exe)" \
+    "$(win build/$preset/bench/startup/bare_main_filled.exe)" </dev/null
 
 echo
 echo "== page tree and shortcut list under Wine"

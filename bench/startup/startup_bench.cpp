@@ -8,7 +8,10 @@
 // programs once idle (1,000 shortcuts): resident (working set) and private bytes.
 // With BARE_MAIN.exe (the main window's template shown with its controls empty), also its start-up:
 // the part of the figure that is the platform's making and showing of those controls.
-//   startup_bench BRINDLE.exe BARE.exe FOLDER [RUNS [BARE_MAIN.exe]]
+// With BARE_FILLED.exe (that template showing the same content as brindle.exe, made by the platform's
+// calls alone), also its start-up on both sizes: the platform's part of the picture, and brindle.exe
+// against it.
+//   startup_bench BRINDLE.exe BARE.exe FOLDER [RUNS [BARE_MAIN.exe [BARE_FILLED.exe]]]
 // FOLDER receives the two settings files.
 #include <windows.h>
 
@@ -151,29 +154,37 @@ void PrintRatio(const char* what, double measured, double floor, const char* uni
 }
 
 struct Starts {
-    double measured = 0, floor = 0, filled = 0, bareMain = 0;
+    double measured = 0, floor = 0, filled = 0, bareMain = 0, bareFilled = 0;
 };
 
-// Start-ups of the bare dialog and of brindle.exe on `settings` (and of `bareMain` when named),
+// A reference program and its command line; no program: not started.
+struct Reference {
+    std::string program, arguments;
+};
+
+// Start-ups of the bare dialog and of brindle.exe on `settings` (and of the references when named),
 // alternately; false when one failed.
 bool TimeStarts(const std::string& brindle,
                 const std::string& bare,
-                const std::string& bareMain,
+                const Reference& bareMain,
+                const Reference& bareFilled,
                 const std::string& settings,
                 int runs,
                 Starts& starts) {
-    std::vector<double> program, bareDialog, full, mainTemplate;
+    std::vector<double> program, bareDialog, full, mainTemplate, sameContent;
     TimeStart(brindle, "\"" + settings + "\"");  // the first start on a file pays for reading it from the disk
     for (int i = 0; i < runs; ++i) {
         const double b = TimeStart(bare, "");
         double f = -1;
         const double m = TimeStart(brindle, "\"" + settings + "\"", nullptr, &f);
-        const double t = bareMain.empty() ? 0 : TimeStart(bareMain, "");
-        if (b < 0 || m < 0 || t < 0)
+        const double t = bareMain.program.empty() ? 0 : TimeStart(bareMain.program, bareMain.arguments);
+        const double c = bareFilled.program.empty() ? 0 : TimeStart(bareFilled.program, bareFilled.arguments);
+        if (b < 0 || m < 0 || t < 0 || c < 0)
             return false;
         bareDialog.push_back(b);
         program.push_back(m);
         mainTemplate.push_back(t);
+        sameContent.push_back(c);
         if (f >= 0)  // a list that did not answer in time leaves this run out of the second figure
             full.push_back(f);
     }
@@ -181,6 +192,7 @@ bool TimeStarts(const std::string& brindle,
     starts.filled = Median(full);
     starts.floor = Median(bareDialog);
     starts.bareMain = Median(mainTemplate);
+    starts.bareFilled = Median(sameContent);
     return true;
 }
 
@@ -188,12 +200,14 @@ bool TimeStarts(const std::string& brindle,
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: startup_bench BRINDLE.exe BARE.exe FOLDER [RUNS]\n");
+        std::fprintf(stderr,
+                     "usage: startup_bench BRINDLE.exe BARE.exe FOLDER [RUNS [BARE_MAIN.exe [BARE_FILLED.exe]]]\n");
         return 2;
     }
     const std::string brindle = argv[1], bare = argv[2], folder = argv[3];
     const int runs = argc > 4 ? std::max(1, std::atoi(argv[4])) : 15;
     const std::string bareMain = argc > 5 ? argv[5] : "";
+    const std::string bareFilled = argc > 6 ? argv[6] : "";
     const std::string settings = folder + "\\startup-bench.INI";
     const std::string large = folder + "\\startup-bench-large.INI";
     WriteSettings(settings, 50, 1000);
@@ -201,8 +215,12 @@ int main(int argc, char** argv) {
 
     TimeStart(bare, "");  // the first start of anything pays for loading the system's libraries
     Starts small, big;
-    if (!TimeStarts(brindle, bare, bareMain, settings, runs, small) ||
-        !TimeStarts(brindle, bare, "", large, runs / 2 + 1, big)) {
+    // The filled template is given the settings' numbers of pages and shortcuts.
+    const Reference noReference, mainTemplate{bareMain, ""};
+    const Reference smallContent{bareFilled, bareFilled.empty() ? "" : "50 1000"};
+    const Reference largeContent{bareFilled, bareFilled.empty() ? "" : "2000 16383"};
+    if (!TimeStarts(brindle, bare, mainTemplate, smallContent, settings, runs, small) ||
+        !TimeStarts(brindle, bare, noReference, largeContent, large, runs / 2 + 1, big)) {
         std::fprintf(stderr, "startup_bench: a program did not come up\n");
         return 1;
     }
@@ -238,8 +256,20 @@ int main(int argc, char** argv) {
         std::printf("%-34s %10.1fms %10.1fms %8.2f   (no goal)\n", "  bare main template, no content", small.bareMain,
                     small.floor, small.bareMain / small.floor);
     }
+    // The same content made by the platform's calls alone, against the bare dialog, and brindle.exe
+    // against it.
+    auto printSameContent = [&](const Starts& starts) {
+        if (bareFilled.empty())
+            return;
+        std::printf("%-34s %10.1fms %10.1fms %8.2f   (no goal)\n", "  bare main template, same content",
+                    starts.bareFilled, starts.floor, starts.bareFilled / starts.floor);
+        std::printf("%-34s %10.1fms %10.1fms %8.2f   (no goal)\n", "  brindle against that", starts.measured,
+                    starts.bareFilled, starts.measured / starts.bareFilled);
+    };
+    printSameContent(small);
     PrintRatio("start-up, 16,383 on 2,000 pages", big.measured, big.floor, "ms", 2.0);
     printFilled(big.filled, big.floor);
+    printSameContent(big);
     PrintRatio("resident at idle, 1,000", Median(resident), Median(residentFloor), "MB", 1.3);
     std::printf("%-34s %10.1fMB %10.1fMB %8.2f   (no goal)\n", "  private bytes at idle", Median(privateBytes),
                 Median(privateFloor), Median(privateBytes) / Median(privateFloor));
