@@ -8,10 +8,10 @@
 #include <memory>
 #include <vector>
 
-#include "views/image_strip_win.h"
 #include "search/search_index.h"
 #include "search/search_query.h"
 #include "store/records.h"
+#include "views/image_strip_win.h"
 
 namespace brindle {
 

@@ -15,7 +15,8 @@ RedrawSuspension::~RedrawSuspension() {
     SendMessageA(control_, WM_SETREDRAW, TRUE, 0);
     if (wasVisible_)
         DefWindowProcA(control_, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(control_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    // The default handling validated the children too (a list's header): they are drawn again as well.
+    RedrawWindow(control_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 }  // namespace brindle::ui

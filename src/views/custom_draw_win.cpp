@@ -126,7 +126,9 @@ void ListPainter::PlaceImage(HDC dc, COLORREF back, const RECT& r) {
         return;
     const int x = r.left + ((r.right - r.left) - imageSize_.cx) / 2;
     const int y = r.top + ((r.bottom - r.top) - imageSize_.cy) / 2;
-    auto draw = [this](HDC into, int atX, int atY) { ImageList_Draw(images_, image_, into, atX, atY, ILD_TRANSPARENT); };
+    auto draw = [this](HDC into, int atX, int atY) {
+        ImageList_Draw(images_, image_, into, atX, atY, ILD_TRANSPARENT);
+    };
     if (back == CLR_NONE) {
         draw(dc, x, y);
         return;

@@ -22,12 +22,12 @@ void ImageStrip::Clear() {
 }
 
 void ImageStrip::Draw(HDC target,
-                         int x,
-                         int y,
-                         int width,
-                         int height,
-                         const Key& key,
-                         const std::function<void(HDC, int, int)>& draw) {
+                      int x,
+                      int y,
+                      int width,
+                      int height,
+                      const Key& key,
+                      const std::function<void(HDC, int, int)>& draw) {
     if (width <= 0 || height <= 0)
         return;
     if (width > cellWidth_ || height > cellHeight_)
@@ -35,8 +35,13 @@ void ImageStrip::Draw(HDC target,
     if (!dc_) {
         cellWidth_ = width;
         cellHeight_ = height;
-        dc_ = CreateCompatibleDC(target);
-        bitmap_ = CreateCompatibleBitmap(target, cellWidth_ * kCells, cellHeight_);
+        // Made like the screen: a first draw into a memory device context (a print, a drag image) would
+        // otherwise give cells of that context's bitmap, one bit deep for a fresh one.
+        HDC screen = GetDC(nullptr);
+        dc_ = CreateCompatibleDC(screen);
+        bitmap_ = screen ? CreateCompatibleBitmap(screen, cellWidth_ * kCells, cellHeight_) : nullptr;
+        if (screen)
+            ReleaseDC(nullptr, screen);
         if (!dc_ || !bitmap_) {
             Clear();
             cellWidth_ = cellHeight_ = 0;
