@@ -684,6 +684,29 @@ TEST_F(Views, OneIconSourceIsReadOnceAndAFailedOneAgainNextFill) {
     EXPECT_EQ(ImageList_GetImageCount(small), 7);
 }
 
+// Image `image` of `images` as it looks drawn on `back`.
+std::vector<COLORREF> ImagePixels(HIMAGELIST images, int image, COLORREF back) {
+    int width = 0, height = 0;
+    ImageList_GetIconSize(images, &width, &height);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SetBkColor(memory, back);
+    const RECT all{0, 0, width, height};
+    ExtTextOutA(memory, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+    ImageList_Draw(images, image, memory, 0, 0, ILD_TRANSPARENT);
+    std::vector<COLORREF> out;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            out.push_back(GetPixel(memory, x, y));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return out;
+}
+
 // A file without icon resources makes ExtractIconExA report no icon; the handles it leaves in its
 // outputs then are not the program's (under Wine, those of the icon read just before). CTest also runs
 // this test alone in a fresh process, where these are the process's first icon requests.
@@ -708,24 +731,7 @@ TEST_F(Views, AFileWithoutIconsLeavesTheIconsReadBeforeWhole) {
         EXPECT_EQ(LookOf(list, i).image, 5 + i) << i;
     // The program's icon is drawn from its own pixels: the images of its three reads are alike, and
     // unlike the document's.
-    auto pixels = [&](int image) {
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        RECT all{0, 0, 16, 16};
-        FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        ImageList_Draw(small, image, memory, 0, 0, ILD_NORMAL);
-        std::vector<COLORREF> out;
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x)
-                out.push_back(GetPixel(memory, x, y));
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-        return out;
-    };
+    auto pixels = [&](int image) { return ImagePixels(small, image, RGB(255, 255, 255)); };
     const std::vector<COLORREF> program = pixels(5), blank(256, RGB(255, 255, 255));
     EXPECT_NE(program, blank);
     EXPECT_EQ(pixels(7), program);
@@ -741,29 +747,6 @@ std::vector<COLORREF> ScreenPixels(HWND control, RECT r) {
     for (LONG y = r.top; y < r.bottom; ++y)
         for (LONG x = r.left; x < r.right; ++x)
             out.push_back(GetPixel(screen, x, y));
-    ReleaseDC(nullptr, screen);
-    return out;
-}
-
-// Image `image` of `images` as it looks drawn on `back`.
-std::vector<COLORREF> ImagePixels(HIMAGELIST images, int image, COLORREF back) {
-    int width = 0, height = 0;
-    ImageList_GetIconSize(images, &width, &height);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    SetBkColor(memory, back);
-    const RECT all{0, 0, width, height};
-    ExtTextOutA(memory, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
-    ImageList_Draw(images, image, memory, 0, 0, ILD_TRANSPARENT);
-    std::vector<COLORREF> out;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            out.push_back(GetPixel(memory, x, y));
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return out;
 }
