@@ -147,7 +147,7 @@ void InitDialog(HWND dialog) {
     ListView_SetTextColor(list, RGB(0, 0, 0));
     ListView_SetTextBkColor(list, RGB(255, 255, 255));
     ListView_SetBkColor(list, RGB(255, 255, 255));
-    // Large icons; the template's list is a report.
+    // Large icons, the default settings' view (the template's own since the list starts in it).
     const LONG style = GetWindowLongA(list, GWL_STYLE);
     if ((style & LVS_TYPEMASK) != LVS_ICON)
         SetWindowLongA(list, GWL_STYLE, (style & ~LVS_TYPEMASK) | LVS_ICON);
